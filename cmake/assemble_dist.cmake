@@ -1,0 +1,20 @@
+# Copies the program and its sample wallpapers into the portable folder.
+# Wallpapers become JPEG files where ImageMagick is at hand (one stays a
+# BMP, the format every Windows version shows as a wallpaper).
+file(MAKE_DIRECTORY ${DIST_DIR}/pic)
+file(COPY ${WIN_DIR}/Velmora.exe DESTINATION ${DIST_DIR})
+find_program(CONVERT NAMES convert-im6.q16 convert PATHS /usr/bin NO_DEFAULT_PATH)
+file(GLOB bmps ${ART_DIR}/pic/*.bmp)
+foreach(bmp IN LISTS bmps)
+  get_filename_component(name ${bmp} NAME_WE)
+  if(CONVERT AND NOT name STREQUAL "柔光")
+    if(NOT EXISTS ${DIST_DIR}/pic/${name}.jpg OR ${bmp} IS_NEWER_THAN ${DIST_DIR}/pic/${name}.jpg)
+      execute_process(COMMAND ${CONVERT} ${bmp} -quality 90 ${DIST_DIR}/pic/${name}.jpg RESULT_VARIABLE rc)
+      if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "could not convert ${bmp}")
+      endif()
+    endif()
+  else()
+    file(COPY ${bmp} DESTINATION ${DIST_DIR}/pic)
+  endif()
+endforeach()

@@ -1,0 +1,82 @@
+# The host side: unit tests of the core, artwork, the nested Windows build,
+# the portable program folder dist/, and the Wine test layers.
+include(ExternalProject)
+include(GoogleTest)
+enable_testing()
+
+set(VELMORA_DIST_DIR "${CMAKE_SOURCE_DIR}/dist" CACHE PATH "Portable program folder")
+set(VELMORA_WIN_DIR "${CMAKE_BINARY_DIR}/win")
+set(VELMORA_ART_DIR "${CMAKE_BINARY_DIR}/art")
+
+# ---- unit tests of the core (native)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
+add_executable(velmora_unit_tests
+  tests/unit/profile_codec_test.cpp
+  tests/unit/tray_menus_test.cpp
+)
+target_link_libraries(velmora_unit_tests PRIVATE velmora_core gtest_main)
+gtest_discover_tests(velmora_unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 30)
+
+# ---- artwork
+add_executable(gen_art app/art/gen_art.cpp)
+add_custom_command(
+  OUTPUT ${VELMORA_ART_DIR}/velmora.ico
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORA_ART_DIR}
+  COMMAND gen_art icon ${VELMORA_ART_DIR}/velmora.ico
+  DEPENDS gen_art
+  COMMENT "Drawing the program icon")
+set(WALLPAPER_STAMP ${VELMORA_ART_DIR}/wallpapers.stamp)
+add_custom_command(
+  OUTPUT ${WALLPAPER_STAMP}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORA_ART_DIR}/pic
+  COMMAND gen_art wallpapers ${VELMORA_ART_DIR}/pic 1920 1080
+  COMMAND ${CMAKE_COMMAND} -E touch ${WALLPAPER_STAMP}
+  DEPENDS gen_art
+  COMMENT "Drawing the sample wallpapers")
+add_custom_target(velmora_art ALL DEPENDS ${VELMORA_ART_DIR}/velmora.ico ${WALLPAPER_STAMP})
+
+# ---- the Windows side, cross-compiled
+ExternalProject_Add(velmora_windows
+  SOURCE_DIR ${CMAKE_SOURCE_DIR}
+  BINARY_DIR ${VELMORA_WIN_DIR}
+  CMAKE_ARGS
+    -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-w64.cmake
+    -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+    -DVELMORA_ART_DIR=${VELMORA_ART_DIR}
+    -DGTEST_SOURCE_DIR=${GTEST_SOURCE_DIR}
+  BUILD_COMMAND ${CMAKE_COMMAND} --build ${VELMORA_WIN_DIR} -j 2
+  INSTALL_COMMAND ""
+  BUILD_ALWAYS ON
+  USES_TERMINAL_BUILD ON
+  DEPENDS velmora_art)
+
+# ---- dist/: what a user copies to a Windows machine
+add_custom_target(velmora_dist ALL
+  COMMAND ${CMAKE_COMMAND}
+    -DWIN_DIR=${VELMORA_WIN_DIR} -DART_DIR=${VELMORA_ART_DIR} -DDIST_DIR=${VELMORA_DIST_DIR}
+    -P ${CMAKE_SOURCE_DIR}/cmake/assemble_dist.cmake
+  DEPENDS velmora_windows velmora_art
+  COMMENT "Assembling ${VELMORA_DIST_DIR}")
+
+# ---- Wine test layers: one private X display and one fresh prefix per run
+set(WINE_SESSION ${CMAKE_BINARY_DIR}/wine-session)
+set(SESSION_SH ${CMAKE_SOURCE_DIR}/tests/wine/session.sh)
+
+add_test(NAME wine.session.start COMMAND bash ${SESSION_SH} start ${WINE_SESSION})
+set_tests_properties(wine.session.start PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
+add_test(NAME wine.session.stop COMMAND bash ${SESSION_SH} stop ${WINE_SESSION})
+set_tests_properties(wine.session.stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
+
+function(velmora_wine_test name)
+  add_test(NAME ${name} COMMAND bash ${SESSION_SH} run ${WINE_SESSION} ${ARGN})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 300)
+endfunction()
+
+velmora_wine_test(win32.all ${VELMORA_WIN_DIR}/velmora_win32_tests.exe)
+
+foreach(scenario IN ITEMS single_instance tray_menu profile_startup desktop_tray)
+  velmora_wine_test(e2e.${scenario}
+    bash ${CMAKE_SOURCE_DIR}/tests/e2e/${scenario}.sh ${VELMORA_DIST_DIR} ${VELMORA_WIN_DIR})
+endforeach()

@@ -1,0 +1,59 @@
+# The Windows side: Velmora.exe, the Win32 test program, the end-to-end
+# driver and the benchmark programs. Everything links statically, so the
+# programs need no DLL beyond Windows' own.
+enable_language(RC)
+
+set(VELMORA_ART_DIR "" CACHE PATH "Folder holding the generated velmora.ico")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001 -I${VELMORA_ART_DIR} -I${CMAKE_SOURCE_DIR}/app")
+add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+add_library(velmora_win STATIC
+  platform/app_dir.cpp
+  platform/effects.cpp
+  platform/text.cpp
+  settings/profile.cpp
+  shell/app_windows.cpp
+  shell/single_instance.cpp
+  shell/tray_icon.cpp
+  shell/yindao.cpp
+)
+target_link_libraries(velmora_win PUBLIC velmora_core shell32 comctl32 winmm advapi32 user32 gdi32 ole32)
+target_compile_options(velmora_win PRIVATE -Wall -Wextra)
+
+set(VELMORA_RESOURCES app/velmora.rc)
+set_source_files_properties(app/velmora.rc PROPERTIES
+  OBJECT_DEPENDS "${VELMORA_ART_DIR}/velmora.ico;${CMAKE_SOURCE_DIR}/app/velmora.manifest")
+
+add_executable(Velmora WIN32 app/main.cpp ${VELMORA_RESOURCES})
+target_link_libraries(Velmora PRIVATE velmora_win)
+target_link_options(Velmora PRIVATE -municode -s)
+
+# GoogleTest from Debian's sources, built with mingw.
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
+
+add_executable(velmora_win32_tests
+  tests/win32/main.cpp
+  tests/win32/test_support.cpp
+  tests/win32/profile_test.cpp
+  tests/win32/tray_test.cpp
+  tests/win32/platform_test.cpp
+  ${VELMORA_RESOURCES}
+)
+target_link_libraries(velmora_win32_tests PRIVATE velmora_win gtest)
+
+# Drives a running Velmora.exe from outside, as the user's shell would.
+add_executable(vdriver tests/e2e/vdriver.cpp)
+target_link_libraries(vdriver PRIVATE user32 gdi32 shell32 psapi)
+target_link_options(vdriver PRIVATE -municode)
+
+# Start-up benchmark and its baseline: the least a tray program can do.
+add_executable(tray_baseline WIN32 bench/tray_baseline.cpp)
+target_link_libraries(tray_baseline PRIVATE user32 shell32)
+target_link_options(tray_baseline PRIVATE -municode -s)
+add_executable(startup_bench bench/startup_bench.cpp)
+target_link_libraries(startup_bench PRIVATE user32 shell32 psapi)
+target_link_options(startup_bench PRIVATE -municode)

@@ -1,0 +1,151 @@
+#include "platform/effects.h"
+
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include <memory>
+
+#include "platform/handles.h"
+#include "platform/text.h"
+
+namespace velmora {
+
+namespace {
+
+std::string Ansi(std::string_view utf8) { return ToCodePage(utf8, CP_ACP); }
+const char* OrNull(const std::string& s) { return s.empty() ? nullptr : s.c_str(); }
+
+class Win32Effects final : public SystemEffects {
+public:
+    INT_PTR ShellExecuteA(HWND owner, std::string_view verb, std::string_view file, std::string_view params,
+                         std::string_view dir, int show) override {
+        const std::string v = Ansi(verb), f = Ansi(file), p = Ansi(params), d = Ansi(dir);
+        return reinterpret_cast<INT_PTR>(::ShellExecuteA(owner, OrNull(v), f.c_str(), OrNull(p), OrNull(d), show));
+    }
+    int ShellAboutA(HWND owner, std::string_view app, std::string_view other, HICON icon) override {
+        const std::string a = Ansi(app), o = Ansi(other);
+        return ::ShellAboutA(owner, a.c_str(), o.c_str(), icon);
+    }
+    BOOL ExitWindowsEx(UINT flags, DWORD reason) override { return ::ExitWindowsEx(flags, reason); }
+    LRESULT MonitorPower(HWND owner, LPARAM state) override {
+        return ::SendMessageA(owner, WM_SYSCOMMAND, SC_MONITORPOWER, state);
+    }
+    HRESULT SHEmptyRecycleBinA(HWND owner, DWORD flags) override { return ::SHEmptyRecycleBinA(owner, nullptr, flags); }
+    BOOL SetDeskWallpaper(std::string_view path, UINT winIniFlags) override {
+        std::string p = Ansi(path);
+        return ::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, p.data(), winIniFlags);
+    }
+    DWORD mciSendStringA(std::string_view command) override {
+        const std::string c = Ansi(command);
+        return ::mciSendStringA(c.c_str(), nullptr, 0, nullptr);
+    }
+    bool StartProcess(std::string_view commandLine, int show) override {
+        std::wstring line = Widen(commandLine);  // CreateProcessW may write into it
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        si.dwFlags = STARTF_USESHOWWINDOW;
+        si.wShowWindow = static_cast<WORD>(show);
+        PROCESS_INFORMATION pi{};
+        if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+            return false;
+        }
+        UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
+        return true;
+    }
+};
+
+Win32Effects& RealEffects() {
+    static Win32Effects real;
+    return real;
+}
+
+SystemEffects*& Current() {
+    static SystemEffects* current = &RealEffects();
+    return current;
+}
+
+std::string Quote(std::string_view s) { return "\"" + std::string(s) + "\""; }
+std::string Hex(const void* p) {
+    char buf[32];
+    wsprintfA(buf, "%p", p);
+    return buf;
+}
+
+}  // namespace
+
+SystemEffects& Effects() { return *Current(); }
+void SetEffects(SystemEffects* effects) { Current() = effects ? effects : &RealEffects(); }
+
+void RecordingEffects::Record(std::string line) {
+    if (!logFile_.empty()) {
+        UniqueFile f(::CreateFileW(logFile_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (f) {
+            const std::string withBreak = line + "\n";
+            DWORD written = 0;
+            ::WriteFile(f.get(), withBreak.data(), static_cast<DWORD>(withBreak.size()), &written, nullptr);
+        }
+    }
+    calls_.push_back(std::move(line));
+}
+
+std::vector<std::string> RecordingEffects::Calls() const {
+    return calls_;
+}
+
+void RecordingEffects::Clear() {
+    calls_.clear();
+}
+
+INT_PTR RecordingEffects::ShellExecuteA(HWND owner, std::string_view verb, std::string_view file,
+                                       std::string_view params, std::string_view dir, int show) {
+    auto arg = [](std::string_view s) { return s.empty() ? std::string("NULL") : Quote(s); };
+    Record("ShellExecute(" + Hex(owner) + ", " + arg(verb) + ", " + Quote(file) + ", " + arg(params) + ", " +
+           arg(dir) + ", " + std::to_string(show) + ")");
+    return 33;  // anything above 32 reports success
+}
+
+int RecordingEffects::ShellAboutA(HWND owner, std::string_view app, std::string_view other, HICON icon) {
+    Record("ShellAbout(" + Hex(owner) + ", " + Quote(app) + ", " + Quote(other) + ", " + Hex(icon) + ")");
+    return TRUE;
+}
+
+BOOL RecordingEffects::ExitWindowsEx(UINT flags, DWORD reason) {
+    Record("ExitWindowsEx(" + std::to_string(flags) + ", " + std::to_string(reason) + ")");
+    return TRUE;
+}
+
+LRESULT RecordingEffects::MonitorPower(HWND owner, LPARAM state) {
+    Record("MonitorPower(" + Hex(owner) + ", " + std::to_string(state) + ")");
+    return 0;
+}
+
+HRESULT RecordingEffects::SHEmptyRecycleBinA(HWND owner, DWORD flags) {
+    Record("SHEmptyRecycleBin(" + Hex(owner) + ", NULL, " + std::to_string(flags) + ")");
+    return S_OK;
+}
+
+BOOL RecordingEffects::SetDeskWallpaper(std::string_view path, UINT winIniFlags) {
+    Record("SetDeskWallpaper(" + Quote(path) + ", " + std::to_string(winIniFlags) + ")");
+    return TRUE;
+}
+
+DWORD RecordingEffects::mciSendStringA(std::string_view command) {
+    Record("mciSendString(" + Quote(command) + ")");
+    return 0;
+}
+
+bool RecordingEffects::StartProcess(std::string_view commandLine, int show) {
+    Record("StartProcess(" + Quote(commandLine) + ", " + std::to_string(show) + ")");
+    return startSucceeds_;
+}
+
+void SelectEffectsFromEnvironment() {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD n = ::GetEnvironmentVariableW(kEffectsLogVariable, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return;
+    static RecordingEffects recorder{std::wstring(path)};
+    SetEffects(&recorder);
+}
+
+}  // namespace velmora

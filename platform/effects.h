@@ -1,0 +1,81 @@
+// The calls whose effects reach past the program: power and log-off, the
+// recycle bin, shell execution, the wallpaper setter, MCI, starting other
+// programs. Everything that does them goes through Effects(), so that tests
+// can swap in a recorder and check the exact calls without shutting
+// anything down. The seam names the platform calls; it does not re-model
+// them. Text arguments are UTF-8 here and ANSI at the platform call.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+class SystemEffects {
+public:
+    virtual ~SystemEffects() = default;
+    // ShellExecuteA; empty strings stand for NULL parameters.
+    virtual INT_PTR ShellExecuteA(HWND owner, std::string_view verb, std::string_view file,
+                                 std::string_view params, std::string_view dir, int show) = 0;
+    // ShellAboutA.
+    virtual int ShellAboutA(HWND owner, std::string_view app, std::string_view other, HICON icon) = 0;
+    // ExitWindowsEx: log off, shut down, restart.
+    virtual BOOL ExitWindowsEx(UINT flags, DWORD reason) = 0;
+    // SendMessageA(owner, WM_SYSCOMMAND, SC_MONITORPOWER, state).
+    virtual LRESULT MonitorPower(HWND owner, LPARAM state) = 0;
+    // SHEmptyRecycleBinA with a NULL root (all bins).
+    virtual HRESULT SHEmptyRecycleBinA(HWND owner, DWORD flags) = 0;
+    // SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path, winIniFlags).
+    virtual BOOL SetDeskWallpaper(std::string_view path, UINT winIniFlags) = 0;
+    // mciSendStringA(command, NULL, 0, NULL).
+    virtual DWORD mciSendStringA(std::string_view command) = 0;
+    // Starts a command line as a new process with the show state; false when
+    // it cannot be started.
+    virtual bool StartProcess(std::string_view commandLine, int show) = 0;
+};
+
+// The effects in force: the real platform unless a recorder was installed.
+SystemEffects& Effects();
+// Installs a replacement (nullptr puts the real platform back).
+void SetEffects(SystemEffects* effects);
+
+// Writes each call as one line, "Name(arg, arg, ...)", strings in quotes,
+// and does nothing else. Lines also go to a file when one is given, so that
+// a test driving the real program from outside can read them.
+class RecordingEffects final : public SystemEffects {
+public:
+    RecordingEffects() = default;
+    explicit RecordingEffects(std::wstring logFile) : logFile_(std::move(logFile)) {}
+
+    INT_PTR ShellExecuteA(HWND owner, std::string_view verb, std::string_view file, std::string_view params,
+                         std::string_view dir, int show) override;
+    int ShellAboutA(HWND owner, std::string_view app, std::string_view other, HICON icon) override;
+    BOOL ExitWindowsEx(UINT flags, DWORD reason) override;
+    LRESULT MonitorPower(HWND owner, LPARAM state) override;
+    HRESULT SHEmptyRecycleBinA(HWND owner, DWORD flags) override;
+    BOOL SetDeskWallpaper(std::string_view path, UINT winIniFlags) override;
+    DWORD mciSendStringA(std::string_view command) override;
+    bool StartProcess(std::string_view commandLine, int show) override;
+
+    // What a recorded StartProcess answers.
+    void SetStartSucceeds(bool ok) { startSucceeds_ = ok; }
+    std::vector<std::string> Calls() const;
+    void Clear();
+
+private:
+    void Record(std::string line);
+
+    std::wstring logFile_;
+    bool startSucceeds_ = true;
+    std::vector<std::string> calls_;
+};
+
+// Environment variable naming a log file: when set at start, the program
+// records its system effects there instead of performing them.
+inline constexpr wchar_t kEffectsLogVariable[] = L"VELMORA_EFFECTS_LOG";
+void SelectEffectsFromEnvironment();
+
+}  // namespace velmora

@@ -1,0 +1,25 @@
+// The one place where text changes encoding.
+//
+// Inside the program text is UTF-8 (std::string). Wide Windows calls get
+// UTF-16; stored formats that fix a code page (the profile file, GBK) get
+// bytes in that code page.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// Code page of the profile file and of the tray tip: Simplified Chinese, GBK.
+inline constexpr unsigned kGbkCodePage = 936;
+
+std::wstring Widen(std::string_view utf8);
+std::string Narrow(std::wstring_view utf16);
+
+// UTF-8 to bytes of the given code page; characters the code page lacks
+// become '?'.
+std::string ToCodePage(std::string_view utf8, unsigned codePage);
+// Bytes of the given code page to UTF-8.
+std::string FromCodePage(std::string_view bytes, unsigned codePage);
+
+}  // namespace velmora

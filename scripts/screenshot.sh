@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Renders what Velmora shows to PNG files for people to look at: the
+# notification-area icon on Wine's desktop, the tray menu opened by a real
+# right click, and its 关闭计算机 submenu. Runs on a private display in a
+# fresh prefix; touches nothing of the host.
+#
+#   scripts/screenshot.sh [OUTDIR]      (default: build/screenshots)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${VELMORA_BUILD_DIR:-$root/build}
+out=$(realpath -m "${1:-$build/screenshots}")
+session=$build/screenshot-session
+
+bash "$root/scripts/deps.sh"
+bash "$root/scripts/build.sh" >/dev/null
+mkdir -p "$out"
+bash "$root/tests/wine/session.sh" start "$session" >/dev/null
+trap 'bash "$root/tests/wine/session.sh" stop "$session"' EXIT
+# shellcheck disable=SC1091
+source "$session/env"
+
+desktop="Velmora,1024x768"
+app=$session/app
+mkdir -p "$app"
+cp -r "$root/dist/." "$app/"
+snap() { xwd -root -silent | /usr/bin/convert xwd:- -crop 1024x768+0+0 +repage "$out/$1.png"; echo "$out/$1.png"; }
+menu_rect() {
+  local f="$session/out/menu.txt"
+  rm -f "$f"
+  VDRIVER_OUT=$(winepath -w "$f") wine explorer "/desktop=$desktop" "$build/win/vdriver.exe" menu </dev/null >/dev/null 2>&1
+  for _ in $(seq 50); do [ -s "$f" ] && break; sleep 0.1; done
+  tr -d '\r' <"$f"
+}
+
+wine explorer "/desktop=$desktop" "$(winepath -w "$app/Velmora.exe")" </dev/null >/dev/null 2>&1 &
+sleep 4
+xdotool mousemove 1013 757
+sleep 1.5  # the icon's tip
+snap tray-icon
+xdotool click 3
+sleep 1
+snap tray-menu
+read -r _ _ left top right bottom <<<"$(menu_rect)"
+# The first submenu arrow, down the menu's right edge, marks 关闭计算机.
+arrow=$(/usr/bin/convert "$out/tray-menu.png" -crop "1x$((bottom - top))+$((right - 10))+$top" +repage txt:- |
+  awk -F'[,:]' '/#[0-4][0-9A-F][0-4][0-9A-F][0-4][0-9A-F]/ && !y {y = $2} END {print y}')
+if [ -n "$arrow" ]; then
+  xdotool mousemove $((left + 40)) $((top + arrow))
+  sleep 1.2
+  snap tray-menu-power
+fi
+xdotool key Escape

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds, and runs every test
+# layer through CTest (unit tests of the core, Win32 tests under Wine,
+# end-to-end tests of Velmora.exe under Wine), all on a private display and
+# in a fresh Wine prefix.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${VELMORA_BUILD_DIR:-$root/build}
+bash "$root/scripts/deps.sh"
+bash "$root/scripts/build.sh"
+ctest --test-dir "$build" --output-on-failure --timeout 600

@@ -1,0 +1,205 @@
+#include "settings/profile_codec.h"
+
+#include <charconv>
+#include <vector>
+
+namespace velmora::profile {
+
+namespace {
+
+bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+
+// Length of the character starting at i: 2 for a double-byte character with
+// its trail byte present, 1 otherwise.
+std::size_t CharLength(std::string_view s, std::size_t i) {
+    return (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
+}
+
+// First position of the single-byte character c, stepping over double-byte
+// characters.
+std::size_t FindChar(std::string_view s, char c) {
+    for (std::size_t i = 0; i < s.size(); i += CharLength(s, i)) {
+        if (s[i] == c) return i;
+    }
+    return std::string_view::npos;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && (IsBlank(s.back()) || s.back() == '\r')) s.remove_suffix(1);
+    return s;
+}
+
+std::string FoldAscii(std::string_view s) {
+    std::string out(s);
+    for (std::size_t i = 0; i < out.size(); i += CharLength(out, i)) {
+        if (out[i] >= 'A' && out[i] <= 'Z') out[i] = static_cast<char>(out[i] - 'A' + 'a');
+    }
+    return out;
+}
+
+struct Line {
+    std::size_t begin;  // offset of the first byte
+    std::size_t end;    // offset just past the line's text, before "\r\n" or "\n"
+    std::size_t next;   // offset of the following line
+};
+
+std::vector<Line> SplitLines(std::string_view file) {
+    std::vector<Line> lines;
+    std::size_t pos = 0;
+    while (pos < file.size()) {
+        std::size_t nl = file.find('\n', pos);
+        std::size_t next = nl == std::string_view::npos ? file.size() : nl + 1;
+        std::size_t end = nl == std::string_view::npos ? file.size() : nl;
+        if (end > pos && file[end - 1] == '\r') --end;
+        lines.push_back({pos, end, next});
+        pos = next;
+    }
+    return lines;
+}
+
+// The section name of a header line, or nullopt for other lines.
+std::optional<std::string_view> SectionName(std::string_view line) {
+    line = TrimBlanks(line);
+    if (line.empty() || line.front() != '[') return std::nullopt;
+    line.remove_prefix(1);
+    std::size_t close = FindChar(line, ']');
+    if (close != std::string_view::npos) line = line.substr(0, close);
+    return TrimBlanks(line);
+}
+
+struct KeyLine {
+    std::string_view key;
+    std::string_view value;
+};
+
+std::optional<KeyLine> ParseKeyLine(std::string_view line) {
+    std::string_view trimmed = TrimBlanks(line);
+    if (trimmed.empty() || trimmed.front() == ';') return std::nullopt;
+    std::size_t eq = FindChar(trimmed, '=');
+    if (eq == std::string_view::npos) return std::nullopt;
+    return KeyLine{TrimBlanks(trimmed.substr(0, eq)), TrimBlanks(trimmed.substr(eq + 1))};
+}
+
+struct Found {
+    bool section = false;
+    std::size_t sectionHeader = 0;  // index of the header line
+    std::size_t lastContent = 0;    // index of the section's last non-blank line
+    std::optional<std::size_t> keyLine;
+};
+
+Found Find(const std::vector<Line>& lines, std::string_view file, std::string_view section, std::string_view key) {
+    Found f;
+    bool inside = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string_view text = file.substr(lines[i].begin, lines[i].end - lines[i].begin);
+        if (auto name = SectionName(text)) {
+            if (inside) break;  // the first matching section ends here
+            if (SameName(*name, section)) {
+                inside = true;
+                f.section = true;
+                f.sectionHeader = f.lastContent = i;
+            }
+            continue;
+        }
+        if (!inside) continue;
+        if (!TrimBlanks(text).empty()) f.lastContent = i;
+        if (auto kv = ParseKeyLine(text); kv && SameName(kv->key, key)) {
+            f.keyLine = i;
+            break;
+        }
+    }
+    return f;
+}
+
+}  // namespace
+
+bool SameName(std::string_view a, std::string_view b) { return FoldAscii(a) == FoldAscii(b); }
+
+std::optional<std::string> Lookup(std::string_view file, std::string_view section, std::string_view key) {
+    const auto lines = SplitLines(file);
+    const Found f = Find(lines, file, section, key);
+    if (!f.keyLine) return std::nullopt;
+    const Line& l = lines[*f.keyLine];
+    return std::string(ParseKeyLine(file.substr(l.begin, l.end - l.begin))->value);
+}
+
+std::string ClipReadValue(std::string_view raw) {
+    std::size_t end = 0;
+    while (end < raw.size()) {
+        std::size_t len = CharLength(raw, end);
+        if (raw[end] == '\0' || end + len > kReadLimitBytes) break;
+        end += len;
+    }
+    std::string_view v = raw.substr(0, end);
+    while (!v.empty() && v.front() == ' ') v.remove_prefix(1);
+    while (!v.empty() && v.back() == ' ') v.remove_suffix(1);
+    return std::string(v);
+}
+
+std::string ClipWriteValue(std::string_view utf8) {
+    std::size_t chars = 0;
+    std::size_t i = 0;
+    while (i < utf8.size() && chars < kWriteLimitChars) {
+        const char c = utf8[i];
+        if (c == '\0' || c == '\r' || c == '\n') break;
+        std::size_t len = 1;
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0xF0) len = 4;
+        else if (u >= 0xE0) len = 3;
+        else if (u >= 0xC0) len = 2;
+        if (i + len > utf8.size()) break;
+        i += len;
+        ++chars;
+    }
+    return std::string(utf8.substr(0, i));
+}
+
+std::string Update(std::string_view file, std::string_view section, std::string_view key, std::string_view value) {
+    const auto lines = SplitLines(file);
+    const Found f = Find(lines, file, section, key);
+    std::string out;
+    out.reserve(file.size() + key.size() + value.size() + section.size() + 8);
+
+    if (f.keyLine) {
+        // Keep the key as the file spells it; replace only the line's text.
+        const Line& l = lines[*f.keyLine];
+        const std::string_view stored = ParseKeyLine(file.substr(l.begin, l.end - l.begin))->key;
+        out.append(file.substr(0, l.begin));
+        out.append(stored).append("=").append(value);
+        out.append(file.substr(l.end));
+        return out;
+    }
+    const std::string keyLine = std::string(key) + "=" + std::string(value);
+    if (f.section) {
+        const Line& l = lines[f.lastContent];
+        out.append(file.substr(0, l.end));
+        out.append("\r\n").append(keyLine);
+        if (l.next == l.end) out.append("\r\n");  // the file ended without a line break
+        out.append(file.substr(l.end));
+        return out;
+    }
+    out.append(file);
+    if (!out.empty() && out.back() != '\n') out.append("\r\n");
+    if (!out.empty()) out.append("\r\n");
+    out.append("[").append(section).append("]\r\n").append(keyLine).append("\r\n");
+    return out;
+}
+
+bool IsNumericOne(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty()) return false;
+    // Decimal notation only: from_chars would also take "inf" and "nan".
+    for (char c : text) {
+        if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == 'e' || c == 'E')) return false;
+    }
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size() && value == 1.0;
+}
+
+}  // namespace velmora::profile

@@ -1,0 +1,83 @@
+# Shared by the end-to-end scenarios. They run inside a Wine session
+# (tests/wine/session.sh run), with DIST and WIN set by the caller:
+#   DIST  the portable program folder (Velmora.exe, pic/)
+#   WIN   the Windows build folder (vdriver.exe)
+set -euo pipefail
+
+: "${VELMORA_SESSION:?run me through tests/wine/session.sh run}"
+SHOTS=${VELMORA_SCREENSHOTS:-$VELMORA_SESSION/screenshots}
+mkdir -p "$SHOTS" "$VELMORA_SESSION/apps"
+failures=0
+checks=0
+
+# vdriver ARGS...: runs the driver, its output to stdout (through a file:
+# Wine programs keep pipes open while anything they started lives).
+drv() {
+  local out="$VELMORA_SESSION/out/vdriver.$$.txt"
+  wine "$WIN/vdriver.exe" "$@" </dev/null >"$out" 2>/dev/null || true
+  tr -d '\r' <"$out"
+}
+
+# field N of the driver's first line
+drv_field() {
+  local n=$1
+  shift
+  drv "$@" | head -n 1 | awk -v n="$n" '{print $n}'
+}
+
+# A fresh copy of the program folder; prints the Unix path of the folder.
+app_copy() {
+  local dir="$VELMORA_SESSION/apps/$1"
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  cp "$DIST/Velmora.exe" "$dir/"
+  echo "$dir"
+}
+
+winpath() { winepath -w "$1" 2>/dev/null; }
+
+check() {
+  local what=$1
+  shift
+  checks=$((checks + 1))
+  if "$@"; then
+    echo "ok   - $what"
+  else
+    echo "FAIL - $what"
+    failures=$((failures + 1))
+  fi
+}
+
+eq() { [ "$1" = "$2" ] || { echo "     expected '$2', got '$1'"; return 1; }; }
+le() { [ "$1" -le "$2" ] || { echo "     expected at most $2, got $1"; return 1; }; }
+
+# wait_for SECONDS CMD...: polls CMD every 100 ms until it succeeds.
+wait_for() {
+  local limit=$1
+  shift
+  local end=$(($(date +%s%N) + limit * 1000000000))
+  until "$@"; do
+    [ "$(date +%s%N)" -lt "$end" ] || return 1
+    sleep 0.1
+  done
+}
+
+menu_count() { drv_field 2 menu; }
+menus_are() { [ "$(menu_count)" = "$1" ]; }
+processes_are() { [ "$(drv_field 2 processes)" = "$1" ]; }
+icon_is() { [ "$(drv_field 2 icon)" = "$1" ]; }
+
+shot() { xwd -root -silent | /usr/bin/convert xwd:- "$SHOTS/$1.png"; }
+
+# Clicks at a point of the screen, as the user would.
+click_at() {
+  xdotool mousemove "$1" "$2"
+  sleep 0.2
+  xdotool click 1
+}
+
+finish() {
+  drv kill >/dev/null
+  echo "$((checks - failures)) passed, $failures failed"
+  [ "$failures" -eq 0 ]
+}

@@ -1,0 +1,208 @@
+// Drives a running Velmora.exe from outside, the way the shell and a user
+// would, and reports what a user could see. Runs inside the same Wine
+// session as the program. Every command prints one line "key value ..."
+// and exits 0 when it could do its work, 1 otherwise.
+//
+//   vdriver start EXE [ARG]        start EXE, wait for its tray icon: "started PID MS"
+//   vdriver start-wait EXE         start EXE and wait for it to end: "ended CODE MS"
+//   vdriver start-many N EXE       start N copies at once: "started N"
+//   vdriver processes              "processes N" (running Velmora.exe)
+//   vdriver icon                   "icon 1|0" (Velmora's icon in the notification area)
+//   vdriver tray-icons             "tray-icons N" (icons the notification area shows)
+//   vdriver tray MSG               send the icon callback with mouse message MSG
+//   vdriver menu                   "menu N L T R B" (visible popup menus, rect of the first)
+//   vdriver windows                "windows N" (visible windows of Velmora processes) and their titles
+//   vdriver kill                   end every Velmora.exe at once
+//
+// With VDRIVER_OUT set, the output goes to that file instead: a program
+// started inside Wine's virtual desktop ("explorer /desktop=...") has no
+// console to print to, and the driver must run there to see its windows.
+#include <windows.h>
+#include <psapi.h>
+#include <shellapi.h>
+#include <tlhelp32.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const wchar_t kIconAddedEvent[] = L"Local\\Velmora.TrayIconAdded";
+
+long long NowMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+std::vector<DWORD> VelmoraProcesses() {
+    std::vector<DWORD> pids;
+    HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W pe{};
+    pe.dwSize = sizeof pe;
+    for (BOOL ok = ::Process32FirstW(snap, &pe); ok; ok = ::Process32NextW(snap, &pe)) {
+        if (_wcsicmp(pe.szExeFile, L"Velmora.exe") == 0) pids.push_back(pe.th32ProcessID);
+    }
+    ::CloseHandle(snap);
+    return pids;
+}
+
+HWND Picture2() {
+    HWND yindao = ::FindWindowW(L"Velmora.yindao", L"Velmora");
+    return yindao ? ::FindWindowExW(yindao, nullptr, L"Velmora.Picture2", nullptr) : nullptr;
+}
+
+bool StartProcess(const std::wstring& exe, const std::wstring& arg, PROCESS_INFORMATION& pi) {
+    std::wstring cmd = L"\"" + exe + L"\"";
+    if (!arg.empty()) cmd += L" " + arg;
+    std::wstring dir = exe.substr(0, exe.find_last_of(L"\\/"));
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    return ::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi);
+}
+
+int CountTrayIcons() {
+    int count = 0;
+    // Wine without a desktop: one small tray window holding one child per icon.
+    for (HWND tray = nullptr; (tray = ::FindWindowExW(nullptr, tray, L"__winex11_standalone_tray", nullptr));) {
+        for (HWND icon = nullptr; (icon = ::FindWindowExW(tray, icon, L"__winex11_tray_icon", nullptr));) {
+            if (::IsWindowVisible(icon)) ++count;
+        }
+    }
+    return count;
+}
+
+struct MenuScan {
+    int count = 0;
+    RECT first{};
+};
+
+BOOL CALLBACK ScanMenus(HWND hwnd, LPARAM lp) {
+    auto* scan = reinterpret_cast<MenuScan*>(lp);
+    wchar_t cls[16];
+    if (::GetClassNameW(hwnd, cls, 16) && wcscmp(cls, L"#32768") == 0 && ::IsWindowVisible(hwnd)) {
+        if (scan->count++ == 0) ::GetWindowRect(hwnd, &scan->first);
+    }
+    return TRUE;
+}
+
+struct WindowScan {
+    std::vector<DWORD> pids;
+    std::vector<std::wstring> titles;
+};
+
+BOOL CALLBACK ScanWindows(HWND hwnd, LPARAM lp) {
+    auto* scan = reinterpret_cast<WindowScan*>(lp);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    for (DWORD p : scan->pids) {
+        if (p == pid && ::IsWindowVisible(hwnd)) {
+            wchar_t title[256] = {};
+            wchar_t cls[64] = {};
+            ::GetWindowTextW(hwnd, title, 256);
+            ::GetClassNameW(hwnd, cls, 64);
+            scan->titles.push_back(std::wstring(cls) + L":" + title);
+        }
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (const wchar_t* out = _wgetenv(L"VDRIVER_OUT")) _wfreopen(out, L"w", stdout);
+    const std::wstring cmd = argc > 1 ? argv[1] : L"";
+    if (cmd == L"start" && argc >= 3) {
+        HANDLE added = ::CreateEventW(nullptr, TRUE, FALSE, kIconAddedEvent);
+        ::ResetEvent(added);
+        const long long t0 = NowMs();
+        PROCESS_INFORMATION pi{};
+        if (!StartProcess(argv[2], argc > 3 ? argv[3] : L"", pi)) {
+            std::printf("error cannot-start %lu\n", ::GetLastError());
+            return 1;
+        }
+        const DWORD r = ::WaitForSingleObject(added, 15000);
+        std::printf("started %lu %lld\n", pi.dwProcessId, NowMs() - t0);
+        return r == WAIT_OBJECT_0 ? 0 : 1;
+    }
+    if (cmd == L"start-wait" && argc >= 3) {
+        const long long t0 = NowMs();
+        PROCESS_INFORMATION pi{};
+        if (!StartProcess(argv[2], argc > 3 ? argv[3] : L"", pi)) return 1;
+        const DWORD r = ::WaitForSingleObject(pi.hProcess, 15000);
+        DWORD code = 0;
+        ::GetExitCodeProcess(pi.hProcess, &code);
+        std::printf("ended %lu %lld\n", r == WAIT_OBJECT_0 ? code : 9999, NowMs() - t0);
+        return r == WAIT_OBJECT_0 ? 0 : 1;
+    }
+    if (cmd == L"start-many" && argc >= 4) {
+        const int n = _wtoi(argv[2]);
+        std::vector<PROCESS_INFORMATION> started(n);
+        int ok = 0;
+        for (auto& pi : started) ok += StartProcess(argv[3], L"", pi) ? 1 : 0;
+        std::printf("started %d\n", ok);
+        return ok == n ? 0 : 1;
+    }
+    if (cmd == L"processes") {
+        std::printf("processes %zu\n", VelmoraProcesses().size());
+        return 0;
+    }
+    if (cmd == L"icon") {
+        HWND p2 = Picture2();
+        NOTIFYICONDATAA probe{};
+        probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        probe.hWnd = p2;
+        probe.uID = 1;
+        probe.uFlags = NIF_TIP;
+        std::strcpy(probe.szTip, "Velmora");
+        std::printf("icon %d\n", p2 && ::Shell_NotifyIconA(NIM_MODIFY, &probe) ? 1 : 0);
+        return 0;
+    }
+    if (cmd == L"tray-icons") {
+        std::printf("tray-icons %d\n", CountTrayIcons());
+        return 0;
+    }
+    if (cmd == L"tray" && argc >= 3) {
+        HWND p2 = Picture2();
+        if (!p2) {
+            std::printf("error no-picture2\n");
+            return 1;
+        }
+        // What the shell does on a mouse event over the icon.
+        ::PostMessageW(p2, 0x200, 1, std::wcstol(argv[2], nullptr, 0));
+        std::printf("sent\n");
+        return 0;
+    }
+    if (cmd == L"menu") {
+        MenuScan scan;
+        ::EnumWindows(ScanMenus, reinterpret_cast<LPARAM>(&scan));
+        std::printf("menu %d %ld %ld %ld %ld\n", scan.count, scan.first.left, scan.first.top, scan.first.right,
+                    scan.first.bottom);
+        return 0;
+    }
+    if (cmd == L"windows") {
+        WindowScan scan;
+        scan.pids = VelmoraProcesses();
+        ::EnumWindows(ScanWindows, reinterpret_cast<LPARAM>(&scan));
+        std::printf("windows %zu\n", scan.titles.size());
+        for (const auto& t : scan.titles) std::printf("  %ls\n", t.c_str());
+        return 0;
+    }
+    if (cmd == L"kill") {
+        for (DWORD pid : VelmoraProcesses()) {
+            HANDLE h = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+            if (h) {
+                ::TerminateProcess(h, 1);
+                ::WaitForSingleObject(h, 5000);
+                ::CloseHandle(h);
+            }
+        }
+        std::printf("killed\n");
+        return 0;
+    }
+    std::printf("error usage\n");
+    return 2;
+}

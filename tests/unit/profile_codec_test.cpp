@@ -1,0 +1,139 @@
+#include "settings/profile_codec.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace velmora::profile {
+namespace {
+
+// GBK bytes of a few Chinese texts, written out so that the tests do not
+// depend on a converter.
+const std::string kAutoStartKey = "\xBF\xAA\xBB\xFA\xD7\xD4\xB6\xAF\xD4\xCB\xD0\xD0";  // 开机自动运行
+const std::string kQuarterHour = "\xC3\xBF\xD2\xBB\xBF\xCC\xD6\xD3";                   // 每一刻钟
+// A double-byte character whose trail byte is ']' (0x5D), and one whose
+// trail byte is 'A' (0x41).
+const std::string kTrailBracket = "\x81\x5D";
+const std::string kTrailUpperA = "\x81\x41";
+
+TEST(ProfileLookup, FindsKeysWithoutRegardToCaseAndTrimsBlanks) {
+    const std::string file = "[VELMORA]\r\nXZ =   3  \r\nqhzm=1\r\n";
+    EXPECT_EQ(Lookup(file, "Velmora", "xz"), "3");
+    EXPECT_EQ(Lookup(file, "velmora", "QHZM"), "1");
+    EXPECT_EQ(Lookup(file, "Velmora", "sj"), std::nullopt);
+    EXPECT_EQ(Lookup(file, "Other", "xz"), std::nullopt);
+    EXPECT_EQ(Lookup("", "Velmora", "xz"), std::nullopt);
+}
+
+TEST(ProfileLookup, KeysBelongToTheirOwnSection) {
+    const std::string file = "[A]\nxz=1\n[Velmora]\nsx=2\n[B]\nxz=9\n";
+    EXPECT_EQ(Lookup(file, "Velmora", "xz"), std::nullopt);
+    EXPECT_EQ(Lookup(file, "Velmora", "sx"), "2");
+    EXPECT_EQ(Lookup(file, "B", "xz"), "9");
+}
+
+TEST(ProfileLookup, FirstSectionAndFirstKeyWin) {
+    const std::string file = "[Velmora]\nxz=1\nxz=3\n[Velmora]\nxz=5\n";
+    EXPECT_EQ(Lookup(file, "Velmora", "xz"), "1");
+}
+
+TEST(ProfileLookup, SkipsCommentsAndLinesWithoutEquals) {
+    const std::string file = "[Velmora]\n;xz=7\nxz\n  xz = 4\n";
+    EXPECT_EQ(Lookup(file, "Velmora", "xz"), "4");
+}
+
+TEST(ProfileLookup, EmptyValueIsFoundAndEmpty) {
+    EXPECT_EQ(Lookup("[Velmora]\nzdy=\n", "Velmora", "zdy"), "");
+}
+
+TEST(ProfileLookup, ChineseKeysAndValuesMatchByteForByte) {
+    const std::string file = "[Velmora]\r\n" + kAutoStartKey + "=1\r\nsj=" + kQuarterHour + "\r\n";
+    EXPECT_EQ(Lookup(file, "Velmora", kAutoStartKey), "1");
+    EXPECT_EQ(Lookup(file, "Velmora", "sj"), kQuarterHour);
+}
+
+TEST(ProfileLookup, DoubleByteTrailBytesAreNeitherSplitNorFolded) {
+    // The section name holds a trail byte equal to ']'; the key one equal to 'A'.
+    const std::string file = "[x" + kTrailBracket + "y]\nk" + kTrailUpperA + "=1\n";
+    EXPECT_EQ(Lookup(file, "x" + kTrailBracket + "y", "k" + kTrailUpperA), "1");
+    // Folding 'A' to 'a' inside the character would make this match.
+    EXPECT_EQ(Lookup(file, "x" + kTrailBracket + "y", "k\x81\x61"), std::nullopt);
+}
+
+TEST(ProfileClipRead, CutsAt127BytesNeverInsideACharacter) {
+    EXPECT_EQ(ClipReadValue(std::string(200, 'a')), std::string(127, 'a'));
+    // 126 ASCII bytes then a double-byte character: it would end at byte 128.
+    EXPECT_EQ(ClipReadValue(std::string(126, 'a') + kTrailUpperA), std::string(126, 'a'));
+    EXPECT_EQ(ClipReadValue(std::string(125, 'a') + kTrailUpperA), std::string(125, 'a') + kTrailUpperA);
+}
+
+TEST(ProfileClipRead, TrimsSpacesAndStopsAtNul) {
+    EXPECT_EQ(ClipReadValue("  3  "), "3");
+    EXPECT_EQ(ClipReadValue(std::string("30\0junk", 7)), "30");
+    EXPECT_EQ(ClipReadValue("\t1\t"), "\t1\t");  // only the space character is trimmed here
+}
+
+TEST(ProfileClipWrite, KeepsAtMost128CharactersOfOneLine) {
+    EXPECT_EQ(ClipWriteValue(std::string(300, 'x')), std::string(128, 'x'));
+    std::string chinese;
+    for (int i = 0; i < 130; ++i) chinese += "\xE4\xB8\xAD";  // 中
+    EXPECT_EQ(ClipWriteValue(chinese), chinese.substr(0, 128 * 3));
+    EXPECT_EQ(ClipWriteValue("1\r\nqhzm=1"), "1");
+    EXPECT_EQ(ClipWriteValue("30\nx"), "30");
+    EXPECT_EQ(ClipWriteValue(std::string("5\0" "7", 3)), "5");
+}
+
+TEST(ProfileUpdate, NewFileStartsWithTheSectionHeader) {
+    EXPECT_EQ(Update("", "Velmora", "zdy", "30"), "[Velmora]\r\nzdy=30\r\n");
+}
+
+TEST(ProfileUpdate, RewritingAKeyReplacesItsLineInPlace) {
+    const std::string file = "; my settings\r\n[Velmora]\r\nZdy = 10\r\nsx=1\r\n\r\n[Other]\r\nzdy=5\r\n";
+    const std::string once = Update(file, "velmora", "zdy", "30");
+    EXPECT_EQ(once, "; my settings\r\n[Velmora]\r\nZdy=30\r\nsx=1\r\n\r\n[Other]\r\nzdy=5\r\n");
+    EXPECT_EQ(Update(once, "Velmora", "zdy", "30"), once);
+    EXPECT_EQ(Lookup(Update(once, "Velmora", "ZDY", "45"), "Velmora", "zdy"), "45");
+}
+
+TEST(ProfileUpdate, NewKeyGoesAtTheEndOfItsSection) {
+    const std::string file = "[Velmora]\r\nxz=1\r\n\r\n[Other]\r\na=b\r\n";
+    EXPECT_EQ(Update(file, "Velmora", "sx", "2"), "[Velmora]\r\nxz=1\r\nsx=2\r\n\r\n[Other]\r\na=b\r\n");
+    // A file that ends without a line break gets one.
+    EXPECT_EQ(Update("[Velmora]\r\nxz=1", "Velmora", "sx", "2"), "[Velmora]\r\nxz=1\r\nsx=2\r\n");
+    EXPECT_EQ(Update("[Velmora]", "Velmora", "sx", "2"), "[Velmora]\r\nsx=2\r\n");
+}
+
+TEST(ProfileUpdate, NewSectionGoesAtTheEndAfterABlankLine) {
+    EXPECT_EQ(Update("[Other]\r\na=b", "Velmora", "xz", "3"), "[Other]\r\na=b\r\n\r\n[Velmora]\r\nxz=3\r\n");
+}
+
+TEST(ProfileUpdate, RoundTripsChineseKeyAndValue) {
+    std::string file = Update("", "Velmora", kAutoStartKey, "1");
+    file = Update(file, "Velmora", "sj", kQuarterHour);
+    file = Update(file, "Velmora", kAutoStartKey, "0");
+    EXPECT_EQ(file, "[Velmora]\r\n" + kAutoStartKey + "=0\r\nsj=" + kQuarterHour + "\r\n");
+}
+
+struct NumericCase {
+    const char* text;
+    bool one;
+};
+
+class NumericOne : public ::testing::TestWithParam<NumericCase> {};
+
+TEST_P(NumericOne, ComparesTheDecimalValueWithOne) {
+    EXPECT_EQ(IsNumericOne(GetParam().text), GetParam().one) << "value \"" << GetParam().text << "\"";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SwitchValues, NumericOne,
+    ::testing::Values(NumericCase{"1", true}, NumericCase{"01", true}, NumericCase{"1.0", true},
+                      NumericCase{" 1 ", true}, NumericCase{"\t1", true}, NumericCase{"+1", true},
+                      NumericCase{"1e0", true}, NumericCase{"0", false}, NumericCase{"2", false},
+                      NumericCase{"-1", false}, NumericCase{"", false}, NumericCase{"   ", false},
+                      NumericCase{"abc", false}, NumericCase{"1abc", false}, NumericCase{"1 1", false},
+                      NumericCase{"0.99999", false}, NumericCase{"inf", false}, NumericCase{"nan", false},
+                      NumericCase{"1.", true}, NumericCase{".", false}));
+
+}  // namespace
+}  // namespace velmora::profile

@@ -1,0 +1,83 @@
+#include "test_support.h"
+
+#include <vector>
+
+#include "platform/handles.h"
+
+namespace velmora::testing {
+
+TempFolder::TempFolder() {
+    wchar_t base[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, base);
+    static unsigned counter = 0;
+    path_ = std::wstring(base) + L"velmora-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+            std::to_wstring(++counter);
+    ::CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() {
+    WIN32_FIND_DATAW fd;
+    std::vector<std::wstring> files;
+    {
+        UniqueFind find(::FindFirstFileW((path_ + L"\\*").c_str(), &fd));
+        if (find) {
+            do {
+                if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(fd.cFileName);
+            } while (::FindNextFileW(find.get(), &fd));
+        }
+    }
+    for (const auto& f : files) {
+        ::SetFileAttributesW(File(f).c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(File(f).c_str());
+    }
+    ::RemoveDirectoryW(path_.c_str());
+}
+
+std::string ReadBytes(const std::wstring& path) {
+    UniqueFile f(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!f) return {};
+    std::string out(::GetFileSize(f.get(), nullptr), '\0');
+    DWORD got = 0;
+    if (!out.empty()) ::ReadFile(f.get(), out.data(), static_cast<DWORD>(out.size()), &got, nullptr);
+    out.resize(got);
+    return out;
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    UniqueFile f(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    ::WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool PumpUntil(const std::function<bool()>& pred, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!pred()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(10);
+    }
+    return true;
+}
+
+int VisibleMenuWindows() {
+    int count = 0;
+    ::EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            wchar_t cls[16];
+            if (::GetClassNameW(hwnd, cls, 16) && std::wstring(cls) == L"#32768" && ::IsWindowVisible(hwnd)) {
+                ++*reinterpret_cast<int*>(lp);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+}  // namespace velmora::testing

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# An isolated Windows for tests: a private Xvfb display, a fresh Wine prefix
+# and HOME / XDG folders of its own, so that nothing reaches the host user's
+# desktop, trash (Wine's recycle bin) or browser.
+#
+#   session.sh start DIR        make DIR, start the display, boot the prefix
+#   session.sh run DIR CMD...   run CMD inside the session (a .exe runs under wine)
+#   session.sh stop DIR         end Wine and the display
+#   session.sh env DIR          print the exports (for sourcing by other scripts)
+set -euo pipefail
+
+cmd=${1:?usage: session.sh start|run|stop|env DIR [CMD...]}
+dir=${2:?missing session folder}
+shift 2
+
+write_env() {
+  cat > "$dir/env" <<ENV
+export DISPLAY=:$1
+export WINEPREFIX="$dir/prefix"
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+export LANG=zh_CN.UTF-8
+export HOME="$dir/home"
+export XDG_DATA_HOME="$dir/home/.local/share"
+export XDG_CONFIG_HOME="$dir/home/.config"
+export XDG_CACHE_HOME="$dir/home/.cache"
+export XDG_RUNTIME_DIR="$dir/runtime"
+export VELMORA_SESSION="$dir"
+ENV
+}
+
+case "$cmd" in
+  start)
+    if [ -f "$dir/env" ]; then bash "$0" stop "$dir" || true; fi
+    rm -rf "$dir"
+    mkdir -p "$dir/home/.local/share" "$dir/home/.config" "$dir/home/.cache" "$dir/runtime" "$dir/out"
+    chmod 700 "$dir/runtime"
+    if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+      echo "the zh_CN.UTF-8 locale is not generated (scripts/deps.sh does it)" >&2
+      exit 1
+    fi
+    # A display number nobody uses.
+    n=91
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    setsid Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp -noreset </dev/null >"$dir/xvfb.log" 2>&1 &
+    echo $! > "$dir/xvfb.pid"
+    write_env "$n"
+    # shellcheck disable=SC1091
+    source "$dir/env"
+    for _ in $(seq 1 50); do
+      xdpyinfo >/dev/null 2>&1 && break
+      sleep 0.1
+    done
+    xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start"; cat "$dir/xvfb.log"; exit 1; }
+    wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
+    wineserver -w
+    # Keep one wineserver alive for the whole session so that the tests do
+    # not pay for its start-up each time.
+    setsid wineserver -p </dev/null >/dev/null 2>&1 &
+    wine reg query 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP </dev/null >"$dir/acp.txt" 2>&1 || true
+    acp=$(awk '/ACP/ {print $3}' "$dir/acp.txt" | tr -dc '0-9')
+    echo "Wine session ready: display :$n, prefix $WINEPREFIX, code page $acp"
+    [ "$acp" = 936 ] || { echo "expected code page 936"; exit 1; }
+    ;;
+  run)
+    # shellcheck disable=SC1091
+    source "$dir/env"
+    first=${1:?missing command}
+    if [[ "$first" == *.exe ]]; then
+      log="$dir/out/$(basename "$first" .exe).$$.log"
+      # Wine's programs keep a pipe open for as long as anything they start
+      # lives: their output goes to a file, shown afterwards.
+      set +e
+      wine "$@" </dev/null >"$log" 2>&1
+      rc=$?
+      set -e
+      cat "$log"
+      exit $rc
+    fi
+    exec "$@"
+    ;;
+  stop)
+    if [ -f "$dir/env" ]; then
+      # shellcheck disable=SC1091
+      source "$dir/env"
+      wineserver -k 2>/dev/null || true
+      wineserver -w 2>/dev/null || true
+    fi
+    if [ -f "$dir/xvfb.pid" ]; then kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true; fi
+    ;;
+  env)
+    cat "$dir/env"
+    ;;
+  *)
+    echo "unknown command $cmd" >&2
+    exit 2
+    ;;
+esac
