@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 
 namespace velmora::profile {
@@ -133,7 +134,13 @@ INSTANTIATE_TEST_SUITE_P(
                       NumericCase{"-1", false}, NumericCase{"", false}, NumericCase{"   ", false},
                       NumericCase{"abc", false}, NumericCase{"1abc", false}, NumericCase{"1 1", false},
                       NumericCase{"0.99999", false}, NumericCase{"inf", false}, NumericCase{"nan", false},
-                      NumericCase{"1.", true}, NumericCase{".", false}));
+                      NumericCase{"1.", true}, NumericCase{".", false}),
+    [](const ::testing::TestParamInfo<NumericCase>& info) {
+        // "1.0" -> "n2_1x0": index first, then the text with other characters as 'x'.
+        std::string name = "n" + std::to_string(info.index) + "_";
+        for (const char* c = info.param.text; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : 'x';
+        return name;
+    });
 
 }  // namespace
 }  // namespace velmora::profile
