@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "platform/window.h"
 
 namespace velmora {
 
@@ -12,8 +11,6 @@ std::wstring& Override() {
     return dir;
 }
 }  // namespace
-
-HINSTANCE AppInstance() { return ::GetModuleHandleW(nullptr); }
 
 std::wstring AppDirectory() {
     if (!Override().empty()) return Override();

@@ -9,7 +9,7 @@
 
 namespace velmora {
 
-HINSTANCE AppInstance();
+inline HINSTANCE AppInstance() { return ::GetModuleHandleW(nullptr); }
 
 template <typename Derived>
 class BaseWindow {

@@ -10,8 +10,6 @@ namespace velmora {
 
 namespace {
 
-Yindao* g_instance = nullptr;
-
 void ExitNow() { ::ExitProcess(0); }
 Yindao::ProcessEnder g_ender = &ExitNow;
 
@@ -34,14 +32,6 @@ LRESULT Picture2Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     return Default(msg, wp, lp);
-}
-
-Yindao* Yindao::Instance() { return g_instance; }
-
-Yindao::Yindao() { g_instance = this; }
-
-Yindao::~Yindao() {
-    if (g_instance == this) g_instance = nullptr;
 }
 
 void Yindao::SetProcessEnder(ProcessEnder ender) { g_ender = ender ? ender : &ExitNow; }

@@ -32,11 +32,7 @@ class Yindao : public BaseWindow<Yindao> {
 public:
     static constexpr wchar_t kClassName[] = L"Velmora.yindao";
 
-    // The start-up window of this process, or null before it is made.
-    static Yindao* Instance();
-
-    Yindao();
-    ~Yindao();
+    Yindao() = default;
 
     // Creates the window (never shown), Picture2, the icon and both menus.
     bool Create();

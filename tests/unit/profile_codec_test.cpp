@@ -120,6 +120,8 @@ struct NumericCase {
     bool one;
 };
 
+void PrintTo(const NumericCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+
 class NumericOne : public ::testing::TestWithParam<NumericCase> {};
 
 TEST_P(NumericOne, ComparesTheDecimalValueWithOne) {
