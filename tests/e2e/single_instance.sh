@@ -34,8 +34,8 @@ drv kill >/dev/null
 wait_for 5 icon_is 0 || true
 base2=$(drv_field 2 tray-icons)
 drv start-many 2 "$exe" >/dev/null
-sleep 3
-check "two starts at once leave one process" processes_are 1
+check "two starts at once: one shows its icon" wait_for 10 icon_is 1
+check "and the other ends, leaving one process" wait_for 10 processes_are 1
 check "and one icon" eq "$(drv_field 2 tray-icons)" "$((base2 + 1))"
 
 finish
