@@ -3,7 +3,8 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
-#include <memory>
+#include <cstdint>
+#include <cstdio>
 
 #include "platform/handles.h"
 #include "platform/text.h"
@@ -66,8 +67,9 @@ SystemEffects*& Current() {
 
 std::string Quote(std::string_view s) { return "\"" + std::string(s) + "\""; }
 std::string Hex(const void* p) {
+    // wsprintf does not document %p; the C library's formatting does.
     char buf[32];
-    wsprintfA(buf, "%p", p);
+    std::snprintf(buf, sizeof buf, "%016llX", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(p)));
     return buf;
 }
 
