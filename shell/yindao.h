@@ -28,6 +28,9 @@ private:
     Yindao* owner_ = nullptr;
 };
 
+// The start-up window of this run, once created (nullptr before).
+Yindao* TheYindao();
+
 class Yindao : public BaseWindow<Yindao> {
 public:
     static constexpr wchar_t kClassName[] = L"Velmora.yindao";
@@ -73,13 +76,14 @@ public:
     // How the process ends (tuiccx, a second instance). Tests replace it.
     using ProcessEnder = void (*)();
     static void SetProcessEnder(ProcessEnder ender);
+    // Ends the process at once (through the ender in force).
+    static void EndProcess();
 
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnWindowGone(HWND gone);
 
 private:
     UniqueMenu BuildMenu(std::span<const menus::Entry> entries);
-    void EndProcess();
 
     Picture2Window picture2_;
     UniqueIcon icon_;

@@ -1,0 +1,107 @@
+// Geometry of the skinned, borderless windows (the launcher panel and the
+// wallpaper changer), stated without a window: the fixed size, the skin
+// pieces copied from the skin picture, the rounded window regions, the
+// caption-button places and the zones near the edges that start sizing.
+// All numbers are pixels unless a name says twips.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace velmora::frame {
+
+// The outer size every skinned window in the normal state is pinned to.
+inline constexpr int kFixedWidthTwips = 7800;
+inline constexpr int kFixedHeightTwips = 5600;
+
+// Background colour of the skinned windows' canvas, RGB(248, 248, 248).
+inline constexpr std::uint8_t kBackgroundGrey = 248;
+
+// Top-left corner of the caption text drawn into the frame.
+inline constexpr int kCaptionX = 35;
+inline constexpr int kCaptionY = 9;
+
+// Twips to pixels, converted to the nearest integer with halves going to
+// the even neighbour (the rounding of every "nearest integer" here).
+int TwipsToPixels(double twips, double twipsPerPixel);
+// The nearest integer, halves to even.
+int RoundHalfEven(double value);
+
+struct Rect {
+    int x = 0, y = 0, w = 0, h = 0;  // left, top, width, height
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+// One raster copy of a skin piece: source rectangle in the skin picture,
+// destination rectangle on the window's canvas (stretched when the sizes
+// differ).
+struct Blit {
+    Rect src;
+    Rect dst;
+    friend bool operator==(const Blit&, const Blit&) = default;
+};
+
+// Every copy of the skin painter, in painting order: the top and bottom
+// tiles (pairs, x = 0, 50, ... while x <= sw - 50), the left and right tiles
+// (pairs, y = 0, 50, ... while y <= sh + 50), then the top-left, top-right,
+// bottom-left (stretched to 52 wide) and bottom-right corners. sw, sh: the
+// client size; iw, ih: the skin picture's size.
+std::vector<Blit> SkinBlits(int sw, int sh, int iw, int ih);
+
+// Arguments of CreateRoundRectRgn.
+struct RoundRegion {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int ellipse = 0;  // width and height of the corner ellipse
+    friend bool operator==(const RoundRegion&, const RoundRegion&) = default;
+};
+
+// The skin's region: (1, 1) to the client size plus the extra, each
+// converted to the nearest integer, with a 20 x 20 corner ellipse.
+RoundRegion SkinRegion(double clientWidth, double clientHeight, int extraWidth, int extraHeight);
+
+// The picture viewer's region: (0, 0) to the outer size converted from
+// twips, with a 24 x 24 corner ellipse.
+RoundRegion RoundedOuterRegion(double widthTwips, double heightTwips, double twipsPerPixelX,
+                               double twipsPerPixelY);
+
+// Caption buttons picBox(0..2): 0 minimise, 1 maximise (restores), 2 close.
+inline constexpr int kCaptionButtonCount = 3;
+inline constexpr int kCaptionButtonTop = 4;
+inline constexpr int kCaptionButtonHeight = 15;
+int CaptionButtonWidth(int index);                  // 28, 27, 42
+int CaptionButtonLeft(int index, int clientWidth);  // clientWidth - 104, - 76, - 49
+
+// ResizeZone: where the pointer is over the window's background.
+enum class Zone : std::int16_t {
+    Top = 0,
+    Bottom = 1,
+    Left = 2,
+    Right = 3,
+    TopLeft = 4,
+    BottomLeft = 5,
+    TopRight = 6,
+    BottomRight = 7,
+    Interior = 8,
+};
+
+enum class Pointer { SizeNS, SizeWE, SizeNWSE, SizeNESW, Default };
+
+struct Point {
+    int x = 0, y = 0;
+};
+// A window rectangle in screen pixels; right and bottom are the first
+// pixels outside the window.
+struct Edges {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// The first row of the hit-test table that holds: corners of 15 x 15, a
+// top edge 3 deep, the other edges 7 deep, else the interior.
+Zone HitTest(Point cursor, Edges window);
+// The pointer shape shown over a zone.
+Pointer ZonePointer(Zone zone);
+// The WM_NCLBUTTONDOWN hit-test code a press in the zone sends: HTTOP (12)
+// ... HTBOTTOMRIGHT (17) for the edges and corners, HTCAPTION (2) inside.
+int ZoneHitTestCode(Zone zone);
+
+}  // namespace velmora::frame
