@@ -13,6 +13,10 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 add_executable(velmora_unit_tests
+  tests/unit/cells_test.cpp
+  tests/unit/clock_test.cpp
+  tests/unit/frame_layout_test.cpp
+  tests/unit/placement_codec_test.cpp
   tests/unit/profile_codec_test.cpp
   tests/unit/tray_menus_test.cpp
 )

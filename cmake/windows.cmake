@@ -9,9 +9,14 @@ add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 add_library(velmora_win STATIC
+  frame/skinned_window.cpp
+  launcher/commands.cpp
+  launcher/frm_main.cpp
   platform/app_dir.cpp
   platform/effects.cpp
+  platform/message_box.cpp
   platform/text.cpp
+  settings/placement.cpp
   settings/profile.cpp
   shell/app_windows.cpp
   shell/single_instance.cpp
@@ -41,6 +46,9 @@ add_executable(velmora_win32_tests
   tests/win32/profile_test.cpp
   tests/win32/tray_test.cpp
   tests/win32/platform_test.cpp
+  tests/win32/commands_test.cpp
+  tests/win32/frame_test.cpp
+  tests/win32/panel_test.cpp
   ${VELMORA_RESOURCES}
 )
 target_link_libraries(velmora_win32_tests PRIVATE velmora_win gtest)
