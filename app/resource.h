@@ -17,4 +17,4 @@
 // minimise 28x15, 1 maximise 27x15, 2 close 42x15.
 #define IDB_CAPBTN_FIRST 140
 // The pointing hand over cells and links: 32 x 32 monochrome, hot spot (5, 0).
-#define IDC_HAND 200
+#define IDC_VELMORA_HAND 200

@@ -24,7 +24,7 @@ target_link_libraries(velmora_unit_tests PRIVATE velmora_core gtest_main)
 gtest_discover_tests(velmora_unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 30)
 
 # ---- artwork
-add_executable(gen_art app/art/gen_art.cpp)
+add_executable(gen_art app/art/gen_art.cpp app/art/gen_ui_art.cpp)
 add_custom_command(
   OUTPUT ${VELMORA_ART_DIR}/velmora.ico
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORA_ART_DIR}
@@ -39,7 +39,15 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E touch ${WALLPAPER_STAMP}
   DEPENDS gen_art
   COMMENT "Drawing the sample wallpapers")
-add_custom_target(velmora_art ALL DEPENDS ${VELMORA_ART_DIR}/velmora.ico ${WALLPAPER_STAMP})
+set(UI_ART_STAMP ${VELMORA_ART_DIR}/ui.stamp)
+add_custom_command(
+  OUTPUT ${UI_ART_STAMP}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORA_ART_DIR}/ui
+  COMMAND gen_art ui ${VELMORA_ART_DIR}/ui
+  COMMAND ${CMAKE_COMMAND} -E touch ${UI_ART_STAMP}
+  DEPENDS gen_art
+  COMMENT "Drawing the launcher panel's skin, buttons, cell pictures and cursor")
+add_custom_target(velmora_art ALL DEPENDS ${VELMORA_ART_DIR}/velmora.ico ${WALLPAPER_STAMP} ${UI_ART_STAMP})
 
 # ---- the Windows side, cross-compiled
 ExternalProject_Add(velmora_windows

@@ -16,6 +16,7 @@ add_library(velmora_win STATIC
   platform/effects.cpp
   platform/message_box.cpp
   platform/text.cpp
+  platform/twips.cpp
   settings/placement.cpp
   settings/profile.cpp
   shell/app_windows.cpp
@@ -28,7 +29,7 @@ target_compile_options(velmora_win PRIVATE -Wall -Wextra)
 
 set(VELMORA_RESOURCES app/velmora.rc)
 set_source_files_properties(app/velmora.rc PROPERTIES
-  OBJECT_DEPENDS "${VELMORA_ART_DIR}/velmora.ico;${CMAKE_SOURCE_DIR}/app/velmora.manifest")
+  OBJECT_DEPENDS "${VELMORA_ART_DIR}/velmora.ico;${VELMORA_ART_DIR}/ui.stamp;${CMAKE_SOURCE_DIR}/app/velmora.manifest;${CMAKE_SOURCE_DIR}/app/resource.h")
 
 add_executable(Velmora WIN32 app/main.cpp ${VELMORA_RESOURCES})
 target_link_libraries(Velmora PRIVATE velmora_win)
@@ -65,3 +66,7 @@ target_link_options(tray_baseline PRIVATE -municode -s)
 add_executable(startup_bench bench/startup_bench.cpp)
 target_link_libraries(startup_bench PRIVATE user32 shell32 psapi)
 target_link_options(startup_bench PRIVATE -municode)
+
+# Launcher panel benchmark: opening, DrawSkin, resize and clock handle counts.
+add_executable(panel_bench bench/panel_bench.cpp ${VELMORA_RESOURCES})
+target_link_libraries(panel_bench PRIVATE velmora_win)

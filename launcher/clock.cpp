@@ -1,1 +1,36 @@
-// (being written)
+#include "launcher/clock.h"
+
+#include <cstdio>
+
+namespace velmora::clock {
+
+namespace {
+
+constexpr const char* kWeekdays[] = {
+    " 星期日 ", " 星期一 ", " 星期二 ", " 星期三 ", " 星期四 ", " 星期五 ", " 星期六 ",
+};
+
+bool IsWeekday(int weekday) { return weekday >= 0 && weekday < 7; }
+
+}  // namespace
+
+// A weekday outside 0..6 has no name: the text is empty.
+std::string WeekdayText(int weekday) {
+    if (!IsWeekday(weekday)) return {};
+    return kWeekdays[weekday];
+}
+
+// A weekday outside 0..6 means the time did not come from the system clock;
+// the whole line is then empty rather than a date and time run together.
+std::string ClockLine(const LocalTime& t) {
+    if (!IsWeekday(t.weekday)) return {};
+    // Each "%d" is at most 11 bytes, so even nonsense fields cannot
+    // overflow this buffer; snprintf would cut the line rather than overrun.
+    char date[64];
+    char time[64];
+    std::snprintf(date, sizeof date, "%04d年%02d月%02d日", t.year, t.month, t.day);
+    std::snprintf(time, sizeof time, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+    return std::string(date) + kWeekdays[t.weekday] + time;
+}
+
+}  // namespace velmora::clock

@@ -11,6 +11,21 @@ namespace velmora {
 
 inline HINSTANCE AppInstance() { return ::GetModuleHandleW(nullptr); }
 
+// Twips per pixel of the screen (15 at 96 dots per inch). Window places and
+// sizes are kept in twips, as the placement record stores them.
+inline double TwipsPerPixelX() {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+inline double TwipsPerPixelY() {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
 template <typename Derived>
 class BaseWindow {
 public:

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Renders what Velmora shows to PNG files for people to look at: the
 # notification-area icon on Wine's desktop, the tray menu opened by a real
-# right click, and its 关闭计算机 submenu. Runs on a private display in a
+# right click, its 关闭计算机 submenu, the launcher panel opened by a
+# double-click on the icon, with and without a highlighted cell, and the
+# power menu of its 关闭计算机 cell. Runs on a private display in a
 # fresh prefix; touches nothing of the host.
 #
 #   scripts/screenshot.sh [OUTDIR]      (default: build/screenshots)
@@ -49,4 +51,24 @@ if [ -n "$arrow" ]; then
   sleep 1.2
   snap tray-menu-power
 fi
+xdotool key Escape  # the submenu
+sleep 0.3
+xdotool key Escape  # the menu
+sleep 0.5
+
+# The launcher panel: first run, so it opens at 1000 twips (67 pixels).
+xdotool mousemove 1013 757 click --repeat 2 --delay 80 1
+sleep 2
+xdotool mousemove 600 600  # off the panel: nothing highlighted
+sleep 0.5
+snap panel
+# The pointer on 桌面变换's picture highlights its cell.
+xdotool mousemove $((67 + 232 + 15)) $((67 + 128 + 15))
+sleep 0.7
+snap panel-highlight
+# The 关闭计算机 cell pops up the power menu.
+xdotool mousemove $((67 + 424 + 15)) $((67 + 275 + 15)) click 1
+sleep 1
+snap panel-power-menu
 xdotool key Escape
+

@@ -25,4 +25,17 @@ HWND LiveWindow(WindowKind kind);
 // Closes the window of that kind, running its close logic, if it exists.
 void CloseIfOpen(WindowKind kind);
 
+// Windows on demand: a kind's factory creates its window and runs its load
+// logic without showing it, and returns it (nullptr when it cannot).
+using WindowFactory = HWND (*)();
+void SetWindowFactory(WindowKind kind, WindowFactory factory);
+
+// The live window of that kind, created (hidden) first when there is none;
+// nullptr when the kind has no factory or creation failed.
+HWND EnsureWindow(WindowKind kind);
+
+// ShowWindowNormal: shows the window modeless, creating it first when
+// needed, restores it when minimised and brings it to the front.
+HWND ShowWindowNormal(WindowKind kind);
+
 }  // namespace velmora

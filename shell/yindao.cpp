@@ -1,6 +1,9 @@
 #include "shell/yindao.h"
 
 #include "app/resource.h"
+#include "launcher/cells.h"
+#include "launcher/commands.h"
+#include "launcher/frm_main.h"
 #include "platform/text.h"
 #include "shell/app_windows.h"
 #include "shell/single_instance.h"
@@ -11,6 +14,8 @@ namespace velmora {
 namespace {
 
 void ExitNow() { ::ExitProcess(0); }
+Yindao* g_yindao = nullptr;
+HWND CreatePanel() { return FrmMain::Instance().hwnd(); }
 Yindao::ProcessEnder g_ender = &ExitNow;
 
 // The order in which 退出程序 closes the windows that exist.
@@ -38,7 +43,15 @@ void Yindao::SetProcessEnder(ProcessEnder ender) { g_ender = ender ? ender : &Ex
 
 void Yindao::EndProcess() { g_ender(); }
 
+Yindao* TheYindao() { return g_yindao; }
+
+Yindao::~Yindao() {
+    if (g_yindao == this) g_yindao = nullptr;
+}
+
 bool Yindao::Create() {
+    g_yindao = this;
+    SetWindowFactory(WindowKind::frmMain, &CreatePanel);
     RegisterOnce();
     // A real top-level window, never shown: the shell's TaskbarCreated
     // broadcast reaches top-level windows only.
@@ -131,19 +144,50 @@ void Yindao::Picture2_MouseMove(UINT trayMessage) {
     trayBusy_ = false;
 }
 
-void Yindao::PopupMenu(HMENU menu, POINT at) {
+void Yindao::PopupMenu(HMENU menu, POINT at, HWND tracker) {
+    if (!tracker) tracker = hwnd();
     // Foreground first, so the menu closes when the user clicks elsewhere;
     // the posted WM_NULL lets the next popup open at the first click.
-    ::SetForegroundWindow(hwnd());
+    ::SetForegroundWindow(tracker);
     const UINT id = static_cast<UINT>(::TrackPopupMenu(
-        menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, hwnd(), nullptr));
-    ::PostMessageW(hwnd(), WM_NULL, 0, 0);
+        menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, tracker, nullptr));
+    ::PostMessageW(tracker, WM_NULL, 0, 0);
     if (id >= 1 && id <= commandNames_.size()) RunMenuEntry(commandNames_[id - 1]);
 }
 
 void Yindao::RunMenuEntry(std::string_view name) {
     // 关闭菜单 (gbcdd) has no action: choosing it only closes the menu.
-    if (name == "tuiccx") tuiccx_Click();
+    // Entries whose command needs the panel as owner create it, hidden.
+    auto panel = [] { return EnsureWindow(WindowKind::frmMain); };
+    if (name == "xszjm") {
+        ShowWindowNormal(WindowKind::frmMain);
+    } else if (name == "mycomputer") {
+        commands::OpenMyComputer(panel());
+    } else if (name == "zyglq") {
+        commands::ExploreDriveC(panel());
+    } else if (name == "xtss") {
+        commands::SearchDriveC(panel());
+    } else if (name == "gbxsqq") {
+        commands::MonitorOff(panel());
+    } else if (name == "zx1" || name == "zx") {
+        commands::LogOff();
+    } else if (name == "gj1" || name == "gj") {
+        commands::ShutDown();
+    } else if (name == "cqjsj1" || name == "cqjsj") {
+        commands::Restart();
+    } else if (name == "wzdh") {
+        commands::OpenWebNavigation(panel());
+    } else if (name == "wanglss") {
+        ShowWindowNormal(WindowKind::wlss);
+    } else if (name == "chakxbb") {
+        commands::OpenWebPage(hwnd(), launcher::kDownloadPageAddress);
+    } else if (name == "guany") {
+        HWND owner = panel();
+        FrmMain* live = FrmMain::Live();
+        commands::ShowAboutBox(owner, live ? live->Icon() : nullptr);
+    } else if (name == "tuiccx") {
+        tuiccx_Click();
+    }
 }
 
 void Yindao::tuiccx_Click() {

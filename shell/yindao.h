@@ -36,6 +36,7 @@ public:
     static constexpr wchar_t kClassName[] = L"Velmora.yindao";
 
     Yindao() = default;
+    ~Yindao();
 
     // Creates the window (never shown), Picture2, the icon and both menus.
     bool Create();
@@ -51,9 +52,9 @@ public:
     // mouse message that happened over it.
     void Picture2_MouseMove(UINT trayMessage);
 
-    // Pops up a menu at the point (screen coordinates), tracked by this
-    // window, then runs the chosen entry.
-    void PopupMenu(HMENU menu, POINT at);
+    // Pops up a menu at the point (screen coordinates), tracked by
+    // `tracker` (this window when null), then runs the chosen entry.
+    void PopupMenu(HMENU menu, POINT at, HWND tracker = nullptr);
     // The power menu gjj, for the launcher panel's 关闭计算机 cell.
     void PopupPowerMenu(POINT at) { PopupMenu(gjj(), at); }
 

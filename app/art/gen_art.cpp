@@ -1,94 +1,20 @@
-// Draws the program's artwork: the program icon and the sample wallpapers
-// shipped in pic/. Runs on the build machine; everything is procedural, so
-// this file is the artwork's source.
+// Draws the program's artwork: the program icon, the sample wallpapers
+// shipped in pic/ and (gen_ui_art.cpp) the launcher panel's pictures. Runs
+// on the build machine; everything is procedural, so these files are the
+// artwork's source.
 //
 //   gen_art icon OUT.ico
 //   gen_art wallpapers OUTDIR WIDTH HEIGHT   (writes BMP files)
-#include <algorithm>
-#include <cmath>
-#include <cstdint>
+//   gen_art ui OUTDIR                        (the launcher panel's pictures)
 #include <cstdio>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "art_common.h"
+
+namespace art {
 namespace {
-
-struct Rgb {
-    float r, g, b;
-};
-
-Rgb Mix(Rgb a, Rgb b, float t) {
-    t = std::clamp(t, 0.0f, 1.0f);
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
-}
-Rgb Hex(uint32_t v) { return {float((v >> 16) & 255), float((v >> 8) & 255), float(v & 255)}; }
-float Smooth(float e0, float e1, float x) {
-    float t = std::clamp((x - e0) / (e1 - e0), 0.0f, 1.0f);
-    return t * t * (3 - 2 * t);
-}
-
-// Cheap value noise for organic shapes.
-float Hash(int x, int y) {
-    uint32_t h = uint32_t(x) * 374761393u + uint32_t(y) * 668265263u;
-    h = (h ^ (h >> 13)) * 1274126177u;
-    return float(h & 0xFFFFFF) / float(0xFFFFFF);
-}
-float Noise(float x, float y) {
-    int xi = int(std::floor(x)), yi = int(std::floor(y));
-    float fx = x - xi, fy = y - yi;
-    float sx = fx * fx * (3 - 2 * fx), sy = fy * fy * (3 - 2 * fy);
-    float a = Hash(xi, yi), b = Hash(xi + 1, yi), c = Hash(xi, yi + 1), d = Hash(xi + 1, yi + 1);
-    return (a + (b - a) * sx) + ((c + (d - c) * sx) - (a + (b - a) * sx)) * sy;
-}
-float Fbm(float x, float y, int octaves) {
-    float sum = 0, amp = 0.5f, freq = 1;
-    for (int i = 0; i < octaves; ++i) {
-        sum += amp * Noise(x * freq, y * freq);
-        amp *= 0.5f;
-        freq *= 2.03f;
-    }
-    return sum;
-}
-
-struct Image {
-    int w, h;
-    std::vector<Rgb> px;
-    Image(int w_, int h_) : w(w_), h(h_), px(size_t(w_) * h_) {}
-    Rgb& at(int x, int y) { return px[size_t(y) * w + x]; }
-};
-
-void WriteBmp(const Image& img, const std::string& path) {
-    const int row = (img.w * 3 + 3) & ~3;
-    const uint32_t dataSize = uint32_t(row) * img.h;
-    std::vector<uint8_t> out(54 + dataSize, 0);
-    auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) out[at + i] = uint8_t(v >> (8 * i));
-    };
-    out[0] = 'B';
-    out[1] = 'M';
-    put32(2, 54 + dataSize);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, uint32_t(img.w));
-    put32(22, uint32_t(img.h));
-    out[26] = 1;
-    out[28] = 24;
-    put32(34, dataSize);
-    put32(38, 2835);
-    put32(42, 2835);
-    for (int y = 0; y < img.h; ++y) {
-        uint8_t* p = &out[54 + size_t(img.h - 1 - y) * row];
-        for (int x = 0; x < img.w; ++x) {
-            const Rgb& c = img.px[size_t(y) * img.w + x];
-            p[x * 3 + 0] = uint8_t(std::clamp(c.b, 0.0f, 255.0f) + 0.5f);
-            p[x * 3 + 1] = uint8_t(std::clamp(c.g, 0.0f, 255.0f) + 0.5f);
-            p[x * 3 + 2] = uint8_t(std::clamp(c.r, 0.0f, 255.0f) + 0.5f);
-        }
-    }
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(out.data()), std::streamsize(out.size()));
-}
 
 // ---------------------------------------------------------------- icon ----
 
@@ -104,11 +30,6 @@ float Segment(float px, float py, float ax, float ay, float bx, float by) {
     float ex = px - ax - dx * t, ey = py - ay - dy * t;
     return std::sqrt(ex * ex + ey * ey);
 }
-
-struct IconPixel {
-    Rgb c;
-    float cover;  // how much of the pixel the tile covers
-};
 
 // The icon in unit coordinates (-1..1): a blue tile with a white "V" whose
 // right arm ends in a small gold spark, the program's mark.
@@ -137,6 +58,8 @@ IconPixel IconAt(float x, float y, float px) {
     return out;
 }
 
+}  // namespace
+
 std::vector<IconPixel> RenderIcon(int size) {
     const int ss = 8;  // samples per axis
     std::vector<IconPixel> px(size_t(size) * size);
@@ -162,18 +85,17 @@ std::vector<IconPixel> RenderIcon(int size) {
     return px;
 }
 
+namespace {
+
 // One icon image: BITMAPINFOHEADER, colour rows, AND mask rows, bottom-up.
 std::vector<uint8_t> IconImage(int size, int bits) {
     const std::vector<IconPixel> px = RenderIcon(size);
     const int colorRow = ((size * bits / 8) + 3) & ~3;
     const int maskRow = ((size + 31) / 32) * 4;
     std::vector<uint8_t> out(40 + size_t(colorRow) * size + size_t(maskRow) * size, 0);
-    auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) out[at + i] = uint8_t(v >> (8 * i));
-    };
-    put32(0, 40);
-    put32(4, uint32_t(size));
-    put32(8, uint32_t(size * 2));
+    Put32(out, 0, 40);
+    Put32(out, 4, uint32_t(size));
+    Put32(out, 8, uint32_t(size * 2));
     out[12] = 1;
     out[14] = uint8_t(bits);
     for (int y = 0; y < size; ++y) {
@@ -222,7 +144,7 @@ void WriteIcon(const std::string& path) {
         offset += len;
     }
     for (auto& img : images) out.insert(out.end(), img.begin(), img.end());
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(out.data()), std::streamsize(out.size()));
+    WriteFile(path, out);
 }
 
 // ----------------------------------------------------------- wallpapers ----
@@ -345,8 +267,10 @@ void WriteWallpaper(const std::string& path, int w, int h, const Painter& paint)
 }
 
 }  // namespace
+}  // namespace art
 
 int main(int argc, char** argv) {
+    using namespace art;
     const std::string what = argc > 1 ? argv[1] : "";
     if (what == "icon" && argc == 3) {
         WriteIcon(argv[2]);
@@ -362,6 +286,7 @@ int main(int argc, char** argv) {
         for (const auto& [name, paint] : walls) WriteWallpaper(dir + "/" + name + ".bmp", w, h, paint);
         return 0;
     }
-    std::fprintf(stderr, "usage: gen_art icon OUT.ico | gen_art wallpapers DIR W H\n");
+    if (what == "ui" && argc == 3) return WriteUiArt(argv[2]);
+    std::fprintf(stderr, "usage: gen_art icon OUT.ico | gen_art wallpapers DIR W H | gen_art ui DIR\n");
     return 2;
 }

@@ -12,7 +12,12 @@
 //   vdriver tray MSG               send the icon callback with mouse message MSG
 //   vdriver menu                   "menu N L T R B" (visible popup menus, rect of the first)
 //   vdriver windows                "windows N" (visible windows of Velmora processes) and their titles
-//   vdriver kill                   end every Velmora.exe at once
+//   vdriver kill [EXE]             end every Velmora.exe (or EXE) at once
+//   vdriver count EXE              "count N" (running processes of EXE)
+//   vdriver panel                  "panel VISIBLE ICONIC L T R B" of the launcher panel (0 when none)
+//   vdriver text ID                "text T": UTF-8 text of the panel's control ID
+//   vdriver box [ok]               "box N TITLE|TEXT" of Velmora's visible message boxes
+//                                  (UTF-8); with "ok", presses OK on them
 //
 // With VDRIVER_OUT set, the output goes to that file instead: a program
 // started inside Wine's virtual desktop ("explorer /desktop=...") has no
@@ -38,13 +43,13 @@ long long NowMs() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-std::vector<DWORD> VelmoraProcesses() {
+std::vector<DWORD> Processes(const wchar_t* exe = L"Velmora.exe") {
     std::vector<DWORD> pids;
     HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W pe{};
     pe.dwSize = sizeof pe;
     for (BOOL ok = ::Process32FirstW(snap, &pe); ok; ok = ::Process32NextW(snap, &pe)) {
-        if (_wcsicmp(pe.szExeFile, L"Velmora.exe") == 0) pids.push_back(pe.th32ProcessID);
+        if (_wcsicmp(pe.szExeFile, exe) == 0) pids.push_back(pe.th32ProcessID);
     }
     ::CloseHandle(snap);
     return pids;
@@ -85,6 +90,36 @@ BOOL CALLBACK ScanMenus(HWND hwnd, LPARAM lp) {
     wchar_t cls[16];
     if (::GetClassNameW(hwnd, cls, 16) && wcscmp(cls, L"#32768") == 0 && ::IsWindowVisible(hwnd)) {
         if (scan->count++ == 0) ::GetWindowRect(hwnd, &scan->first);
+    }
+    return TRUE;
+}
+
+std::string Utf8(const std::wstring& w) {
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring TextOf(HWND hwnd) {
+    wchar_t text[512] = {};
+    ::GetWindowTextW(hwnd, text, 512);
+    return text;
+}
+
+struct BoxScan {
+    std::vector<DWORD> pids;
+    std::vector<HWND> boxes;
+};
+
+BOOL CALLBACK ScanBoxes(HWND hwnd, LPARAM lp) {
+    auto* scan = reinterpret_cast<BoxScan*>(lp);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t cls[16] = {};
+    ::GetClassNameW(hwnd, cls, 16);
+    for (DWORD p : scan->pids) {
+        if (p == pid && ::IsWindowVisible(hwnd) && wcscmp(cls, L"#32770") == 0) scan->boxes.push_back(hwnd);
     }
     return TRUE;
 }
@@ -147,7 +182,7 @@ int wmain(int argc, wchar_t** argv) {
         return ok == n ? 0 : 1;
     }
     if (cmd == L"processes") {
-        std::printf("processes %zu\n", VelmoraProcesses().size());
+        std::printf("processes %zu\n", Processes().size());
         return 0;
     }
     if (cmd == L"icon") {
@@ -185,14 +220,45 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (cmd == L"windows") {
         WindowScan scan;
-        scan.pids = VelmoraProcesses();
+        scan.pids = Processes();
         ::EnumWindows(ScanWindows, reinterpret_cast<LPARAM>(&scan));
         std::printf("windows %zu\n", scan.titles.size());
         for (const auto& t : scan.titles) std::printf("  %ls\n", t.c_str());
         return 0;
     }
+    if (cmd == L"count" && argc >= 3) {
+        std::printf("count %zu\n", Processes(argv[2]).size());
+        return 0;
+    }
+    if (cmd == L"panel") {
+        HWND panel = ::FindWindowW(L"Velmora.frmMain", nullptr);
+        RECT r{};
+        if (panel) ::GetWindowRect(panel, &r);
+        std::printf("panel %d %d %ld %ld %ld %ld\n", panel && ::IsWindowVisible(panel) ? 1 : 0,
+                    panel && ::IsIconic(panel) ? 1 : 0, r.left, r.top, r.right, r.bottom);
+        return panel ? 0 : 1;
+    }
+    if (cmd == L"text" && argc >= 3) {
+        HWND panel = ::FindWindowW(L"Velmora.frmMain", nullptr);
+        HWND control = panel ? ::GetDlgItem(panel, _wtoi(argv[2])) : nullptr;
+        std::printf("text %s\n", control ? Utf8(TextOf(control)).c_str() : "");
+        return control ? 0 : 1;
+    }
+    if (cmd == L"box") {
+        BoxScan scan;
+        scan.pids = Processes();
+        ::EnumWindows(ScanBoxes, reinterpret_cast<LPARAM>(&scan));
+        std::printf("box %zu", scan.boxes.size());
+        for (HWND box : scan.boxes) {
+            // The message of a message box is its static control 0xFFFF.
+            std::printf(" %s|%s", Utf8(TextOf(box)).c_str(), Utf8(TextOf(::GetDlgItem(box, 0xFFFF))).c_str());
+            if (argc >= 3 && wcscmp(argv[2], L"ok") == 0) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+        std::printf("\n");
+        return 0;
+    }
     if (cmd == L"kill") {
-        for (DWORD pid : VelmoraProcesses()) {
+        for (DWORD pid : Processes(argc >= 3 ? argv[2] : L"Velmora.exe")) {
             HANDLE h = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
             if (h) {
                 ::TerminateProcess(h, 1);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -27,6 +28,8 @@ int ProfileWriterLoop(const char* dir) {
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--profile-writer") == 0) return ProfileWriterLoop(argv[2]);
+    // Unbuffered, so that a test that hangs still shows where it was.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -138,7 +138,15 @@ TEST_F(ProfileFile, KillingTheWriterNeverLeavesATruncatedFile) {
             FILETIME old{0x2D0B8000, 0x01BF53EB};  // 2000-01-01
             ::SetFileTime(f.get(), nullptr, nullptr, &old);
         }
-        ::Sleep(150 + random() % 250);
+        // Once the writer has replaced the file at least once (a busy
+        // machine may take a while to start it), kill it at a random moment.
+        const auto rewritten = [&] {
+            WIN32_FILE_ATTRIBUTE_DATA now{};
+            return ::GetFileAttributesExW(Path().c_str(), GetFileExInfoStandard, &now) &&
+                   now.ftLastWriteTime.dwHighDateTime > 0x01BF53EBu;
+        };
+        for (int wait = 0; wait < 500 && !rewritten(); ++wait) ::Sleep(10);
+        ::Sleep(random() % 250);
         if (::WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT) ++killedWhileRunning;
         ::TerminateProcess(process.get(), 9);
         ::WaitForSingleObject(process.get(), 5000);

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 namespace velmora::testing {
@@ -33,5 +34,41 @@ bool PumpUntil(const std::function<bool()>& pred, std::chrono::milliseconds limi
 
 // Visible popup-menu windows of this desktop.
 int VisibleMenuWindows();
+
+// Runs `step` once a popup menu is on screen (from inside the menu's own
+// message loop, where timers keep ticking).
+class WhileMenuIsOpen {
+public:
+    explicit WhileMenuIsOpen(std::function<void()> step) : step_(std::move(step)) {
+        current_ = this;
+        timer_ = ::SetTimer(nullptr, 0, 50, &WhileMenuIsOpen::Tick);
+    }
+    ~WhileMenuIsOpen() {
+        ::KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    bool ran() const { return ran_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        WhileMenuIsOpen* self = current_;
+        if (!self || self->ran_ || VisibleMenuWindows() == 0) return;
+        self->ran_ = true;
+        self->step_();
+    }
+    static inline WhileMenuIsOpen* current_ = nullptr;
+    std::function<void()> step_;
+    UINT_PTR timer_ = 0;
+    bool ran_ = false;
+};
+
+// Posts key presses to a window of this thread (a popup menu of this thread
+// takes them from its loop).
+inline void PressKeys(HWND target, std::initializer_list<UINT> keys) {
+    for (UINT vk : keys) {
+        ::PostMessageW(target, WM_KEYDOWN, vk, 0);
+        ::PostMessageW(target, WM_KEYUP, vk, 0xC0000000);
+    }
+}
 
 }  // namespace velmora::testing

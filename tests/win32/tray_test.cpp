@@ -21,6 +21,8 @@ namespace velmora {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::PressKeys;
+using testing::WhileMenuIsOpen;
 
 // Whether the notification area holds an icon for (hwnd, id): modifying a
 // missing icon fails.
@@ -32,40 +34,6 @@ bool IconExists(HWND hwnd, UINT id = kTrayIconId) {
     probe.uFlags = NIF_TIP;
     std::strcpy(probe.szTip, "Velmora");
     return ::Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
-}
-
-// Runs `step` once a popup menu is on screen (from inside the menu's own
-// message loop, where timers keep ticking).
-class WhileMenuIsOpen {
-public:
-    explicit WhileMenuIsOpen(std::function<void()> step) : step_(std::move(step)) {
-        current_ = this;
-        timer_ = ::SetTimer(nullptr, 0, 50, &WhileMenuIsOpen::Tick);
-    }
-    ~WhileMenuIsOpen() {
-        ::KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    bool ran() const { return ran_; }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        WhileMenuIsOpen* self = current_;
-        if (!self || self->ran_ || testing::VisibleMenuWindows() == 0) return;
-        self->ran_ = true;
-        self->step_();
-    }
-    static inline WhileMenuIsOpen* current_ = nullptr;
-    std::function<void()> step_;
-    UINT_PTR timer_ = 0;
-    bool ran_ = false;
-};
-
-void PressKeys(HWND target, std::initializer_list<UINT> keys) {
-    for (UINT vk : keys) {
-        ::PostMessageW(target, WM_KEYDOWN, vk, 0);
-        ::PostMessageW(target, WM_KEYUP, vk, 0xC0000000);
-    }
 }
 
 struct MenuRow {
