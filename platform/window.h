@@ -12,18 +12,21 @@ namespace velmora {
 inline HINSTANCE AppInstance() { return ::GetModuleHandleW(nullptr); }
 
 // Twips per pixel of the screen (15 at 96 dots per inch). Window places and
-// sizes are kept in twips, as the placement record stores them.
-inline double TwipsPerPixelX() {
+// sizes are kept in twips, as the placement record stores them. The program
+// is not DPI-aware, so the value it sees stays the same for the whole run.
+inline double ScreenTwipsPerPixel(int axis) {
     HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    const int dpi = ::GetDeviceCaps(screen, axis);
     ::ReleaseDC(nullptr, screen);
     return dpi > 0 ? 1440.0 / dpi : 15.0;
 }
+inline double TwipsPerPixelX() {
+    static const double perPixel = ScreenTwipsPerPixel(LOGPIXELSX);
+    return perPixel;
+}
 inline double TwipsPerPixelY() {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    return dpi > 0 ? 1440.0 / dpi : 15.0;
+    static const double perPixel = ScreenTwipsPerPixel(LOGPIXELSY);
+    return perPixel;
 }
 
 template <typename Derived>

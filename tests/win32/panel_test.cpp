@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -90,27 +91,9 @@ void Click(HWND control) {
 
 class Panel : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        // An icon of our own keeps the tray from ever being empty (Wine is
-        // slow to remove the last icon).
-        anchor_ = ::CreateWindowW(L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-        NOTIFYICONDATAA icon{};
-        icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
-        icon.hWnd = anchor_;
-        icon.uID = 98;
-        icon.uFlags = NIF_ICON;
-        icon.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
-        ::Shell_NotifyIconA(NIM_ADD, &icon);
-    }
-    static void TearDownTestSuite() {
-        NOTIFYICONDATAA icon{};
-        icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
-        icon.hWnd = anchor_;
-        icon.uID = 98;
-        ::Shell_NotifyIconA(NIM_DELETE, &icon);
-        ::DestroyWindow(anchor_);
-    }
-    static inline HWND anchor_ = nullptr;
+    static void SetUpTestSuite() { anchor_ = std::make_unique<testing::TrayAnchor>(); }
+    static void TearDownTestSuite() { anchor_.reset(); }
+    static inline std::unique_ptr<testing::TrayAnchor> anchor_;
 
     void SetUp() override {
         ForgetPlacement();

@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <shellapi.h>
+
 #include <vector>
 
 #include "platform/handles.h"
@@ -64,6 +66,30 @@ bool PumpUntil(const std::function<bool()>& pred, std::chrono::milliseconds limi
         ::Sleep(10);
     }
     return true;
+}
+
+namespace {
+constexpr UINT kAnchorIconId = 99;
+}
+
+TrayAnchor::TrayAnchor() {
+    window_ = ::CreateWindowW(L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = window_;
+    icon.uID = kAnchorIconId;
+    icon.uFlags = NIF_ICON;
+    icon.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+    ::Shell_NotifyIconA(NIM_ADD, &icon);
+}
+
+TrayAnchor::~TrayAnchor() {
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = window_;
+    icon.uID = kAnchorIconId;
+    ::Shell_NotifyIconA(NIM_DELETE, &icon);
+    ::DestroyWindow(window_);
 }
 
 int VisibleMenuWindows() {

@@ -35,6 +35,20 @@ bool PumpUntil(const std::function<bool()>& pred, std::chrono::milliseconds limi
 // Visible popup-menu windows of this desktop.
 int VisibleMenuWindows();
 
+// An icon of the tests' own in the notification area while it lives. Wine
+// takes two seconds to remove the last icon of its tray; with this one
+// there, the program's icon is never the last.
+class TrayAnchor {
+public:
+    TrayAnchor();
+    ~TrayAnchor();
+    TrayAnchor(const TrayAnchor&) = delete;
+    TrayAnchor& operator=(const TrayAnchor&) = delete;
+
+private:
+    HWND window_ = nullptr;
+};
+
 // Runs `step` once a popup menu is on screen (from inside the menu's own
 // message loop, where timers keep ticking).
 class WhileMenuIsOpen {

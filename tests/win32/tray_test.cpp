@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -69,25 +70,9 @@ class TrayWindow : public ::testing::Test {
 protected:
     // Wine takes two seconds to take the last icon out of its tray; an icon
     // of the test's own keeps Velmora's from ever being the last one.
-    static void SetUpTestSuite() {
-        anchor_ = ::CreateWindowW(L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-        NOTIFYICONDATAA icon{};
-        icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
-        icon.hWnd = anchor_;
-        icon.uID = 99;
-        icon.uFlags = NIF_ICON;
-        icon.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
-        ::Shell_NotifyIconA(NIM_ADD, &icon);
-    }
-    static void TearDownTestSuite() {
-        NOTIFYICONDATAA icon{};
-        icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
-        icon.hWnd = anchor_;
-        icon.uID = 99;
-        ::Shell_NotifyIconA(NIM_DELETE, &icon);
-        ::DestroyWindow(anchor_);
-    }
-    static inline HWND anchor_ = nullptr;
+    static void SetUpTestSuite() { anchor_ = std::make_unique<testing::TrayAnchor>(); }
+    static void TearDownTestSuite() { anchor_.reset(); }
+    static inline std::unique_ptr<testing::TrayAnchor> anchor_;
 
     void SetUp() override {
         g_endings = 0;
