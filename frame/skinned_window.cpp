@@ -65,14 +65,14 @@ void SkinnedFrame::Attach(HWND window, FrameHost& host, std::wstring caption) {
     window_ = window;
     host_ = &host;
     caption_ = std::move(caption);
-    skin_ = LoadBitmapResource(IDB_SKIN);
-    skinSize_ = BitmapSize(skin_.get());
-    // Kept in the canvas's own format, so that painting the frame is plain
-    // copies with no conversion of every pixel.
-    if (skin_) {
+    // Image1, kept in the canvas's own format, so that painting the frame is
+    // plain copies with no conversion of every pixel.
+    const UniqueBitmap skin = LoadBitmapResource(IDB_SKIN);
+    skinSize_ = BitmapSize(skin.get());
+    if (skin) {
         skinSurface_.Make(skinSize_.cx, skinSize_.cy);
         UniqueMemoryDc source(::CreateCompatibleDC(skinSurface_.dc.get()));
-        SelectGuard select(source.get(), skin_.get());
+        SelectGuard select(source.get(), skin.get());
         ::BitBlt(skinSurface_.dc.get(), 0, 0, skinSize_.cx, skinSize_.cy, source.get(), 0, 0, SRCCOPY);
     }
     for (int i = 0; i < 9; ++i) buttonBitmaps_[i] = LoadBitmapResource(IDB_CAPBTN_FIRST + i);
@@ -100,7 +100,6 @@ void SkinnedFrame::Detach() {
     canvasSurface_.Reset();
     faceSurface_.Reset();
     skinSurface_.Reset();
-    skin_.reset();
     for (auto& b : buttonBitmaps_) b.reset();
     font_.reset();
     buttons_ = {};

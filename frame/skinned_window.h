@@ -95,8 +95,7 @@ private:
     HWND window_ = nullptr;
     FrameHost* host_ = nullptr;
     std::wstring caption_;
-    UniqueBitmap skin_;  // Image1
-    SIZE skinSize_{};
+    SIZE skinSize_{};  // of the skin picture Image1
     std::array<UniqueBitmap, 9> buttonBitmaps_;  // imgNormal, imgOver, imgDown (state * 3 + index)
     std::array<HWND, kCaptionButtonCount> buttons_{};
     std::array<ButtonPicture, kCaptionButtonCount> pictures_{ButtonPicture::None, ButtonPicture::None,

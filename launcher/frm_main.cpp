@@ -52,7 +52,7 @@ bool FrmMain::Create() {
 
     icon_.reset(static_cast<HICON>(
         ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDI_VELMORA), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
-    RegisterOnce(CS_DBLCLKS, static_cast<HICON>(::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDI_VELMORA),
+    RegisterOnce(0, static_cast<HICON>(::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDI_VELMORA),
                                                              IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED)));
     hand_ = static_cast<HCURSOR>(
         ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDC_VELMORA_HAND), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
