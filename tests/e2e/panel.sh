@@ -63,6 +63,11 @@ drag $((R - 5)) $((T + 5)) 30 -20
 read -r _ _ _ l t _ _ <<<"$(panel)"
 check "dragging the top-right corner moves the top only" eq "$l,$t" "$L,$((T - 20))"
 check "and keeps 520 x 373" eq "$(size_of)" "520x373"
+read -r _ _ _ L T R B <<<"$(panel)"
+drag $((L + 5)) $((B - 5)) -35 40
+read -r _ _ _ l t _ _ <<<"$(panel)"
+check "dragging the bottom-left corner moves the left side only" eq "$l,$t" "$((L - 35)),$T"
+check "and keeps 520 x 373" eq "$(size_of)" "520x373"
 
 # The background moves the window.
 read -r _ _ _ L T R B <<<"$(panel)"
