@@ -148,7 +148,7 @@ void SkinnedFrame::DrawSkin() {
 
     const SIZE client = ClientSize(window_);
     EnsureCanvas(client.cx, client.cy);
-    HDC canvas = canvas_.get();
+    HDC canvas = canvasSurface_.dc.get();
 
     // 2. Clear to the background colour.
     const RECT all{0, 0, client.cx, client.cy};
@@ -180,9 +180,9 @@ void SkinnedFrame::DrawSkin() {
 }
 
 void SkinnedFrame::Compose() {
-    if (!window_ || !canvas_) return;
-    HDC face = face_.get();
-    ::BitBlt(face, 0, 0, canvasSize_.cx, canvasSize_.cy, canvas_.get(), 0, 0, SRCCOPY);
+    if (!window_ || !canvasSurface_.dc) return;
+    HDC face = faceSurface_.dc.get();
+    ::BitBlt(face, 0, 0, canvasSurface_.size.cx, canvasSurface_.size.cy, canvasSurface_.dc.get(), 0, 0, SRCCOPY);
     host_->PaintOverSkin(face);
     for (int i = 0; i < kCaptionButtonCount; ++i) {
         if (!buttons_[i] || pictures_[i] == ButtonPicture::None) continue;  // no picture before the first resize
@@ -395,9 +395,9 @@ bool SkinnedFrame::Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
                 Compose();
                 faceStale_ = false;
             }
-            if (face_) {
+            if (faceSurface_.dc) {
                 ::BitBlt(paint.dc(), dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top,
-                         face_.get(), dirty.left, dirty.top, SRCCOPY);
+                         faceSurface_.dc.get(), dirty.left, dirty.top, SRCCOPY);
             }
             *result = 0;
             return true;

@@ -77,10 +77,6 @@ public:
     Zone ResizeZone() const { return zone_; }
     HWND picBox(int index) const { return buttons_[index]; }
     ButtonPicture ButtonState(int index) const { return pictures_[index]; }
-    HDC Canvas() const { return canvas_.get(); }
-    SIZE CanvasSize() const { return canvasSize_; }
-    // The composed face as last shown (for tests and screenshots).
-    HDC Face() const { return face_.get(); }
 
 private:
     static LRESULT CALLBACK ButtonProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
@@ -112,9 +108,6 @@ private:
     Surface skinSurface_;    // Image1 in the canvas's format
     Surface canvasSurface_;  // the skin, the persistent canvas
     Surface faceSurface_;    // canvas + face + buttons, what WM_PAINT shows
-    UniqueMemoryDc& canvas_ = canvasSurface_.dc;
-    UniqueMemoryDc& face_ = faceSurface_.dc;
-    SIZE& canvasSize_ = canvasSurface_.size;
     bool faceStale_ = true;
     UniqueGdiObject font_;
     Zone zone_ = Zone::Top;  // ResizeZone: 0 until the first move over the background
