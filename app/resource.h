@@ -18,3 +18,18 @@
 #define IDB_CAPBTN_FIRST 140
 // The pointing hand over cells and links: 32 x 32 monochrome, hot spot (5, 0).
 #define IDC_VELMORA_HAND 200
+
+// Web-search box wlss: five 65 x 66 mushrooms (green, blue, red, yellow,
+// dark red), 32-bit with premultiplied alpha, IDB_WLSS_MUSHROOM_FIRST + i;
+// the 391 x 66 grass strip, 24-bit; the red-ball close icon, 32 x 32.
+#define IDB_WLSS_MUSHROOM_FIRST 160
+#define IDB_WLSS_GRASS 165
+#define IDI_WLSS_BALL 166
+// Colour picker Form3: the 113 x 86 pipette, 32-bit with premultiplied
+// alpha; the red-cross close icon, 16 x 16.
+#define IDB_FORM3_PIPETTE 170
+#define IDI_FORM3_CROSS 171
+// Recycle-bin emptier qkhsz: the 325 x 25 green title gradient, 24-bit; the
+// recycle-bin icon, 16 x 16 and 32 x 32.
+#define IDB_QKHSZ_TITLE 175
+#define IDI_QKHSZ_BIN 176

@@ -19,12 +19,18 @@ add_executable(velmora_unit_tests
   tests/unit/placement_codec_test.cpp
   tests/unit/profile_codec_test.cpp
   tests/unit/tray_menus_test.cpp
+  tests/unit/picture_library_test.cpp
+  tests/unit/schedule_test.cpp
+  tests/unit/picture_header_test.cpp
+  tests/unit/viewer_fit_test.cpp
+  tests/unit/tools_rules_test.cpp
+  tests/unit/colour_autostart_test.cpp
 )
 target_link_libraries(velmora_unit_tests PRIVATE velmora_core gtest_main)
 gtest_discover_tests(velmora_unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 30)
 
 # ---- artwork
-add_executable(gen_art app/art/gen_art.cpp app/art/gen_ui_art.cpp)
+add_executable(gen_art app/art/gen_art.cpp app/art/gen_ui_art.cpp app/art/gen_tools_art.cpp app/art/gen_picker_art.cpp)
 add_custom_command(
   OUTPUT ${VELMORA_ART_DIR}/velmora.ico
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORA_ART_DIR}
@@ -47,7 +53,15 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E touch ${UI_ART_STAMP}
   DEPENDS gen_art
   COMMENT "Drawing the launcher panel's skin, buttons, cell pictures and cursor")
-add_custom_target(velmora_art ALL DEPENDS ${VELMORA_ART_DIR}/velmora.ico ${WALLPAPER_STAMP} ${UI_ART_STAMP})
+set(TOOLS_ART_STAMP ${VELMORA_ART_DIR}/tools.stamp)
+add_custom_command(
+  OUTPUT ${TOOLS_ART_STAMP}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORA_ART_DIR}/tools
+  COMMAND gen_art tools ${VELMORA_ART_DIR}/tools
+  COMMAND ${CMAKE_COMMAND} -E touch ${TOOLS_ART_STAMP}
+  DEPENDS gen_art
+  COMMENT "Drawing the tool windows' pictures")
+add_custom_target(velmora_art ALL DEPENDS ${VELMORA_ART_DIR}/velmora.ico ${WALLPAPER_STAMP} ${UI_ART_STAMP} ${TOOLS_ART_STAMP})
 
 # ---- the Windows side, cross-compiled
 ExternalProject_Add(velmora_windows

@@ -23,13 +23,21 @@ add_library(velmora_win STATIC
   shell/single_instance.cpp
   shell/tray_icon.cpp
   shell/yindao.cpp
+  shell/auto_start.cpp
+  tools/form3.cpp
+  tools/qkhsz.cpp
+  tools/see.cpp
+  tools/wlss.cpp
+  wallpaper/ghzm.cpp
+  wallpaper/picture.cpp
+  wallpaper/wallpaper_apply.cpp
 )
-target_link_libraries(velmora_win PUBLIC velmora_core shell32 comctl32 winmm advapi32 user32 gdi32 ole32)
+target_link_libraries(velmora_win PUBLIC velmora_core shell32 comctl32 winmm advapi32 user32 gdi32 msimg32 ole32 oleaut32 uuid windowscodecs)
 target_compile_options(velmora_win PRIVATE -Wall -Wextra)
 
 set(VELMORA_RESOURCES app/velmora.rc)
 set_source_files_properties(app/velmora.rc PROPERTIES
-  OBJECT_DEPENDS "${VELMORA_ART_DIR}/velmora.ico;${VELMORA_ART_DIR}/ui.stamp;${CMAKE_SOURCE_DIR}/app/velmora.manifest;${CMAKE_SOURCE_DIR}/app/resource.h")
+  OBJECT_DEPENDS "${VELMORA_ART_DIR}/velmora.ico;${VELMORA_ART_DIR}/ui.stamp;${VELMORA_ART_DIR}/tools.stamp;${CMAKE_SOURCE_DIR}/app/velmora.manifest;${CMAKE_SOURCE_DIR}/app/resource.h")
 
 add_executable(Velmora WIN32 app/main.cpp ${VELMORA_RESOURCES})
 target_link_libraries(Velmora PRIVATE velmora_win)
@@ -50,6 +58,13 @@ add_executable(velmora_win32_tests
   tests/win32/commands_test.cpp
   tests/win32/frame_test.cpp
   tests/win32/panel_test.cpp
+  tests/win32/picture_test.cpp
+  tests/win32/ghzm_test.cpp
+  tests/win32/see_test.cpp
+  tests/win32/qkhsz_test.cpp
+  tests/win32/wlss_test.cpp
+  tests/win32/form3_test.cpp
+  tests/win32/auto_start_test.cpp
   ${VELMORA_RESOURCES}
 )
 target_link_libraries(velmora_win32_tests PRIVATE velmora_win gtest)
@@ -70,3 +85,12 @@ target_link_options(startup_bench PRIVATE -municode)
 # Launcher panel benchmark: opening, DrawSkin, resize and clock handle counts.
 add_executable(panel_bench bench/panel_bench.cpp ${VELMORA_RESOURCES})
 target_link_libraries(panel_bench PRIVATE velmora_win)
+
+# Wallpaper benchmark: applying a large JPEG, rebuilding the list of a big
+# folder, and an hour of the clock schedule.
+add_executable(wallpaper_bench bench/wallpaper_bench.cpp ${VELMORA_RESOURCES})
+target_link_libraries(wallpaper_bench PRIVATE velmora_win)
+
+# Colour picker benchmark: CPU time of the readings against the idle program.
+add_executable(picker_bench bench/picker_bench.cpp ${VELMORA_RESOURCES})
+target_link_libraries(picker_bench PRIVATE velmora_win psapi)

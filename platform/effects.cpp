@@ -36,6 +36,11 @@ public:
         std::string p = Ansi(path);
         return ::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, p.data(), winIniFlags);
     }
+    BOOL WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
+                                    std::string_view file) override {
+        const std::string s = Ansi(section), k = Ansi(key), v = Ansi(value), f = Ansi(file);
+        return ::WritePrivateProfileStringA(s.c_str(), k.c_str(), v.c_str(), f.c_str());
+    }
     DWORD mciSendStringA(std::string_view command) override {
         const std::string c = Ansi(command);
         return ::mciSendStringA(c.c_str(), nullptr, 0, nullptr);
@@ -129,6 +134,13 @@ HRESULT RecordingEffects::SHEmptyRecycleBinA(HWND owner, DWORD flags) {
 
 BOOL RecordingEffects::SetDeskWallpaper(std::string_view path, UINT winIniFlags) {
     Record("SetDeskWallpaper(" + Quote(path) + ", " + std::to_string(winIniFlags) + ")");
+    return TRUE;
+}
+
+BOOL RecordingEffects::WritePrivateProfileStringA(std::string_view section, std::string_view key,
+                                                   std::string_view value, std::string_view file) {
+    Record("WritePrivateProfileString(" + Quote(section) + ", " + Quote(key) + ", " + Quote(value) + ", " +
+           Quote(file) + ")");
     return TRUE;
 }
 

@@ -30,6 +30,10 @@ public:
     virtual HRESULT SHEmptyRecycleBinA(HWND owner, DWORD flags) = 0;
     // SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path, winIniFlags).
     virtual BOOL SetDeskWallpaper(std::string_view path, UINT winIniFlags) = 0;
+    // WritePrivateProfileStringA(section, key, value, file): the wallpaper's
+    // entries in the system profile "Win.ini".
+    virtual BOOL WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
+                                            std::string_view file) = 0;
     // mciSendStringA(command, NULL, 0, NULL).
     virtual DWORD mciSendStringA(std::string_view command) = 0;
     // Starts a command line as a new process with the show state; false when
@@ -57,6 +61,8 @@ public:
     LRESULT MonitorPower(HWND owner, LPARAM state) override;
     HRESULT SHEmptyRecycleBinA(HWND owner, DWORD flags) override;
     BOOL SetDeskWallpaper(std::string_view path, UINT winIniFlags) override;
+    BOOL WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
+                                    std::string_view file) override;
     DWORD mciSendStringA(std::string_view command) override;
     bool StartProcess(std::string_view commandLine, int show) override;
 

@@ -128,4 +128,10 @@ std::vector<IconPixel> RenderIcon(int size);
 // pictures, title picture, hand cursor and a preview sheet (gen_ui_art.cpp).
 int WriteUiArt(const std::string& dir);
 
+// gen_art tools OUTDIR: the tool windows' pictures. The web-search box and
+// the recycle-bin emptier (gen_tools_art.cpp), the colour picker
+// (gen_picker_art.cpp).
+int WriteToolsArt(const std::string& dir);
+int WritePickerArt(const std::string& dir);
+
 }  // namespace art

@@ -6,6 +6,7 @@
 //   gen_art icon OUT.ico
 //   gen_art wallpapers OUTDIR WIDTH HEIGHT   (writes BMP files)
 //   gen_art ui OUTDIR                        (the launcher panel's pictures)
+//   gen_art tools OUTDIR                     (the tool windows' pictures)
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -287,6 +288,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (what == "ui" && argc == 3) return WriteUiArt(argv[2]);
-    std::fprintf(stderr, "usage: gen_art icon OUT.ico | gen_art wallpapers DIR W H | gen_art ui DIR\n");
+    if (what == "tools" && argc == 3) {
+        const int rc = WriteToolsArt(argv[2]);
+        return rc != 0 ? rc : WritePickerArt(argv[2]);
+    }
+    std::fprintf(stderr, "usage: gen_art icon OUT.ico | gen_art wallpapers DIR W H | gen_art ui DIR | gen_art tools DIR\n");
     return 2;
 }

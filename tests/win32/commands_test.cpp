@@ -63,6 +63,10 @@ public:
     BOOL SetDeskWallpaper(std::string_view path, UINT winIniFlags) override {
         return recorder.SetDeskWallpaper(path, winIniFlags);
     }
+    BOOL WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
+                                    std::string_view file) override {
+        return recorder.WritePrivateProfileStringA(section, key, value, file);
+    }
     DWORD mciSendStringA(std::string_view command) override {
         if (onMci) onMci();
         recorder.mciSendStringA(command);

@@ -1,0 +1,2 @@
+// (to be written)
+#pragma once
