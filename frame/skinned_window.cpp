@@ -203,8 +203,9 @@ void SkinnedFrame::Redraw(const RECT* area) {
     if (!window_) return;
     faceStale_ = true;  // composed at the next paint, once for any number of changes
     // Without WS_CLIPCHILDREN InvalidateRect would invalidate every control
-    // as well, and each would be sent a paint it has nothing to do in.
-    ::RedrawWindow(window_, area, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
+    // as well, and each would be sent a paint it has nothing to do in. A
+    // control that paints itself must, though: the face covers it.
+    ::RedrawWindow(window_, area, nullptr, RDW_INVALIDATE | (controlsPaint_ ? RDW_ALLCHILDREN : RDW_NOCHILDREN));
 }
 
 namespace {

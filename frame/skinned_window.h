@@ -69,6 +69,9 @@ public:
     static bool HandleAdopted(HWND control, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
     // Repaints `area` (all of it when null) with the face composed afresh.
     void Redraw(const RECT* area = nullptr);
+    // For a window whose ordinary controls (lists, buttons, fields) paint
+    // themselves over the face: a redraw repaints the controls it covers.
+    void SetControlsPaintThemselves(bool on) { controlsPaint_ = on; }
 
     // The font of the frame's caption and of the window's texts.
     HFONT Font() const { return static_cast<HFONT>(font_.get()); }
@@ -109,6 +112,7 @@ private:
     Surface canvasSurface_;  // the skin, the persistent canvas
     Surface faceSurface_;    // canvas + face + buttons, what WM_PAINT shows
     bool faceStale_ = true;
+    bool controlsPaint_ = false;
     UniqueGdiObject font_;
     Zone zone_ = Zone::Top;  // ResizeZone: 0 until the first move over the background
     HCURSOR pointer_ = nullptr;  // shape over the background, set by the last move

@@ -5,9 +5,12 @@
 #include "launcher/commands.h"
 #include "launcher/frm_main.h"
 #include "platform/text.h"
+#include "settings/profile.h"
+#include "settings/profile_codec.h"
 #include "shell/app_windows.h"
 #include "shell/single_instance.h"
 #include "shell/tray_icon.h"
+#include "wallpaper/ghzm.h"
 
 namespace velmora {
 
@@ -16,6 +19,7 @@ namespace {
 void ExitNow() { ::ExitProcess(0); }
 Yindao* g_yindao = nullptr;
 HWND CreatePanel() { return FrmMain::Instance().hwnd(); }
+HWND CreateChanger() { return Ghzm::Instance().hwnd(); }
 Yindao::ProcessEnder g_ender = &ExitNow;
 
 // The order in which 退出程序 closes the windows that exist.
@@ -52,6 +56,7 @@ Yindao::~Yindao() {
 bool Yindao::Create() {
     g_yindao = this;
     SetWindowFactory(WindowKind::frmMain, &CreatePanel);
+    SetWindowFactory(WindowKind::ghzm, &CreateChanger);
     RegisterOnce();
     // A real top-level window, never shown: the shell's TaskbarCreated
     // broadcast reaches top-level windows only.
@@ -112,8 +117,11 @@ void Yindao::Form_Load() {
     }
     renwul();
     ::ShowWindow(hwnd(), SW_HIDE);
-    // Timed wallpaper changing ("qhzm") and the Run-key entry
-    // ("开机自动运行") are brought in line here once those features exist.
+    // Timed wallpaper changing from the start: the changer is loaded (and
+    // with it the panel) but neither is shown.
+    if (profile::IsNumericOne(ProfileRead(kProfileSection, "qhzm"))) Ghzm::Instance().ghzmm();
+    // The Run-key entry ("开机自动运行") is brought in line here once that
+    // feature exists.
 }
 
 void Yindao::renwul() {

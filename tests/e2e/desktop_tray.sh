@@ -6,28 +6,12 @@ DIST=$1 WIN=$2
 source "$(dirname "$0")/lib.sh"
 
 desktop="Velmora-e2e,1024x768"
-# Run the driver inside the desktop, where it can see the program's windows.
-ddrv() {
-  local out="$VELMORA_SESSION/out/ddrv.txt"
-  rm -f "$out"
-  VDRIVER_OUT=$(winpath "$out") timeout -k 2 20 wine explorer "/desktop=$desktop" "$WIN/vdriver.exe" "$@" \
-    </dev/null >/dev/null 2>&1 || true
-  wait_for 5 test -s "$out" && tr -d '\r' <"$out"
-}
-ddrv_field() {
-  local n=$1
-  shift
-  ddrv "$@" | head -n 1 | awk -v n="$n" '{print $n}'
-}
 dicon_is() { [ "$(ddrv_field 2 icon)" = "$1" ]; }
 dmenus_are() { [ "$(ddrv_field 2 menu)" = "$1" ]; }
 dprocesses_are() { [ "$(ddrv_field 2 processes)" = "$1" ]; }
 
 app=$(app_copy desktop)
-wine explorer "/desktop=$desktop" "$(winpath "$app/Velmora.exe")" </dev/null >/dev/null 2>&1 &
-# Let the desktop come up before anything else asks for it: two programs
-# creating the same desktop at once can leave the second one hanging.
-desktop_up() { xdotool search --name "^${desktop%%,*} - Wine desktop\$" >/dev/null 2>&1; }
+start_in_desktop "$app/Velmora.exe"
 check "Wine's desktop opens" wait_for 15 desktop_up
 check "the icon is in the desktop's notification area" wait_for 15 dicon_is 1
 shot desktop-tray

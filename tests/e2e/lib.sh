@@ -76,6 +76,30 @@ click_at() {
   xdotool click 1
 }
 
+# Wine's virtual desktop ($desktop, NAME,WxH), whose taskbar holds the
+# notification area: start_in_desktop EXE [ARGS...] starts a program in it.
+# X tools see only the desktop window, so the driver runs inside it too.
+start_in_desktop() {
+  local exe=$1
+  shift
+  wine explorer "/desktop=$desktop" "$(winpath "$exe")" "$@" </dev/null >/dev/null 2>&1 &
+}
+# Let the desktop come up before anything else asks for it: two programs
+# creating the same desktop at once can leave the second one hanging.
+desktop_up() { xdotool search --name "^${desktop%%,*} - Wine desktop\$" >/dev/null 2>&1; }
+ddrv() {
+  local out="$VELMORA_SESSION/out/ddrv.txt"
+  rm -f "$out"
+  VDRIVER_OUT=$(winpath "$out") timeout -k 2 20 wine explorer "/desktop=$desktop" "$WIN/vdriver.exe" "$@" \
+    </dev/null >/dev/null 2>&1 || true
+  wait_for 5 test -s "$out" && tr -d '\r' <"$out"
+}
+ddrv_field() {
+  local n=$1
+  shift
+  ddrv "$@" | head -n 1 | awk -v n="$n" '{print $n}'
+}
+
 finish() {
   drv kill >/dev/null
   echo "$((checks - failures)) passed, $failures failed"

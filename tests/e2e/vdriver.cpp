@@ -269,6 +269,42 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("killed\n");
         return 0;
     }
+    // ---- windows by class: where they and their controls are on the screen
+    if (cmd == L"rect" && argc >= 4) {
+        // rect CLASS ID: "rect VISIBLE LEFT TOP RIGHT BOTTOM" of the window's
+        // control ID (0: the window itself); "rect none" when there is none.
+        HWND window = ::FindWindowW(argv[2], nullptr);
+        const int id = _wtoi(argv[3]);
+        HWND target = window && id ? ::GetDlgItem(window, id) : window;
+        if (!target) {
+            std::printf("rect none\n");
+            return 1;
+        }
+        RECT r{};
+        ::GetWindowRect(target, &r);
+        std::printf("rect %d %ld %ld %ld %ld\n", ::IsWindowVisible(target) ? 1 : 0, r.left, r.top, r.right,
+                    r.bottom);
+        return 0;
+    }
+    if (cmd == L"wtext" && argc >= 4) {
+        // wtext CLASS ID: the text of a window's control.
+        HWND window = ::FindWindowW(argv[2], nullptr);
+        HWND control = window ? ::GetDlgItem(window, _wtoi(argv[3])) : nullptr;
+        std::printf("wtext %s\n", control ? Utf8(TextOf(control)).c_str() : "");
+        return control ? 0 : 1;
+    }
+    if (cmd == L"select" && argc >= 5) {
+        // select CLASS ID INDEX: selects a list entry as a click would and
+        // tells the window, without waiting for what it does about it.
+        HWND window = ::FindWindowW(argv[2], nullptr);
+        const int id = _wtoi(argv[3]);
+        HWND list = window ? ::GetDlgItem(window, id) : nullptr;
+        if (!list) return 1;
+        ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(_wtoi(argv[4])), 0);
+        ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        std::printf("select %d\n", static_cast<int>(::SendMessageW(list, LB_GETCURSEL, 0, 0)));
+        return 0;
+    }
     std::printf("error usage\n");
     return 2;
 }

@@ -52,6 +52,31 @@ void WriteBytes(const std::wstring& path, const std::string& bytes) {
     ::WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
+void WriteSolidBmp(const std::wstring& path, int width, int height, COLORREF colour) {
+    const int row = (width * 3 + 3) & ~3;
+    std::string bytes(54 + static_cast<size_t>(row) * height, '\0');
+    auto put = [&](size_t at, uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) bytes[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    put(0, 'B' | ('M' << 8), 2);
+    put(2, static_cast<uint32_t>(bytes.size()), 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, static_cast<uint32_t>(width), 4);
+    put(22, static_cast<uint32_t>(height), 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    put(34, static_cast<uint32_t>(row) * height, 4);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const size_t at = 54 + static_cast<size_t>(y) * row + static_cast<size_t>(x) * 3;
+            bytes[at + 0] = static_cast<char>(GetBValue(colour));
+            bytes[at + 1] = static_cast<char>(GetGValue(colour));
+            bytes[at + 2] = static_cast<char>(GetRValue(colour));
+        }
+    WriteBytes(path, bytes);
+}
+
 bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool PumpUntil(const std::function<bool()>& pred, std::chrono::milliseconds limit) {

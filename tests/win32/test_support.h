@@ -28,6 +28,8 @@ private:
 std::string ReadBytes(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
+// Writes a 24-bit BMP of w x h pixels in one colour.
+void WriteSolidBmp(const std::wstring& path, int width, int height, COLORREF colour);
 
 // Pumps this thread's messages until pred holds or the time is up.
 bool PumpUntil(const std::function<bool()>& pred, std::chrono::milliseconds limit);
