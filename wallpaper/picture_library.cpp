@@ -1,1 +1,59 @@
-// (to be written)
+#include "wallpaper/picture_library.h"
+
+#include <algorithm>
+
+namespace velmora::wallpaper {
+
+namespace {
+
+char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Case-blind on ASCII letters only: the bytes of Chinese names compare as
+// they are, so every name keeps one place whatever its script.
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(FoldCase(a[i]));
+        const auto y = static_cast<unsigned char>(FoldCase(b[i]));
+        if (x != y) return x < y;
+    }
+    if (a.size() != b.size()) return a.size() < b.size();
+    return a < b;  // "A.bmp" and "a.bmp" can both exist on a case-sensitive disk
+}
+
+}  // namespace
+
+std::vector<std::string> ListingOrder(std::vector<FolderEntry> entries) {
+    constexpr uint32_t kNotListed = kAttributeHidden | kAttributeSystem | kAttributeDirectory;
+    std::vector<std::string> names;
+    names.reserve(entries.size());
+    for (auto& e : entries) {
+        if (e.name.empty() || (e.attributes & kNotListed) != 0) continue;
+        names.push_back(std::move(e.name));
+    }
+    std::sort(names.begin(), names.end(), LessIgnoringCase);
+    return names;
+}
+
+std::string StripPath(std::string_view path) {
+    const size_t slash = path.rfind('\\');
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string Label1Text(std::string_view path) { return std::string(kLabel1Prefix) + StripPath(path); }
+
+std::string Label2Text(std::string_view path) { return std::string(kLabel2Prefix) + std::string(path); }
+
+std::string PathFromLabel2(std::string_view label2) {
+    // Count characters, not bytes: the prefix is Chinese and takes three
+    // bytes a character in UTF-8.
+    size_t pos = 0;
+    for (int chars = 0; chars < 6; ++chars) {
+        if (pos >= label2.size()) return {};
+        ++pos;
+        while (pos < label2.size() && (static_cast<unsigned char>(label2[pos]) & 0xC0) == 0x80) ++pos;
+    }
+    return std::string(label2.substr(pos));
+}
+
+}  // namespace velmora::wallpaper

@@ -57,6 +57,11 @@ struct IntervalValue {
 };
 IntervalValue ParseInterval(std::string_view text);
 
+// The message refusing an interval: the start button's, or the longer one of
+// ghzmm, the start without a user watching, which asks for the changer to be
+// set up again. Empty for IntervalError::None.
+std::string IntervalRefusalText(IntervalError error, bool fromStartButton);
+
 // Label4 while running: "正在更换桌面：" + choice + " 更换！" or
 // "正在更换桌面：每隔" + interval text + "秒更换！".
 std::string ClockStatusText(std::string_view choice);
