@@ -13,6 +13,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // Tab and the arrow keys move between the controls of a window
+        // that holds a form of them (the wallpaper changer).
+        HWND active = ::GetActiveWindow();
+        if (active && (::GetWindowLongPtrW(active, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
+            ::IsDialogMessageW(active, &msg)) {
+            continue;
+        }
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }

@@ -3,7 +3,9 @@
 # notification-area icon on Wine's desktop, the tray menu opened by a real
 # right click, its 关闭计算机 submenu, the launcher panel opened by a
 # double-click on the icon, with and without a highlighted cell, and the
-# power menu of its 关闭计算机 cell. Runs on a private display in a
+# power menu of its 关闭计算机 cell, the wallpaper changer over the panel in
+# its timed and immediate modes, the picture viewer, and the desktop with a
+# wallpaper the changer applied. Runs on a private display in a
 # fresh prefix; touches nothing of the host.
 #
 #   scripts/screenshot.sh [OUTDIR]      (default: build/screenshots)
@@ -25,6 +27,8 @@ desktop="Velmora,1024x768"
 app=$session/app
 mkdir -p "$app"
 cp -r "$root/dist/." "$app/"
+# The wallpaper changer opens in its timed mode, every quarter hour.
+printf '[Velmora]\r\nxz=1\r\nsj=%s\r\n' "$(printf '每一刻钟' | iconv -f UTF-8 -t GBK)" >"$app/vlmr.INI"
 snap() { xwd -root -silent | /usr/bin/convert xwd:- -crop 1024x768+0+0 +repage "$out/$1.png"; echo "$out/$1.png"; }
 menu_rect() {
   local f="$session/out/menu.txt"
@@ -72,3 +76,39 @@ sleep 1
 snap panel-power-menu
 xdotool key Escape
 
+
+# The driver inside the desktop: where the changer's controls are.
+ddrv() {
+  local f="$session/out/ddrv.txt"
+  rm -f "$f"
+  VDRIVER_OUT=$(winepath -w "$f") wine explorer "/desktop=$desktop" "$build/win/vdriver.exe" "$@" </dev/null >/dev/null 2>&1
+  for _ in $(seq 50); do [ -s "$f" ] && break; sleep 0.1; done
+  tr -d '\r' <"$f"
+}
+click_control() {  # CLASS ID
+  read -r _ _ l t r b <<<"$(ddrv rect "$1" "$2")"
+  xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 1
+}
+
+# The wallpaper changer, opened by 桌面变换, lies over the panel.
+xdotool mousemove $((67 + 232 + 15)) $((67 + 128 + 15)) click 1
+sleep 2
+ddrv select Velmora.ghzm 2001 1 >/dev/null
+sleep 1
+xdotool mousemove 900 600
+sleep 0.3
+snap changer-timed
+click_control Velmora.ghzm 2203  # 立即更换 mode
+sleep 0.5
+xdotool mousemove 900 600
+sleep 0.3
+snap changer-immediate
+click_control Velmora.ghzm 2102  # 查看大图
+sleep 1.5
+snap viewer
+click_control Velmora.see 3001  # a click on the picture closes it
+sleep 0.5
+click_control Velmora.ghzm 2206  # 拉伸
+click_control Velmora.ghzm 2106  # 立即更换
+sleep 2
+snap wallpaper

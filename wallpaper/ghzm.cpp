@@ -7,6 +7,7 @@
 #include <optional>
 #include <random>
 
+#include "app/resource.h"
 #include "frame/frame_layout.h"
 #include "launcher/frm_main.h"
 #include "platform/app_dir.h"
@@ -33,10 +34,6 @@ constexpr COLORREF kBackground = RGB(248, 248, 248);
 constexpr wchar_t kUpdateMessage[] = L"更新图片需要关闭更换桌面功能，请重新打开！";
 constexpr wchar_t kReloadMessage[] = L"需要更新图片，请重新打开更换桌面功能！";
 constexpr wchar_t kNoPictureMessage[] = L"请选择要浏览的图片！";
-constexpr wchar_t kTooLongFromButton[] = L"出错了！最大只能为60秒！";
-constexpr wchar_t kTooLongAtStart[] = L"出错了！最大只能为60秒！请重新设置更换桌面功能！";
-constexpr wchar_t kTooShortFromButton[] = L"出错了！间隔至少为1秒，请填写1到60之间的秒数！";
-constexpr wchar_t kTooShortAtStart[] = L"出错了！间隔至少为1秒，请填写1到60之间的秒数！请重新设置更换桌面功能！";
 constexpr wchar_t kNotSavedMessage[] =
     L"无法保存桌面图片 wallpaper.bmp，桌面没有更换。\n请检查程序所在的文件夹是否可以写入。";
 
@@ -101,7 +98,7 @@ Ghzm& Ghzm::Instance() {
 bool Ghzm::Create() {
     INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&init);
-    RegisterOnce(0, static_cast<HICON>(::LoadImageW(AppInstance(), MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0,
+    RegisterOnce(0, static_cast<HICON>(::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDI_VELMORA), IMAGE_ICON, 0, 0,
                                                     LR_DEFAULTSIZE | LR_SHARED)));
     background_.reset(::CreateSolidBrush(kBackground));
     if (!CreateWin(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, kCaption, frame::kSkinnedStyle, 0, 0, 520, 373)) {
@@ -599,12 +596,8 @@ void Ghzm::StartSchedule(bool fromButton) {
         SetTimer2(false);
     } else {
         const wallpaper::IntervalValue interval = wallpaper::ParseInterval(Narrow(intervalText));
-        if (interval.error == wallpaper::IntervalError::TooLong) {
-            Info(fromButton ? kTooLongFromButton : kTooLongAtStart);
-            return;
-        }
-        if (interval.error == wallpaper::IntervalError::TooShort) {
-            Info(fromButton ? kTooShortFromButton : kTooShortAtStart);
+        if (interval.error != wallpaper::IntervalError::None) {
+            Info(Widen(wallpaper::IntervalRefusalText(interval.error, fromButton)));
             return;
         }
         SetLabel(Label(4), Widen(wallpaper::IntervalStatusText(Narrow(intervalText))));
