@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "wallpaper/picture_header.h"
 
@@ -109,14 +110,35 @@ std::optional<Picture> DecodeWithWic(const std::string& bytes) {
         return std::nullopt;
     }
     UINT width = 0, height = 0;
-    if (FAILED(frame->GetSize(&width, &height)) || !SizeAllowed(width, height)) return std::nullopt;
-    ComPtr<IWICBitmapSource> converted;
-    if (FAILED(::WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.Get(), &converted))) return std::nullopt;
+    WICPixelFormatGUID format{};
+    if (FAILED(frame->GetSize(&width, &height)) || !SizeAllowed(width, height) ||
+        FAILED(frame->GetPixelFormat(&format))) {
+        return std::nullopt;
+    }
     uint32_t* bits = nullptr;
     UniqueBitmap dib = CreateDib32(static_cast<int>(width), static_cast<int>(height), &bits);
     if (!dib) return std::nullopt;
     const UINT stride = width * 4;
-    if (FAILED(converted->CopyPixels(nullptr, stride, stride * height, reinterpret_cast<BYTE*>(bits)))) {
+    if (format == GUID_WICPixelFormat24bppBGR) {
+        // JPEG and 24-bit BMP: widened here, band by band, with full alpha;
+        // the system's general converter takes twice as long for this.
+        const UINT bandRows = std::max<UINT>(1, (1u << 20) / (width * 3));
+        std::vector<BYTE> band(static_cast<size_t>(width) * 3 * std::min(bandRows, height));
+        for (UINT y = 0; y < height; y += bandRows) {
+            const UINT rows = std::min(bandRows, height - y);
+            const WICRect rect{0, static_cast<INT>(y), static_cast<INT>(width), static_cast<INT>(rows)};
+            if (FAILED(frame->CopyPixels(&rect, width * 3, width * 3 * rows, band.data()))) return std::nullopt;
+            const BYTE* in = band.data();
+            uint32_t* out = bits + static_cast<size_t>(y) * width;
+            for (size_t i = 0, n = static_cast<size_t>(width) * rows; i < n; ++i, in += 3) {
+                out[i] = 0xFF000000u | uint32_t{in[2]} << 16 | uint32_t{in[1]} << 8 | in[0];
+            }
+        }
+        return Picture(std::move(dib), static_cast<int>(width), static_cast<int>(height), true);
+    }
+    ComPtr<IWICBitmapSource> converted;
+    if (FAILED(::WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.Get(), &converted)) ||
+        FAILED(converted->CopyPixels(nullptr, stride, stride * height, reinterpret_cast<BYTE*>(bits)))) {
         return std::nullopt;
     }
     return Picture(std::move(dib), static_cast<int>(width), static_cast<int>(height));
@@ -297,6 +319,9 @@ Picture::Picture(UniqueBitmap bitmap, int width, int height)
     opaque_ = !pixels || AllOpaque(pixels, static_cast<size_t>(width_) * static_cast<size_t>(height_));
 }
 
+Picture::Picture(UniqueBitmap bitmap, int width, int height, bool opaque)
+    : bitmap_(std::move(bitmap)), width_(width), height_(height), opaque_(opaque) {}
+
 void Picture::Draw(HDC dc, const RECT& to) const {
     if (!bitmap_ || to.right <= to.left || to.bottom <= to.top) return;
     UniqueMemoryDc source(::CreateCompatibleDC(dc));
@@ -328,17 +353,47 @@ std::optional<Picture> LoadPicture(const std::wstring& path) {
     }
 }
 
-std::string Bitmap24Bytes(const Picture& picture) {
+namespace {
+
+// One row of the bitmap file: blue, green, red, premultiplied colour over
+// white (colour + 255 - alpha), padding left as it is.
+void WriteRow24(const uint32_t* row, size_t width, bool opaque, unsigned char* out) {
+    if (opaque) {
+        for (size_t x = 0; x < width; ++x, out += 3) {
+            const uint32_t p = row[x];
+            out[0] = static_cast<unsigned char>(p);
+            out[1] = static_cast<unsigned char>(p >> 8);
+            out[2] = static_cast<unsigned char>(p >> 16);
+        }
+        return;
+    }
+    for (size_t x = 0; x < width; ++x, out += 3) {
+        const uint32_t p = row[x];
+        const uint32_t clear = 255 - (p >> 24);
+        out[0] = static_cast<unsigned char>(std::min<uint32_t>(255, (p & 0xFF) + clear));
+        out[1] = static_cast<unsigned char>(std::min<uint32_t>(255, (p >> 8 & 0xFF) + clear));
+        out[2] = static_cast<unsigned char>(std::min<uint32_t>(255, (p >> 16 & 0xFF) + clear));
+    }
+}
+
+bool WriteAll(HANDLE file, const void* data, size_t size) {
+    DWORD wrote = 0;
+    return ::WriteFile(file, data, static_cast<DWORD>(size), &wrote, nullptr) && wrote == size;
+}
+
+// The whole BMP file: headers, then bottom-up rows of 24 bits padded to four
+// bytes, written in bands so that a large picture needs no second copy.
+bool WriteBitmap24(HANDLE file, const Picture& picture) {
     const uint32_t* pixels = PixelsOf(picture.bitmap());
-    if (!pixels) return {};
+    if (!pixels) return false;
     const auto width = static_cast<size_t>(picture.width()), height = static_cast<size_t>(picture.height());
     const size_t stride = (width * 3 + 3) & ~size_t{3};
     const size_t imageSize = stride * height;
-    BITMAPFILEHEADER file{};
+    BITMAPFILEHEADER fileHeader{};
     BITMAPINFOHEADER info{};
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = static_cast<DWORD>(file.bfOffBits + imageSize);
+    fileHeader.bfType = 0x4D42;  // "BM"
+    fileHeader.bfOffBits = sizeof fileHeader + sizeof info;
+    fileHeader.bfSize = static_cast<DWORD>(fileHeader.bfOffBits + imageSize);
     info.biSize = sizeof info;
     info.biWidth = static_cast<LONG>(width);
     info.biHeight = static_cast<LONG>(height);  // bottom-up, as every reader expects
@@ -347,32 +402,25 @@ std::string Bitmap24Bytes(const Picture& picture) {
     info.biCompression = BI_RGB;
     info.biSizeImage = static_cast<DWORD>(imageSize);
     info.biXPelsPerMeter = info.biYPelsPerMeter = 3780;  // 96 dots per inch
-    std::string bytes(file.bfOffBits + imageSize, '\0');
-    std::memcpy(bytes.data(), &file, sizeof file);
-    std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
-    for (size_t y = 0; y < height; ++y) {
-        const uint32_t* row = pixels + (height - 1 - y) * width;
-        auto* out = reinterpret_cast<unsigned char*>(bytes.data() + file.bfOffBits + y * stride);
-        for (size_t x = 0; x < width; ++x) {
-            // Premultiplied over white: colour + (255 - alpha).
-            const uint32_t p = row[x];
-            const uint32_t clear = 255 - (p >> 24);
-            out[3 * x + 0] = static_cast<unsigned char>(std::min<uint32_t>(255, (p & 0xFF) + clear));
-            out[3 * x + 1] = static_cast<unsigned char>(std::min<uint32_t>(255, (p >> 8 & 0xFF) + clear));
-            out[3 * x + 2] = static_cast<unsigned char>(std::min<uint32_t>(255, (p >> 16 & 0xFF) + clear));
+    if (!WriteAll(file, &fileHeader, sizeof fileHeader) || !WriteAll(file, &info, sizeof info)) return false;
+    const size_t bandRows = std::max<size_t>(1, (size_t{1} << 20) / stride);
+    std::vector<unsigned char> band(stride * std::min(bandRows, height), 0);
+    for (size_t done = 0; done < height;) {
+        const size_t rows = std::min(bandRows, height - done);
+        for (size_t r = 0; r < rows; ++r) {
+            const size_t y = height - 1 - (done + r);
+            WriteRow24(pixels + y * width, width, picture.opaque(), band.data() + r * stride);
         }
+        if (!WriteAll(file, band.data(), rows * stride)) return false;
+        done += rows;
     }
-    return bytes;
+    return true;
 }
 
+}  // namespace
+
 bool SaveBitmap24(const Picture& picture, const std::wstring& path) {
-    std::string bytes;
-    try {
-        bytes = Bitmap24Bytes(picture);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    if (bytes.empty()) return false;
+    if (!picture) return false;
     // A bitmap marked read-only is not ours to replace (Windows refuses the
     // move below for it; Wine would not).
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
@@ -382,23 +430,18 @@ bool SaveBitmap24(const Picture& picture, const std::wstring& path) {
     // Written beside the target and then moved over it, so that the desktop
     // never meets half a bitmap and a failed write leaves the old one.
     const std::wstring temporary = path + L".new";
+    bool written = false;
     {
         UniqueFile file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!file) return false;
-        size_t done = 0;
-        while (done < bytes.size()) {
-            DWORD wrote = 0;
-            const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
-            if (!::WriteFile(file.get(), bytes.data() + done, want, &wrote, nullptr) || wrote == 0) {
-                file.reset();
-                ::DeleteFileW(temporary.c_str());
-                return false;
-            }
-            done += wrote;
+        try {
+            written = WriteBitmap24(file.get(), picture);
+        } catch (const std::bad_alloc&) {
+            written = false;
         }
     }
-    if (!::MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!written || !::MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         ::DeleteFileW(temporary.c_str());
         return false;
     }

@@ -24,6 +24,9 @@ class Picture {
 public:
     Picture() = default;
     Picture(UniqueBitmap bitmap, int width, int height);
+    // When the maker knows already that every pixel is opaque (a JPEG), the
+    // pixels need not be looked at again.
+    Picture(UniqueBitmap bitmap, int width, int height, bool opaque);
     // Whether every pixel is fully opaque (drawn with a halftone stretch
     // then, which looks better than blending).
     bool opaque() const { return opaque_; }
@@ -50,9 +53,5 @@ std::optional<Picture> LoadPicture(const std::wstring& path);
 // white), beside the target first and then put in its place. False when the
 // file could not be written; the old file is then left as it was.
 bool SaveBitmap24(const Picture& picture, const std::wstring& path);
-
-// The bytes SaveBitmap24 writes: a whole BMP file, bottom-up rows of 24 bits
-// padded to four bytes. Empty for an empty picture.
-std::string Bitmap24Bytes(const Picture& picture);
 
 }  // namespace velmora::wallpaper
