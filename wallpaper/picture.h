@@ -24,6 +24,12 @@ class Picture {
 public:
     Picture() = default;
     Picture(UniqueBitmap bitmap, int width, int height);
+    // When the maker knows already that every pixel is opaque (a JPEG), the
+    // pixels need not be looked at again.
+    Picture(UniqueBitmap bitmap, int width, int height, bool opaque);
+    // Whether every pixel is fully opaque (drawn with a halftone stretch
+    // then, which looks better than blending).
+    bool opaque() const { return opaque_; }
     HBITMAP bitmap() const { return bitmap_.get(); }
     int width() const { return width_; }
     int height() const { return height_; }
@@ -35,6 +41,7 @@ private:
     UniqueBitmap bitmap_;
     int width_ = 0;
     int height_ = 0;
+    bool opaque_ = true;
 };
 
 // BMP, ICO, CUR, WMF (placeable or not), GIF (first frame), JPEG and PNG.
