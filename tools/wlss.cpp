@@ -205,7 +205,9 @@ void Wlss::CreateControls() {
         return control;
     };
     // Tab order: Text1, then Command1.
-    text1_ = child(WC_EDITW, L"", ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0, kText1, kText1Id);
+    // Its one-pixel frame is drawn by the field's own non-client painting
+    // (WS_BORDER would have the edit control draw it inside the text area).
+    text1_ = child(WC_EDITW, L"", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, 0, kText1, kText1Id);
     ::SendMessageW(text1_, WM_SETFONT, reinterpret_cast<WPARAM>(fieldFont_.get()), FALSE);
     ::SendMessageW(text1_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(3, 3));
     // Let the field work out its text's place in the middle (WM_NCCALCSIZE).
@@ -391,20 +393,21 @@ LRESULT Wlss::OnText1Message(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
             if (wp == L'\r' || wp == L'\t') return 0;
             break;
         case WM_NCCALCSIZE: {
-            const LRESULT result = ::DefSubclassProc(control, msg, wp, lp);
-            // The line of text in the middle of the field's height.
+            // A one-pixel frame, and the line of text in the middle of
+            // the field's height.
             RECT& client = wp ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)->rgrc[0] : *reinterpret_cast<RECT*>(lp);
+            ::InflateRect(&client, -1, -1);
             const int line = TextHeight(static_cast<HFONT>(fieldFont_.get()));
             const int spare = (client.bottom - client.top) - line;
             if (spare > 1) {
                 client.top += spare / 2;
                 client.bottom -= spare - spare / 2;
             }
-            return result;
+            return 0;
         }
         case WM_NCPAINT: {
-            const LRESULT result = ::DefSubclassProc(control, msg, wp, lp);
-            // The band between the border and the text is the field's too.
+            // The frame, and the band between it and the text in the
+            // field's own colour.
             HDC dc = ::GetWindowDC(control);
             if (dc) {
                 RECT window{}, client{};
@@ -412,12 +415,14 @@ LRESULT Wlss::OnText1Message(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
                 ::GetClientRect(control, &client);
                 ::MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&client), 2);
                 ::OffsetRect(&client, -window.left, -window.top);
-                RECT inside{1, 1, window.right - window.left - 1, window.bottom - window.top - 1};
+                const RECT whole{0, 0, window.right - window.left, window.bottom - window.top};
                 ::ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-                ::FillRect(dc, &inside, static_cast<HBRUSH>(fieldBrush_.get()));
+                ::FillRect(dc, &whole, static_cast<HBRUSH>(fieldBrush_.get()));
+                UniqueGdiObject frame(::CreateSolidBrush(RGB(72, 92, 78)));
+                ::FrameRect(dc, &whole, static_cast<HBRUSH>(frame.get()));
                 ::ReleaseDC(control, dc);
             }
-            return result;
+            return 0;
         }
         default:
             break;
