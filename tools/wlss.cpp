@@ -149,9 +149,13 @@ bool Wlss::Create() {
     hand_ = static_cast<HCURSOR>(::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDC_VELMORA_HAND), IMAGE_CURSOR, 0, 0,
                                               LR_DEFAULTSIZE | LR_SHARED));
     if (!hand_) hand_ = ::LoadCursorW(nullptr, IDC_HAND);
-    // No frame and no taskbar button.
+    // No frame and no taskbar button. A tool window has none on Windows'
+    // own taskbar; a window owned by a hidden one has none on any shell's.
+    owner_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, WC_STATICW, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                   AppInstance(), nullptr));
     if (!CreateWin(WS_EX_TOOLWINDOW, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, PxX(kClientWidth),
-                   PxY(kClientHeight))) {
+                   PxY(kClientHeight), owner_.get())) {
+        owner_.reset();
         return false;
     }
     Form_Load();
@@ -538,6 +542,7 @@ LRESULT Wlss::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void Wlss::OnWindowGone(HWND gone) {
     ForgetLiveWindow(WindowKind::wlss, gone);
+    owner_.reset();
     ForgetWindowTwips(gone);
     image1_ = {};
     text1_ = command1_ = image2_ = tooltip_ = nullptr;

@@ -97,6 +97,13 @@ private:
     LRESULT OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnText1Message(HWND control, UINT msg, WPARAM wp, LPARAM lp);
 
+    // Destroys a window that is none of a BaseWindow's.
+    struct WindowTraits {
+        using handle_type = HWND;
+        static handle_type null() noexcept { return nullptr; }
+        static void close(handle_type h) noexcept { ::DestroyWindow(h); }
+    };
+    Unique<WindowTraits> owner_;  // hidden owner: keeps the box off the taskbar
     std::array<HWND, kMushroomCount> image1_{};
     GrassStrip picture1_;
     HWND text1_ = nullptr;

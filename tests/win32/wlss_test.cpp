@@ -145,7 +145,11 @@ TEST_F(SearchBox, AColourKeyedFramelessBoxWithEveryControl) {
     const LONG style = ::GetWindowLongW(w.hwnd(), GWL_STYLE);
     const LONG exStyle = ::GetWindowLongW(w.hwnd(), GWL_EXSTYLE);
     EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER), 0);
-    EXPECT_NE(exStyle & WS_EX_TOOLWINDOW, 0);  // no taskbar button
+    // No taskbar button: a tool window, owned by a hidden window.
+    EXPECT_NE(exStyle & WS_EX_TOOLWINDOW, 0);
+    const HWND owner = ::GetWindow(w.hwnd(), GW_OWNER);
+    ASSERT_NE(owner, nullptr);
+    EXPECT_FALSE(::IsWindowVisible(owner));
     EXPECT_NE(exStyle & WS_EX_LAYERED, 0);
     COLORREF key = 0;
     BYTE alpha = 1;
