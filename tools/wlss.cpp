@@ -301,7 +301,7 @@ void Wlss::PaintMushrooms(HDC dc) {
 void Wlss::DrawCommand1(const DRAWITEMSTRUCT& item, const RECT& inStrip) {
     HDC dc = item.hDC;
     const RECT r = item.rcItem;
-    const int w = r.right - r.left, h = r.bottom - r.top;
+    const int h = r.bottom - r.top;
     // The grass round the button's corners.
     POINT old{};
     ::SetViewportOrgEx(dc, -inStrip.left, -inStrip.top, &old);
@@ -339,7 +339,6 @@ void Wlss::DrawCommand1(const DRAWITEMSTRUCT& item, const RECT& inStrip) {
     RECT text = r;
     if (down) ::OffsetRect(&text, 1, 1);
     ::DrawTextW(dc, caption, length, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    (void)w;
 }
 
 void Wlss::DrawItem(const DRAWITEMSTRUCT& item) {
