@@ -9,6 +9,7 @@
 #include "settings/placement.h"
 #include "shell/app_windows.h"
 #include "shell/yindao.h"
+#include "tools/qkhsz.h"
 
 namespace velmora {
 
@@ -318,8 +319,7 @@ void FrmMain::RunCell(size_t index) {
         case Command::ShowWebSearch: ShowWindowNormal(WindowKind::wlss); break;
         case Command::ControlPanel: commands::RunCommandLine("control.exe", 1); break;
         case Command::TaskManager: commands::RunCommandLine("taskmgr.exe", 1); break;
-        case Command::EmptyRecycleBin:
-            break;  // the hidden recycle-bin window (qkhsz) is not part of the program yet
+        case Command::EmptyRecycleBin: Qkhsz::EmptyRecycleBinRequest(); break;
         case Command::ToggleCdTray:
             if (HWND label = Label3()) {
                 RECT area = ControlRect(label);

@@ -80,6 +80,13 @@ xdotool key Escape
 # The driver inside the desktop: where the changer's controls are.
 ddrv() {
   local f="$session/out/ddrv.txt"
+# ---- The web-search box and its message, over a coloured wallpaper. The
+# panel is closed first (Wine paints a new wallpaper over open windows);
+# the box opens from the tray menu's 网络搜索, the ninth entry. Wine on a
+# display without a compositing manager paints the box's keyed-out white
+# black instead of letting the desktop through, as Windows does.
+tools_drv() {
+  local f="$session/out/tools-vdriver.txt"
   rm -f "$f"
   VDRIVER_OUT=$(winepath -w "$f") wine explorer "/desktop=$desktop" "$build/win/vdriver.exe" "$@" </dev/null >/dev/null 2>&1
   for _ in $(seq 50); do [ -s "$f" ] && break; sleep 0.1; done
@@ -112,3 +119,30 @@ click_control Velmora.ghzm 2206  # 拉伸
 click_control Velmora.ghzm 2106  # 立即更换
 sleep 2
 snap wallpaper
+xdotool mousemove $((67 + 471 + 21)) $((67 + 4 + 7)) click 1
+sleep 1
+tools_drv wallpaper "$(winepath -w "$app/pic/柔光.bmp")" >/dev/null
+sleep 1
+xdotool mousemove 1013 757 click 3
+sleep 1
+tools_drv menu-keys 0x28 0x28 0x28 0x28 0x28 0x28 0x28 0x28 0x28 0x0D >/dev/null
+sleep 1.5
+read -r _ _ sl st _ _ <<<"$(tools_drv window Velmora.wlss)"
+if [ -n "${sl:-}" ] && [ "$sl" != none ]; then
+  xdotool mousemove $((sl + 200)) $((st + 30))
+  sleep 0.3
+  snap search-box
+  # 搜 with nothing typed: the message asks for a keyword.
+  xdotool mousemove $((sl + 272 + 12)) $((st + 64 + 11 + 12)) click 1
+  sleep 1.5
+  snap search-empty-message
+  xdotool key Return
+  sleep 0.5
+  # A keyword typed (not searched: that would start a browser), the
+  # pointer on the close ball for its tip.
+  xdotool mousemove $((sl + 100)) $((st + 64 + 20)) click 1
+  xdotool type --delay 40 "velmora wallpaper"
+  xdotool mousemove $((sl + 304 + 8)) $((st + 64 + 8))
+  sleep 2
+  snap search-box-typed
+fi

@@ -11,6 +11,8 @@
 #include "shell/single_instance.h"
 #include "shell/tray_icon.h"
 #include "wallpaper/ghzm.h"
+#include "tools/qkhsz.h"
+#include "tools/wlss.h"
 
 namespace velmora {
 
@@ -57,6 +59,8 @@ bool Yindao::Create() {
     g_yindao = this;
     SetWindowFactory(WindowKind::frmMain, &CreatePanel);
     SetWindowFactory(WindowKind::ghzm, &CreateChanger);
+    SetWindowFactory(WindowKind::qkhsz, &Qkhsz::CreateHidden);
+    SetWindowFactory(WindowKind::wlss, &Wlss::CreateHidden);
     RegisterOnce();
     // A real top-level window, never shown: the shell's TaskbarCreated
     // broadcast reaches top-level windows only.
@@ -175,6 +179,8 @@ void Yindao::RunMenuEntry(std::string_view name) {
         commands::ExploreDriveC(panel());
     } else if (name == "xtss") {
         commands::SearchDriveC(panel());
+    } else if (name == "dkhsz") {
+        Qkhsz::EmptyRecycleBinRequest();
     } else if (name == "gbxsqq") {
         commands::MonitorOff(panel());
     } else if (name == "zx1" || name == "zx") {

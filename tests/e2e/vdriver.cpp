@@ -19,6 +19,13 @@
 //   vdriver box [ok]               "box N TITLE|TEXT" of Velmora's visible message boxes
 //                                  (UTF-8); with "ok", presses OK on them
 //
+// For the recycle-bin emptier and the web-search box:
+//   vdriver recycle PATH           move PATH into the recycle bin: "recycled RC"
+//   vdriver bin-count              "bin-count N" (items in the recycle bins)
+//   vdriver menu-keys VK...        press keys (hex or decimal codes) in the open tray menu
+//   vdriver window CLASS           "window VISIBLE L T R B" of the window of that class ("window none")
+//   vdriver wallpaper PATH         set the desktop wallpaper
+//
 // With VDRIVER_OUT set, the output goes to that file instead: a program
 // started inside Wine's virtual desktop ("explorer /desktop=...") has no
 // console to print to, and the driver must run there to see its windows.
@@ -145,11 +152,71 @@ BOOL CALLBACK ScanWindows(HWND hwnd, LPARAM lp) {
     return TRUE;
 }
 
+// ---- the recycle-bin emptier and the web-search box
+
+// -1 when `cmd` is none of these.
+int ToolsCommand(const std::wstring& cmd, int argc, wchar_t** argv) {
+    if (cmd == L"recycle" && argc >= 3) {
+        // SHFileOperation wants a list ending in two NULs.
+        std::wstring from = argv[2];
+        from.push_back(L'\0');
+        SHFILEOPSTRUCTW op{};
+        op.wFunc = FO_DELETE;
+        op.pFrom = from.c_str();
+        op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+        const int rc = ::SHFileOperationW(&op);
+        std::printf("recycled %d\n", rc);
+        return rc == 0 ? 0 : 1;
+    }
+    if (cmd == L"bin-count") {
+        SHQUERYRBINFO info{};
+        info.cbSize = sizeof info;
+        const HRESULT hr = ::SHQueryRecycleBinW(nullptr, &info);
+        std::printf("bin-count %lld\n", SUCCEEDED(hr) ? static_cast<long long>(info.i64NumItems) : -1LL);
+        return SUCCEEDED(hr) ? 0 : 1;
+    }
+    if (cmd == L"menu-keys") {
+        // The tray menu runs its loop on the start-up window's thread and
+        // takes the keys posted there.
+        HWND yindao = ::FindWindowW(L"Velmora.yindao", L"Velmora");
+        if (!yindao) {
+            std::printf("error no-yindao\n");
+            return 1;
+        }
+        for (int i = 2; i < argc; ++i) {
+            const UINT vk = static_cast<UINT>(std::wcstol(argv[i], nullptr, 0));
+            ::PostMessageW(yindao, WM_KEYDOWN, vk, 0);
+            ::PostMessageW(yindao, WM_KEYUP, vk, 0xC0000000);
+            ::Sleep(50);
+        }
+        std::printf("sent\n");
+        return 0;
+    }
+    if (cmd == L"window" && argc >= 3) {
+        HWND w = ::FindWindowW(argv[2], nullptr);
+        if (!w) {
+            std::printf("window none\n");
+            return 1;
+        }
+        RECT r{};
+        ::GetWindowRect(w, &r);
+        std::printf("window %d %ld %ld %ld %ld\n", ::IsWindowVisible(w) ? 1 : 0, r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (cmd == L"wallpaper" && argc >= 3) {
+        const BOOL ok = ::SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, argv[2], SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+        std::printf("wallpaper %d\n", ok ? 1 : 0);
+        return ok ? 0 : 1;
+    }
+    return -1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (const wchar_t* out = _wgetenv(L"VDRIVER_OUT")) _wfreopen(out, L"w", stdout);
     const std::wstring cmd = argc > 1 ? argv[1] : L"";
+    if (const int rc = ToolsCommand(cmd, argc, argv); rc >= 0) return rc;
     if (cmd == L"start" && argc >= 3) {
         HANDLE added = ::CreateEventW(nullptr, TRUE, FALSE, kIconAddedEvent);
         ::ResetEvent(added);
