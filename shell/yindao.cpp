@@ -6,8 +6,10 @@
 #include "launcher/frm_main.h"
 #include "platform/text.h"
 #include "shell/app_windows.h"
+#include "shell/auto_start.h"
 #include "shell/single_instance.h"
 #include "shell/tray_icon.h"
+#include "tools/form3.h"
 
 namespace velmora {
 
@@ -16,6 +18,7 @@ namespace {
 void ExitNow() { ::ExitProcess(0); }
 Yindao* g_yindao = nullptr;
 HWND CreatePanel() { return FrmMain::Instance().hwnd(); }
+HWND CreateForm3() { return Form3::Instance().hwnd(); }
 Yindao::ProcessEnder g_ender = &ExitNow;
 
 // The order in which 退出程序 closes the windows that exist.
@@ -52,6 +55,7 @@ Yindao::~Yindao() {
 bool Yindao::Create() {
     g_yindao = this;
     SetWindowFactory(WindowKind::frmMain, &CreatePanel);
+    SetWindowFactory(WindowKind::Form3, &CreateForm3);
     RegisterOnce();
     // A real top-level window, never shown: the shell's TaskbarCreated
     // broadcast reaches top-level windows only.
@@ -112,8 +116,10 @@ void Yindao::Form_Load() {
     }
     renwul();
     ::ShowWindow(hwnd(), SW_HIDE);
-    // Timed wallpaper changing ("qhzm") and the Run-key entry
-    // ("开机自动运行") are brought in line here once those features exist.
+    // Timed wallpaper changing ("qhzm") starts here, before the Run key.
+
+    // The Run-key entry and the check mark of 开机自动启动 follow the profile.
+    SyncAutoStart(cd(), MenuCommandId("kaijzdqd"));
 }
 
 void Yindao::renwul() {
@@ -185,6 +191,8 @@ void Yindao::RunMenuEntry(std::string_view name) {
         HWND owner = panel();
         FrmMain* live = FrmMain::Live();
         commands::ShowAboutBox(owner, live ? live->Icon() : nullptr);
+    } else if (name == "kaijzdqd") {
+        kaijzdqd_Click(hwnd(), cd(), MenuCommandId("kaijzdqd"));
     } else if (name == "tuiccx") {
         tuiccx_Click();
     }
