@@ -176,8 +176,10 @@ bool Form3::Create() {
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
     }
     labelBrush_.reset(::CreateSolidBrush(kLabelBack));
-    // A tool window: no taskbar button, no Alt+Tab entry.
-    if (!CreateWin(WS_EX_TOOLWINDOW, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, kClientWidth, kClientHeight)) {
+    // A tool window: no taskbar button, no Alt+Tab entry. Topmost from the
+    // start as well: under Wine the HWND_TOPMOST of Form_Load, given while
+    // the window is still hidden, left it an ordinary window.
+    if (!CreateWin(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, kClientWidth, kClientHeight)) {
         return false;
     }
     Form_Load();
