@@ -176,10 +176,12 @@ bool Form3::Create() {
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
     }
     labelBrush_.reset(::CreateSolidBrush(kLabelBack));
-    // A tool window: no taskbar button, no Alt+Tab entry. Topmost from the
-    // start as well: under Wine the HWND_TOPMOST of Form_Load, given while
-    // the window is still hidden, left it an ordinary window.
-    if (!CreateWin(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, kClientWidth, kClientHeight)) {
+    // No taskbar button: a tool window, and owned by the hidden start-up
+    // window (Wine's taskbar lists unowned tool windows too). Topmost from
+    // the start as well: under Wine the HWND_TOPMOST of Form_Load, given
+    // while the window is still hidden, left it an ordinary window.
+    if (!CreateWin(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, kClientWidth,
+                   kClientHeight, LiveWindow(WindowKind::yindao))) {
         return false;
     }
     Form_Load();

@@ -167,7 +167,7 @@ void Cross(Canvas& cv) {
 
 int WritePickerArt(const std::string& dir) {
     Canvas pipette(113, 86);
-    const float degrees = 29;
+    const float degrees = 25;
     const Axis ax{{14, 73.5f}, std::cos(degrees * kPi / 180), std::sin(degrees * kPi / 180)};
     Pipette(pipette, ax);
     KeyReady(pipette);

@@ -146,6 +146,20 @@ TEST_F(Picker, OpensHiddenAtHalfTheScreenLessTwiceItsWidthTopmostKeyedAndWithout
     EXPECT_EQ(LiveWindow(WindowKind::Form3), hwnd);
 }
 
+TEST_F(Picker, IsOwnedByTheHiddenStartUpWindowWhenThereIsOne) {
+    // Owned windows never get a taskbar button, whatever the shell's rule
+    // for tool windows.
+    HWND startUp = ::CreateWindowW(L"STATIC", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, AppInstance(),
+                                   nullptr);
+    RegisterLiveWindow(WindowKind::yindao, startUp);
+    HWND hwnd = ShowWindowNormal(WindowKind::Form3);
+    EXPECT_EQ(::GetWindow(hwnd, GW_OWNER), startUp);
+    EXPECT_TRUE(::IsWindowVisible(hwnd)) << "shown although its owner never is";
+    CloseIfOpen(WindowKind::Form3);
+    ForgetLiveWindow(WindowKind::yindao, startUp);
+    ::DestroyWindow(startUp);
+}
+
 TEST_F(Picker, ControlsSitWhereTheyBelongWithTheirLooks) {
     Form3& picker = Form3::Instance();
     const RECT swatch = RectInParent(picker.Picture2());
