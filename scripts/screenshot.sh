@@ -72,10 +72,11 @@ sleep 1
 snap panel-power-menu
 xdotool key Escape
 
-# ---- the colour picker over a coloured desktop: its white is keyed out,
-# so only the pipette, the swatch and the two lines show. Wine's virtual
-# desktop does not apply a window's colour key, so this picture is taken
-# on the plain X display, with a wallpaper as the root window's picture.
+# ---- the colour picker over a coloured desktop, on the plain X display
+# with a wallpaper as the root window's picture. On Windows its white is
+# keyed out and the wallpaper shows there; Wine 8 draws the keyed white
+# black instead (in its virtual desktop as well), so the pictures show the
+# pipette, the swatch and the lines on black.
 drv() {
   local f="$session/out/vdriver.txt"
   wine "$build/win/vdriver.exe" "$@" </dev/null >"$f" 2>/dev/null || true
