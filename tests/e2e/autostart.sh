@@ -43,16 +43,30 @@ open_menu() {
   sleep 0.7
   menus_are 1
 }
-# 设置 › 开机自动启动 from the tray menu, by keyboard: Up wraps to 退出程序,
-# three more reach 设置, Right opens it on its only entry.
+submenu_open() { menus_are 2; }
+# 设置 › 开机自动启动 from the tray menu, with the mouse. The tray menu's
+# second submenu arrow, down its right edge, marks 设置 (as in
+# scripts/screenshot.sh); the submenu that opens holds only 开机自动启动.
 toggle_from_menu() {
+  local left top right bottom arrow sub
   xdotool mousemove 700 300
   wait_for 10 open_menu || return 1
-  sleep 0.5  # the menu takes the keyboard a moment after it shows
-  xdotool key Up Up Up Up Right Return
+  read -r _ _ left top right bottom <<<"$(drv menu)"
+  xwd -root -silent | /usr/bin/convert xwd:- -crop "1x$((bottom - top))+$((right - 10))+$top" +repage txt:- \
+    >"$VELMORA_SESSION/out/menu-edge.txt"
+  arrow=$(awk -F'[,:]' '/#[0-4][0-9A-F][0-4][0-9A-F][0-4][0-9A-F]/ {
+      if ($2 > last + 1) n++; last = $2; if (n == 2 && !y) y = $2 } END {print y}' "$VELMORA_SESSION/out/menu-edge.txt")
+  [ -n "$arrow" ] || return 1
+  click_at $((left + 40)) $((top + arrow + 2))
+  wait_for 5 submenu_open || return 1
+  # the smaller of the two menus is the submenu
+  sub=$(drv menus | awk 'NR > 1 {h = $4 - $2; if (!best || h < best) {best = h; x = int(($1 + $3) / 2); y = int(($2 + $4) / 2)}} END {print x, y}')
+  click_at ${sub% *} ${sub#* }
 }
 
 # ---- on: each start writes the entry
+drv kill >/dev/null
+wait_for 5 processes_are 0 || true
 clear_entries
 app=$(app_copy autostart)
 profile "$app" 1
@@ -95,7 +109,7 @@ check "the question" eq "$(drv box | head -n 1)" "box 1 Velmora|确实要取消�
 drv box-press 7 >/dev/null
 check "No answers the question" wait_for 10 open_menu
 check "No keeps the switch on" eq "$(switch_value "$app")" 1
-xdotool key Escape
+click_at 1100 700  # a click elsewhere closes the menu
 wait_for 5 menus_are 0
 check "开机自动启动 can be chosen again" toggle_from_menu
 check "and asks again" wait_for 5 box_open

@@ -20,6 +20,7 @@
 //                                  (UTF-8); with "ok", presses OK on them
 //   vdriver box-press ID           presses button ID (6 Yes, 7 No) on Velmora's visible message boxes
 //   vdriver picker                 "picker VISIBLE L T R B LABEL2|LABEL3" of the colour picker (0 when none)
+//   vdriver menus                  "menus N" and one line "L T R B" per visible popup menu
 //
 // With VDRIVER_OUT set, the output goes to that file instead: a program
 // started inside Wine's virtual desktop ("explorer /desktop=...") has no
@@ -278,6 +279,25 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("picker %d %ld %ld %ld %ld %s|%s\n", picker && ::IsWindowVisible(picker) ? 1 : 0, r.left, r.top,
                     r.right, r.bottom, Utf8(label2).c_str(), Utf8(label3).c_str());
         return picker ? 0 : 1;
+    }
+    if (cmd == L"menus") {
+        // Menus of another process cannot be read under Wine; their places
+        // can.
+        std::vector<RECT> rects;
+        ::EnumWindows(
+            [](HWND hwnd, LPARAM lp) {
+                wchar_t cls[16] = {};
+                RECT r{};
+                if (::GetClassNameW(hwnd, cls, 16) && wcscmp(cls, L"#32768") == 0 && ::IsWindowVisible(hwnd) &&
+                    ::GetWindowRect(hwnd, &r)) {
+                    reinterpret_cast<std::vector<RECT>*>(lp)->push_back(r);
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&rects));
+        std::printf("menus %zu\n", rects.size());
+        for (const RECT& r : rects) std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
     }
     // ---- end of auto-start and the colour picker
 
