@@ -5,11 +5,13 @@
 //                                 window and its tray icon, messages pumped
 //   picker_bench picker SECONDS   the same with the picker open, its 100 ms
 //                                 timer reading the screen
+//   ... SECONDS still             the same with the pointer at rest
 //   picker_bench readings N       N readings in a row: time per reading and
 //                                 the handles held before and after
 //
 // In both timed modes the pointer moves between two colours every half
-// second, so the picker's swatch and lines really change and repaint. The
+// second (unless told "still"), so the picker's swatch and lines really
+// change and repaint. The
 // process's own CPU time is printed; Wine's server and the X server do part
 // of the work of every reading, and scripts/bench-picker.sh adds theirs.
 #include <windows.h>
@@ -62,7 +64,8 @@ HWND ColourWindow(COLORREF colour, int x) {
 
 // Pumps messages for `seconds`, moving the pointer every half second;
 // returns the CPU milliseconds used.
-double Run(double seconds) {
+double Run(double seconds, bool moving) {
+    ::SetCursorPos(650, 450);
     const double cpu0 = CpuMs(), t0 = NowMs();
     double nextMove = t0;
     bool left = false;
@@ -71,7 +74,7 @@ double Run(double seconds) {
         if (now - t0 >= seconds * 1000) break;
         if (now >= nextMove) {
             left = !left;
-            ::SetCursorPos(left ? 650 : 750, 450);
+            if (moving) ::SetCursorPos(left ? 650 : 750, 450);
             nextMove += 500;
         }
         const DWORD wait = static_cast<DWORD>(std::max(1.0, std::min(nextMove, t0 + seconds * 1000) - now));
@@ -107,7 +110,8 @@ int main(int argc, char** argv) {
         const bool picker = mode[0] == 'p';
         if (picker) ShowWindowNormal(WindowKind::Form3);
         const double seconds = amount > 0 ? amount : 60;
-        const double cpu = Run(seconds);
+        const bool moving = !(argc > 3 && std::strcmp(argv[3], "still") == 0);
+        const double cpu = Run(seconds, moving);
         std::printf("%s: %.0f ms of CPU in %.0f s = %.2f %% of one core\n", picker ? "picker open" : "idle program",
                     cpu, seconds, cpu / (seconds * 10));
         if (picker) {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Colour picker benchmark under Wine: the CPU the picker costs with its
 # 100 ms timer reading the screen, against the idle program, each over
-# SECONDS (default 60); then 10,000 readings in a row with the handles held
-# before and after. Under Wine part of every reading is done by the Wine
+# SECONDS (default 60), with the pointer moving between two colours and at
+# rest; then 10,000 readings in a row with the handles held before and
+# after. Under Wine part of every reading is done by the Wine
 # server and the X server, so their CPU over each run is counted as well.
 #
 #   scripts/bench-picker.sh [SECONDS]
@@ -22,8 +23,8 @@ ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
 hz=$(getconf CLK_TCK)
 xvfb=$(cat "$session/xvfb.pid")
 server=""
-for p in $(pgrep -x wineserver || true); do
-  if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$session/prefix"; then server=$p; fi
+for p in $(pgrep -f "wineserver" || true); do
+  { tr '\0' '\n' <"/proc/$p/environ" | grep -qx "WINEPREFIX=$session/prefix"; } 2>/dev/null && server=$p
 done
 
 run() {
@@ -44,4 +45,5 @@ run() {
 
 run idle "$seconds"
 run picker "$seconds"
+run picker "$seconds" still
 run readings 10000

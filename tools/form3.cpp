@@ -22,8 +22,11 @@ constexpr UINT_PTR kImage1SubclassId = 0x4633;
 constexpr COLORREF kKey = RGB(255, 255, 255);          // keyed out: the desktop shows through
 constexpr COLORREF kLabelBack = RGB(250, 250, 250);
 constexpr COLORREF kLabelText = RGB(0, 0, 255);
-constexpr RECT kPicture2 = {0, 81, 41, 40};  // x, y, w, h (81.3 pixels: 1220 twips)
-constexpr RECT kImage1 = {80, -6, 33, 33};
+struct Place {
+    int x, y, w, h;
+};
+constexpr Place kPicture2 = {0, 81, 41, 40};  // 81.3 pixels: 1220 twips
+constexpr Place kImage1 = {80, -6, 33, 33};
 constexpr POINT kLabel2 = {56, 80};
 constexpr POINT kLabel3 = {56, 96};
 
@@ -167,7 +170,7 @@ bool Form3::Create() {
     if (!hand_) hand_ = ::LoadCursorW(nullptr, IDC_HAND);
     pipette_.reset(static_cast<HBITMAP>(::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDB_FORM3_PIPETTE), IMAGE_BITMAP,
                                                      0, 0, LR_CREATEDIBSECTION)));
-    cross_ = ScaledCross(kImage1.bottom);
+    cross_ = ScaledCross(kImage1.w);
     {
         HDC screen = ::GetDC(nullptr);
         const int height = -::MulDiv(9, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
@@ -209,11 +212,11 @@ void Form3::Form_Load() {
 
 void Form3::CreateControls() {
     picture2_ = ::CreateWindowExW(WS_EX_NOPARENTNOTIFY, WC_STATICW, L"",
-                                  WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY, kPicture2.left, kPicture2.top,
-                                  kPicture2.right, kPicture2.bottom, hwnd(),
+                                  WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY, kPicture2.x, kPicture2.y,
+                                  kPicture2.w, kPicture2.h, hwnd(),
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPicture2Id)), AppInstance(), nullptr);
     image1_ = ::CreateWindowExW(WS_EX_NOPARENTNOTIFY, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY,
-                                kImage1.left, kImage1.top, kImage1.right, kImage1.bottom, hwnd(),
+                                kImage1.x, kImage1.y, kImage1.w, kImage1.h, hwnd(),
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kImage1Id)), AppInstance(), nullptr);
     ::SetWindowSubclass(image1_, &Form3::Image1Proc, kImage1SubclassId, reinterpret_cast<DWORD_PTR>(this));
     label2_ = MakeLabel(kLabel2Id, L"Label2", kLabel2.x, kLabel2.y);
@@ -246,17 +249,27 @@ void Form3::SetLabel(HWND label, const std::wstring& text) {
     wchar_t now[128] = {};
     ::GetWindowTextW(label, now, 128);
     if (text == now) return;  // ten readings a second mostly repeat the last
-    ::SetWindowTextW(label, text.c_str());
-    // The label sizes itself to its text.
+    // The label sizes itself to its text, before the text changes, so it
+    // paints once. Moving the pointer over one colour region changes
+    // digits far more often than widths: no resize, no repaint beneath.
     if (!measure_) measure_.reset(::CreateCompatibleDC(nullptr));
     SelectGuard font(measure_.get(), font_.get());
     SIZE extent{};
     ::GetTextExtentPoint32W(measure_.get(), text.c_str(), static_cast<int>(text.size()), &extent);
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(measure_.get(), &metrics);
-    ::SetWindowPos(label, nullptr, 0, 0, std::max<LONG>(extent.cx, 1), metrics.tmHeight,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ::InvalidateRect(label, nullptr, TRUE);
+    RECT r{};
+    ::GetWindowRect(label, &r);
+    ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    const int width = std::max<LONG>(extent.cx, 1), height = metrics.tmHeight;
+    if (r.right - r.left != width || r.bottom - r.top != height) {
+        ::SetWindowPos(label, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        // The pipette and white where the longer text was.
+        r.right = std::max<LONG>(r.right, r.left + width);
+        r.bottom = std::max<LONG>(r.bottom, r.top + height);
+        ::InvalidateRect(hwnd(), &r, FALSE);
+    }
+    ::SetWindowTextW(label, text.c_str());
 }
 
 // ---- readings
@@ -313,7 +326,7 @@ void Form3::DrawSwatch(const DRAWITEMSTRUCT& item) {
 
 void Form3::DrawImage1(const DRAWITEMSTRUCT& item) {
     // The pipette beneath the cross, then the cross.
-    PaintSurface(item.hDC, -kImage1.left, -kImage1.top);
+    PaintSurface(item.hDC, -kImage1.x, -kImage1.y);
     AlphaDraw(item.hDC, cross_.get(), 0, 0);
 }
 
