@@ -172,9 +172,8 @@ bool Form3::Create() {
                                                      0, 0, LR_CREATEDIBSECTION)));
     cross_ = ScaledCross(kImage1.w);
     {
-        HDC screen = ::GetDC(nullptr);
-        const int height = -::MulDiv(9, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-        ::ReleaseDC(nullptr, screen);
+        WindowDc screen(nullptr);
+        const int height = -::MulDiv(9, ::GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
         font_.reset(::CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
     }
