@@ -103,7 +103,7 @@ endfunction()
 velmora_wine_test(win32.all ${VELMORA_WIN_DIR}/velmora_win32_tests.exe)
 
 foreach(scenario IN ITEMS single_instance tray_menu profile_startup desktop_tray panel commands logoff
-                         wallpaper wallpaper_startup recycle)
+                         wallpaper wallpaper_startup recycle autostart)
   velmora_wine_test(e2e.${scenario}
     bash ${CMAKE_SOURCE_DIR}/tests/e2e/${scenario}.sh ${VELMORA_DIST_DIR} ${VELMORA_WIN_DIR})
 endforeach()

@@ -146,3 +146,38 @@ if [ -n "${sl:-}" ] && [ "$sl" != none ]; then
   sleep 2
   snap search-box-typed
 fi
+# ---- the colour picker over a coloured desktop, on the plain X display
+# with a wallpaper as the root window's picture. On Windows its white is
+# keyed out and the wallpaper shows there; Wine 8 draws the keyed white
+# black instead (in its virtual desktop as well), so the pictures show the
+# pipette, the swatch and the lines on black.
+drv() {
+  local f="$session/out/vdriver.txt"
+  wine "$build/win/vdriver.exe" "$@" </dev/null >"$f" 2>/dev/null || true
+  tr -d '\r' <"$f"
+}
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+/usr/bin/display -window root -resize '1280x800!' "$app/pic/柔光.bmp" &
+root_picture=$!
+sleep 2
+drv start "$(winepath -w "$app/Velmora.exe")" >/dev/null
+drv tray 0x203 >/dev/null  # the panel, as a double-click on the icon opens it
+sleep 2
+read -r _ _ _ left top _ _ <<<"$(drv panel)"
+# 桌面取色 (Image3 at 144, 200 of the panel, 40 x 30); then the panel's
+# close button, so the desktop lies behind the picker.
+xdotool mousemove $((left + 144 + 20)) $((top + 200 + 15)) click 1
+sleep 1.5
+xdotool mousemove $((left + 520 - 49 + 21)) $((top + 4 + 7)) click 1
+sleep 1
+pick() {
+  xdotool mousemove "$1" "$2"
+  sleep 1
+  xwd -root -silent | /usr/bin/convert xwd:- -crop 640x300+0+0 +repage "$out/$3.png"
+  echo "$out/$3.png ($(drv picker | cut -d' ' -f7-))"
+}
+pick 900 420 picker
+pick 1200 700 picker-second-colour
+drv kill >/dev/null
+kill "$root_picture" 2>/dev/null || true

@@ -1,1 +1,126 @@
-// (to be written)
+#include "shell/auto_start.h"
+
+#include <string>
+
+#include "platform/app_dir.h"
+#include "platform/handles.h"
+#include "platform/message_box.h"
+#include "settings/profile.h"
+#include "settings/profile_codec.h"
+#include "shell/auto_start_rules.h"
+
+namespace velmora {
+
+namespace {
+
+RunKeyOpener g_machineOpener = &::RegOpenKeyExA;
+
+const std::string kPath(autostart::kRunKeyPath);
+const std::string kValue(autostart::kRunValueName);
+
+bool ProfileSaysOn() {
+    return profile::IsNumericOne(ProfileRead(kProfileSection, autostart::kProfileKey));
+}
+
+void SetCheck(HMENU menu, UINT id, bool on) {
+    ::CheckMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+}
+
+UniqueRegKey OpenMachineKey() {
+    HKEY key = nullptr;
+    if (g_machineOpener(HKEY_LOCAL_MACHINE, kPath.c_str(), 0, autostart::kRunKeyAccess, &key) != ERROR_SUCCESS) {
+        return UniqueRegKey();
+    }
+    return UniqueRegKey(key);
+}
+
+UniqueRegKey OpenUserKey(bool create) {
+    HKEY key = nullptr;
+    const LSTATUS rc = create ? ::RegCreateKeyExA(HKEY_CURRENT_USER, kPath.c_str(), 0, nullptr, 0,
+                                                  KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &key, nullptr)
+                              : ::RegOpenKeyExA(HKEY_CURRENT_USER, kPath.c_str(), 0, KEY_SET_VALUE, &key);
+    return rc == ERROR_SUCCESS ? UniqueRegKey(key) : UniqueRegKey();
+}
+
+// The command in the form the entry stores. The registry's ANSI side is the
+// system code page; a folder that code page cannot spell would be stored as
+// question marks and never start, so that one is stored as UTF-16.
+struct RunData {
+    std::string ansi;
+    std::wstring wide;
+    bool needsWide = false;
+};
+
+RunData MakeRunData() {
+    const std::wstring folder = AppDirectory();
+    RunData data;
+    data.wide = folder + L"\\" + L"Velmora.exe";
+    const bool blank = folder.find(L' ') != std::wstring::npos || folder.find(L'\t') != std::wstring::npos;
+    if (blank) data.wide = L"\"" + data.wide + L"\"";
+    BOOL lossy = FALSE;
+    const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, folder.c_str(), static_cast<int>(folder.size()),
+                                        nullptr, 0, nullptr, &lossy);
+    std::string ansiFolder(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) {
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, folder.c_str(), static_cast<int>(folder.size()),
+                              ansiFolder.data(), n, nullptr, &lossy);
+    }
+    data.needsWide = lossy != FALSE;
+    data.ansi = autostart::RunCommand(ansiFolder);
+    return data;
+}
+
+bool WriteEntry(HKEY key, const RunData& data) {
+    if (data.needsWide) {
+        return ::RegSetValueExW(key, L"velmorad", 0, REG_SZ, reinterpret_cast<const BYTE*>(data.wide.c_str()),
+                                static_cast<DWORD>((data.wide.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    }
+    return ::RegSetValueExA(key, kValue.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.ansi.c_str()),
+                            static_cast<DWORD>(autostart::StoredLength(data.ansi))) == ERROR_SUCCESS;
+}
+
+void DeleteUserEntry() {
+    if (UniqueRegKey user = OpenUserKey(false)) ::RegDeleteValueA(user.get(), kValue.c_str());
+}
+
+}  // namespace
+
+void SetMachineRunKeyOpener(RunKeyOpener opener) { g_machineOpener = opener ? opener : &::RegOpenKeyExA; }
+
+bool AutoStartChecked(HMENU menu, UINT id) {
+    const UINT state = ::GetMenuState(menu, id, MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
+}
+
+void SyncAutoStart(HMENU menu, UINT id) {
+    const bool on = ProfileSaysOn();
+    UniqueRegKey machine = OpenMachineKey();
+    if (on) {
+        const RunData data = MakeRunData();
+        if (machine && WriteEntry(machine.get(), data)) {
+            // One entry is enough: a copy left from a run without rights
+            // would start the program twice.
+            DeleteUserEntry();
+        } else if (UniqueRegKey user = OpenUserKey(true)) {
+            WriteEntry(user.get(), data);
+        }
+    } else {
+        if (machine) ::RegDeleteValueA(machine.get(), kValue.c_str());
+        DeleteUserEntry();
+    }
+    SetCheck(menu, id, on);
+}
+
+void kaijzdqd_Click(HWND owner, HMENU menu, UINT id) {
+    if (!ProfileSaysOn()) {
+        SetCheck(menu, id, true);
+        ProfileWrite(kProfileSection, autostart::kProfileKey, "1");
+        return;
+    }
+    const int answer = ShowMessage(owner, L"确实要取消开机自动启动Velmora吗？", L"Velmora", MB_YESNO);
+    if (answer != IDYES) return;
+    SetCheck(menu, id, false);
+    ProfileWrite(kProfileSection, autostart::kProfileKey, "0");
+}
+
+}  // namespace velmora

@@ -8,11 +8,13 @@
 #include "settings/profile.h"
 #include "settings/profile_codec.h"
 #include "shell/app_windows.h"
+#include "shell/auto_start.h"
 #include "shell/single_instance.h"
 #include "shell/tray_icon.h"
 #include "wallpaper/ghzm.h"
 #include "tools/qkhsz.h"
 #include "tools/wlss.h"
+#include "tools/form3.h"
 
 namespace velmora {
 
@@ -22,6 +24,7 @@ void ExitNow() { ::ExitProcess(0); }
 Yindao* g_yindao = nullptr;
 HWND CreatePanel() { return FrmMain::Instance().hwnd(); }
 HWND CreateChanger() { return Ghzm::Instance().hwnd(); }
+HWND CreateForm3() { return Form3::Instance().hwnd(); }
 Yindao::ProcessEnder g_ender = &ExitNow;
 
 // The order in which 退出程序 closes the windows that exist.
@@ -61,6 +64,7 @@ bool Yindao::Create() {
     SetWindowFactory(WindowKind::ghzm, &CreateChanger);
     SetWindowFactory(WindowKind::qkhsz, &Qkhsz::CreateHidden);
     SetWindowFactory(WindowKind::wlss, &Wlss::CreateHidden);
+    SetWindowFactory(WindowKind::Form3, &CreateForm3);
     RegisterOnce();
     // A real top-level window, never shown: the shell's TaskbarCreated
     // broadcast reaches top-level windows only.
@@ -124,8 +128,8 @@ void Yindao::Form_Load() {
     // Timed wallpaper changing from the start: the changer is loaded (and
     // with it the panel) but neither is shown.
     if (profile::IsNumericOne(ProfileRead(kProfileSection, "qhzm"))) Ghzm::Instance().ghzmm();
-    // The Run-key entry ("开机自动运行") is brought in line here once that
-    // feature exists.
+    // The Run-key entry and the check mark of 开机自动启动 follow the profile.
+    SyncAutoStart(cd(), MenuCommandId("kaijzdqd"));
 }
 
 void Yindao::renwul() {
@@ -199,6 +203,8 @@ void Yindao::RunMenuEntry(std::string_view name) {
         HWND owner = panel();
         FrmMain* live = FrmMain::Live();
         commands::ShowAboutBox(owner, live ? live->Icon() : nullptr);
+    } else if (name == "kaijzdqd") {
+        kaijzdqd_Click(hwnd(), cd(), MenuCommandId("kaijzdqd"));
     } else if (name == "tuiccx") {
         tuiccx_Click();
     }

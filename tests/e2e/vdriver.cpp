@@ -18,6 +18,9 @@
 //   vdriver text ID                "text T": UTF-8 text of the panel's control ID
 //   vdriver box [ok]               "box N TITLE|TEXT" of Velmora's visible message boxes
 //                                  (UTF-8); with "ok", presses OK on them
+//   vdriver box-press ID           presses button ID (6 Yes, 7 No) on Velmora's visible message boxes
+//   vdriver picker                 "picker VISIBLE L T R B LABEL2|LABEL3" of the colour picker (0 when none)
+//   vdriver menus                  "menus N" and one line "L T R B" per visible popup menu
 //
 // For the recycle-bin emptier and the web-search box:
 //   vdriver recycle PATH           move PATH into the recycle bin: "recycled RC"
@@ -324,6 +327,47 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("\n");
         return 0;
     }
+    // ---- auto-start and the colour picker
+    if (cmd == L"box-press" && argc >= 3) {
+        BoxScan scan;
+        scan.pids = Processes();
+        ::EnumWindows(ScanBoxes, reinterpret_cast<LPARAM>(&scan));
+        // A click on the button itself, as the user would.
+        for (HWND box : scan.boxes) ::PostMessageW(::GetDlgItem(box, _wtoi(argv[2])), BM_CLICK, 0, 0);
+        std::printf("pressed %zu\n", scan.boxes.size());
+        return scan.boxes.empty() ? 1 : 0;
+    }
+    if (cmd == L"picker") {
+        HWND picker = ::FindWindowW(L"Velmora.Form3", nullptr);
+        RECT r{};
+        if (picker) ::GetWindowRect(picker, &r);
+        const std::wstring label2 = picker ? TextOf(::GetDlgItem(picker, 3)) : L"";
+        const std::wstring label3 = picker ? TextOf(::GetDlgItem(picker, 4)) : L"";
+        std::printf("picker %d %ld %ld %ld %ld %s|%s\n", picker && ::IsWindowVisible(picker) ? 1 : 0, r.left, r.top,
+                    r.right, r.bottom, Utf8(label2).c_str(), Utf8(label3).c_str());
+        return picker ? 0 : 1;
+    }
+    if (cmd == L"menus") {
+        // Menus of another process cannot be read under Wine; their places
+        // can.
+        std::vector<RECT> rects;
+        ::EnumWindows(
+            [](HWND hwnd, LPARAM lp) {
+                wchar_t cls[16] = {};
+                RECT r{};
+                if (::GetClassNameW(hwnd, cls, 16) && wcscmp(cls, L"#32768") == 0 && ::IsWindowVisible(hwnd) &&
+                    ::GetWindowRect(hwnd, &r)) {
+                    reinterpret_cast<std::vector<RECT>*>(lp)->push_back(r);
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&rects));
+        std::printf("menus %zu\n", rects.size());
+        for (const RECT& r : rects) std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    // ---- end of auto-start and the colour picker
+
     if (cmd == L"kill") {
         for (DWORD pid : Processes(argc >= 3 ? argv[2] : L"Velmora.exe")) {
             HANDLE h = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
