@@ -262,7 +262,10 @@ void Ghzm::SetLabel(HWND label, const std::wstring& text) {
 }
 
 void Ghzm::Show(HWND control, bool shown) {
-    if (!control || (::IsWindowVisible(control) != FALSE) == shown) return;
+    // The control's own flag: IsWindowVisible is false for every control of
+    // a hidden window.
+    const bool now = (::GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (!control || now == shown) return;
     ::ShowWindow(control, shown ? SW_SHOWNA : SW_HIDE);
     RedrawControl(control);  // face-drawn labels disappear with the face
 }
@@ -715,7 +718,7 @@ void Ghzm::PaintOverSkin(HDC dc) {
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(0, 0, 0));
     auto draw = [&](HWND label, UINT format) {
-        if (!label || !::IsWindowVisible(label)) return;
+        if (!label || !(::GetWindowLongPtrW(label, GWL_STYLE) & WS_VISIBLE)) return;
         const std::wstring text = Text(label);
         RECT r = ControlRect(label);
         ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format | DT_NOPREFIX);

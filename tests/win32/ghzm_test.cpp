@@ -53,7 +53,8 @@ RECT RectInParent(HWND child) {
     return r;
 }
 
-bool Visible(HWND hwnd) { return ::IsWindowVisible(hwnd) != FALSE; }
+// The window's own flag (a control of a hidden window is not "visible").
+bool Visible(HWND hwnd) { return (::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
 bool Enabled(HWND hwnd) { return ::IsWindowEnabled(hwnd) != FALSE; }
 bool Checked(HWND hwnd) { return ::SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -89,6 +90,8 @@ protected:
         ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Velmora Program Settings");
         SetAppDirectory(app_.path());
         ::CreateDirectoryW(Pic().c_str(), nullptr);
+        // The start-up window registers this in the program.
+        SetWindowFactory(WindowKind::ghzm, [] { return Ghzm::Instance().hwnd(); });
         g_boxes.clear();
         SetEffects(&recorder_);
         SetMessageBoxHook(&RecordBox);
@@ -412,8 +415,8 @@ protected:
     Ghzm& StartWith(int choice) {
         Ghzm& g = Open();
         ChooseInCombo(g.Combo1(), choice);
-        g_boxes.clear();
         Press(g.Command1(3));
+        g_boxes.clear();
         recorder_.Clear();
         return g;
     }
