@@ -115,7 +115,7 @@ sleep 1.5
 snap viewer
 click_control Velmora.see 3001  # a click on the picture closes it
 sleep 0.5
-click_control Velmora.ghzm 2206  # 拉伸
+click_control Velmora.ghzm 2207  # 拉伸
 click_control Velmora.ghzm 2106  # 立即更换
 sleep 2
 snap wallpaper

@@ -38,9 +38,9 @@ name=$(ddrv wtext Velmora.ghzm 2301 | cut -d' ' -f2-)
 check "the first picture is previewed" eq "$name" "文件名：$first"
 
 # 拉伸 (Option7), then 立即更换 (Command1 index 6), with the real mouse.
-read -r _ ol ot orr ob <<<"$(ddrv rect Velmora.ghzm 2206)"
+read -r _ _ ol ot orr ob <<<"$(ddrv rect Velmora.ghzm 2207)"
 click_at $(((ol + orr) / 2)) $(((ot + ob) / 2))
-read -r _ bl bt br bb <<<"$(ddrv rect Velmora.ghzm 2106)"
+read -r _ _ bl bt br bb <<<"$(ddrv rect Velmora.ghzm 2106)"
 plain=$(xwd -root -silent | /usr/bin/convert xwd:- -crop 1x1+900+600 -format '%[hex:p{0,0}]' info:-)
 click_at $(((bl + br) / 2)) $(((bt + bb) / 2))
 check "立即更换 writes wallpaper.bmp" wait_for 10 test -s "$app/wallpaper.bmp"
@@ -55,7 +55,7 @@ check "24 bits a pixel" eq "$(od -An -t d2 -j 28 -N 2 "$app/wallpaper.bmp" | tr 
 
 desktop_value() {
   wine reg query 'HKCU\Control Panel\Desktop' /v "$1" </dev/null 2>/dev/null | tr -d '\r' |
-    awk -v k="$1" '$1 == k {sub(/^[^ ]+ +REG_SZ +/, ""); print}'
+    awk -v k="$1" '$1 == k {sub(/^ *[^ ]+ +REG_SZ +/, ""); print}'
 }
 check "Win.ini's Wallpaper names the bitmap" eq "$(desktop_value Wallpaper)" "$(winpath "$app")\\wallpaper.bmp"
 check "TileWallpaper is 0" eq "$(desktop_value TileWallpaper)" "0"
