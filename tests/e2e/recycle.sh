@@ -20,6 +20,11 @@ put_in_bin() {
 }
 bin_count() { drv_field 2 bin-count; }
 bin_is() { [ "$(bin_count)" = "$1" ]; }
+# bin_shows N: like bin_is, and says what the bin held when it fails.
+bin_shows() { eq "$(bin_count)" "$1"; }
+# empty_trash: the session's trash emptied behind Wine's back, its
+# folders kept.
+empty_trash() { find "$trash/files" "$trash/info" -mindepth 1 -delete 2>/dev/null || true; }
 trash_files() { find "$trash/files" -mindepth 1 -maxdepth 1 2>/dev/null | wc -l; }
 velmora_windows() { drv_field 2 windows; }
 emptier_is() { [ "$(drv_field 2 window Velmora.qkhsz)" = "$1" ]; }  # 1 shown, 0 hidden, none
@@ -66,24 +71,27 @@ check "the program runs on" processes_are 1
 drv kill >/dev/null
 
 # The command line of the emptier's load step.
+n=0
 for arg in 3 " 3 " 8 -1 abc; do
-  put_in_bin "arg.txt"
+  n=$((n + 1))
+  put_in_bin "arg$n.txt"
+  check "[$arg] one file is in the bin" wait_for 5 bin_is 1
   drv start "$exe" "$arg" >/dev/null
   check "[$arg] program started" icon_is 1
   sleep 1
-  check "[$arg] nothing is emptied before the emptier loads" bin_is 1
+  check "[$arg] nothing is emptied before the emptier loads" bin_shows 1
   check "[$arg] 清空回收站 is chosen" tray_empty
   if [ "$(echo $arg)" = 3 ]; then
     check "[$arg] the emptier's load empties the bin" wait_for 10 bin_is 0
   else
     sleep 2
-    check "[$arg] the emptier's load closes it without emptying" bin_is 1
+    check "[$arg] the emptier's load closes it without emptying" bin_shows 1
   fi
   check "[$arg] and its window is gone" emptier_is none
   check "[$arg] no window, no message" eq "$(velmora_windows) $(drv_field 2 box)" "0 0"
   check "[$arg] the program runs on" processes_are 1
   drv kill >/dev/null
-  rm -rf "$trash/files" "$trash/info"
+  empty_trash
 done
 
 finish
