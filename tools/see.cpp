@@ -57,7 +57,12 @@ bool See::Create(const std::wstring& path) {
     picture_ = std::move(*picture);
 
     RegisterOnce();
-    if (!CreateWin(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 454, 327)) return false;
+    // No taskbar button: a tool window, and owned by the hidden start-up
+    // window (Wine's taskbar lists unowned tool windows too).
+    if (!CreateWin(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 454, 327,
+                   LiveWindow(WindowKind::yindao))) {
+        return false;
+    }
     ::CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY, 0, 0, 417, 297, hwnd(),
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kImage1Id)), AppInstance(), nullptr);
     ::CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | SS_OWNERDRAW, 256, 104, picture_.width(), picture_.height(), hwnd(),

@@ -127,6 +127,23 @@ TEST_F(Viewer, IsRoundedTopmostCentredAndFrameless) {
     EXPECT_EQ(r.top, ::GetSystemMetrics(SM_CYSCREEN) / 2 - 88 / 2);
 }
 
+TEST_F(Viewer, HasNoTaskbarButton) {
+    // A tool window owned by the hidden start-up window: Wine's taskbar
+    // lists unowned tool windows, Windows' lists neither.
+    HWND startUp = ::CreateWindowW(L"STATIC", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, AppInstance(),
+                                   nullptr);
+    RegisterLiveWindow(WindowKind::yindao, startUp);
+    Ghzm::Instance();
+    See* viewer = View(200, 100);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(::GetWindowLongPtrW(viewer->hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_EQ(::GetWindow(viewer->hwnd(), GW_OWNER), startUp);
+    EXPECT_TRUE(::IsWindowVisible(viewer->hwnd())) << "shown although its owner never is";
+    CloseIfOpen(WindowKind::see);
+    ForgetLiveWindow(WindowKind::yindao, startUp);
+    ::DestroyWindow(startUp);
+}
+
 TEST_F(Viewer, AClickOnThePictureClosesItAndOnTheMarginDoesNot) {
     Ghzm::Instance();
     See* viewer = View(390, 300);
