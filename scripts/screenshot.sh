@@ -4,8 +4,9 @@
 # right click, its 关闭计算机 submenu, the launcher panel opened by a
 # double-click on the icon, with and without a highlighted cell, and the
 # power menu of its 关闭计算机 cell, the wallpaper changer over the panel in
-# its timed and immediate modes, the picture viewer, and the desktop with a
-# wallpaper the changer applied. Runs on a private display in a
+# its timed and immediate modes, the picture viewer, the desktop with a
+# wallpaper the changer applied, the web-search box with its message, and
+# the colour picker over a coloured desktop. Runs on a private display in a
 # fresh prefix; touches nothing of the host.
 #
 #   scripts/screenshot.sh [OUTDIR]      (default: build/screenshots)
@@ -80,13 +81,6 @@ xdotool key Escape
 # The driver inside the desktop: where the changer's controls are.
 ddrv() {
   local f="$session/out/ddrv.txt"
-# ---- The web-search box and its message, over a coloured wallpaper. The
-# panel is closed first (Wine paints a new wallpaper over open windows);
-# the box opens from the tray menu's 网络搜索, the ninth entry. Wine on a
-# display without a compositing manager paints the box's keyed-out white
-# black instead of letting the desktop through, as Windows does.
-tools_drv() {
-  local f="$session/out/tools-vdriver.txt"
   rm -f "$f"
   VDRIVER_OUT=$(winepath -w "$f") wine explorer "/desktop=$desktop" "$build/win/vdriver.exe" "$@" </dev/null >/dev/null 2>&1
   for _ in $(seq 50); do [ -s "$f" ] && break; sleep 0.1; done
@@ -97,9 +91,23 @@ click_control() {  # CLASS ID
   xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 1
 }
 
-# The wallpaper changer, opened by 桌面变换, lies over the panel.
+# The wallpaper changer, opened by 桌面变换, lies over the panel. Wine on
+# a display without a window manager leaves a window that opens exactly
+# over another one black until it is moved (Windows paints it at once), so
+# the changer is dragged by its caption to lie a little down and right of
+# the panel.
 xdotool mousemove $((67 + 232 + 15)) $((67 + 128 + 15)) click 1
 sleep 2
+nudge_changer() {  # DX DY: drags the changer by its caption
+  read -r _ _ l t _ _ <<<"$(ddrv rect Velmora.ghzm 0)"
+  xdotool mousemove $((l + 200)) $((t + 10)) mousedown 1
+  sleep 0.2
+  xdotool mousemove $((l + 200 + $1 / 2)) $((t + 10 + $2 / 2))
+  sleep 0.2
+  xdotool mousemove $((l + 200 + $1)) $((t + 10 + $2)) mouseup 1
+  sleep 0.5
+}
+nudge_changer 40 30
 ddrv select Velmora.ghzm 2001 1 >/dev/null
 sleep 1
 xdotool mousemove 900 600
@@ -118,16 +126,29 @@ sleep 0.5
 click_control Velmora.ghzm 2207  # 拉伸
 click_control Velmora.ghzm 2106  # 立即更换
 sleep 2
-snap wallpaper
+# Wine paints the new wallpaper over the open windows until they repaint,
+# so the changer and the panel are closed by their caption close buttons
+# to show the desktop.
+read -r _ _ l t _ _ <<<"$(ddrv rect Velmora.ghzm 0)"
+xdotool mousemove $((l + 471 + 21)) $((t + 4 + 7)) click 1
+sleep 0.5
 xdotool mousemove $((67 + 471 + 21)) $((67 + 4 + 7)) click 1
 sleep 1
-tools_drv wallpaper "$(winepath -w "$app/pic/柔光.bmp")" >/dev/null
+xdotool mousemove 900 600
+sleep 0.5
+snap wallpaper
+
+# ---- The web-search box and its message, over a coloured wallpaper. The
+# box opens from the tray menu's 网络搜索, the ninth entry. Wine on a
+# display without a compositing manager paints the box's keyed-out white
+# black instead of letting the desktop through, as Windows does.
+ddrv wallpaper "$(winepath -w "$app/pic/柔光.bmp")" >/dev/null
 sleep 1
 xdotool mousemove 1013 757 click 3
 sleep 1
-tools_drv menu-keys 0x28 0x28 0x28 0x28 0x28 0x28 0x28 0x28 0x28 0x0D >/dev/null
+ddrv menu-keys 0x28 0x28 0x28 0x28 0x28 0x28 0x28 0x28 0x28 0x0D >/dev/null
 sleep 1.5
-read -r _ _ sl st _ _ <<<"$(tools_drv window Velmora.wlss)"
+read -r _ _ sl st _ _ <<<"$(ddrv window Velmora.wlss)"
 if [ -n "${sl:-}" ] && [ "$sl" != none ]; then
   xdotool mousemove $((sl + 200)) $((st + 30))
   sleep 0.3
