@@ -34,7 +34,17 @@ app_copy() {
   echo "$dir"
 }
 
-winpath() { winepath -w "$1" 2>/dev/null; }
+# winpath PATH: the Windows form of a Unix path. winepath now and then
+# prints nothing while the session is busy, so it is asked again.
+winpath() {
+  local out=""
+  for _ in 1 2 3 4 5; do
+    out=$(winepath -w "$1" 2>/dev/null) || true
+    [ -n "$out" ] && break
+    sleep 0.2
+  done
+  printf '%s\n' "$out"
+}
 
 check() {
   local what=$1
