@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/bench_util.h"
 #include "launcher/frm_main.h"
 #include "platform/effects.h"
 #include "platform/handles.h"
@@ -22,18 +23,8 @@
 
 namespace {
 
-double Now() {
-    static LARGE_INTEGER freq{};
-    if (!freq.QuadPart) ::QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
+using velmora::bench::Median;
+using velmora::bench::NowMs;
 
 void Pump() {
     MSG msg;
@@ -69,11 +60,11 @@ int main(int argc, char** argv) {
     double first = 0;
     Counts afterFirstClose, afterLastClose;
     for (int i = 0; i <= runs; ++i) {
-        const double t0 = Now();
+        const double t0 = NowMs();
         ::SendMessageW(yindao.Picture2(), WM_MOUSEMOVE, 0, WM_LBUTTONDBLCLK);
         HWND panel = velmora::LiveWindow(velmora::WindowKind::frmMain);
         ::UpdateWindow(panel);
-        const double ms = Now() - t0;
+        const double ms = NowMs() - t0;
         if (i == 0) first = ms; else opens.push_back(ms);
         Pump();
         if (i < runs) velmora::CloseIfOpen(velmora::WindowKind::frmMain);
@@ -98,9 +89,9 @@ int main(int argc, char** argv) {
 
     std::vector<double> skins;
     for (int i = 0; i < 1000; ++i) {
-        const double t0 = Now();
+        const double t0 = NowMs();
         panel->Frame().DrawSkin();
-        skins.push_back(Now() - t0);
+        skins.push_back(NowMs() - t0);
     }
 
     std::printf("DrawSkin: median %.3f ms, slowest %.3f ms over 1000 (target 2 ms)\n", Median(skins),
@@ -110,12 +101,12 @@ int main(int argc, char** argv) {
     ::SetWindowPos(hwnd, nullptr, 0, 0, 600, 400, SWP_NOMOVE | SWP_NOZORDER);
     ::UpdateWindow(hwnd);
     const Counts before;
-    const double t0 = Now();
+    const double t0 = NowMs();
     for (int i = 0; i < 1000; ++i) {
         ::SetWindowPos(hwnd, nullptr, 0, 0, 600 + i % 7, 400 + i % 5, SWP_NOMOVE | SWP_NOZORDER);
         ::UpdateWindow(hwnd);
     }
-    const double resizeMs = Now() - t0;
+    const double resizeMs = NowMs() - t0;
     for (int i = 0; i < 1000; ++i) {
         panel->Timer1_Timer();
         ::UpdateWindow(hwnd);

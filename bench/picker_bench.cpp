@@ -23,6 +23,7 @@
 #include <cstring>
 
 #include "platform/handles.h"
+#include "bench/bench_util.h"
 #include "shell/app_windows.h"
 #include "shell/tray_icon.h"
 #include "shell/yindao.h"
@@ -30,13 +31,7 @@
 
 namespace {
 
-double NowMs() {
-    static LARGE_INTEGER freq{};
-    if (!freq.QuadPart) ::QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
+using velmora::bench::NowMs;
 
 double CpuMs() {
     FILETIME created, exited, kernel, user;

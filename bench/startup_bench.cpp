@@ -12,17 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_util.h"
 namespace {
+
+using velmora::bench::Median;
 
 struct Sample {
     double startMs;
     double workingSetMb;
 };
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 bool RunOnce(const std::wstring& exe, bool isVelmora, Sample& out) {
     HANDLE added = ::CreateEventW(nullptr, TRUE, FALSE, L"Local\\Velmora.TrayIconAdded");

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_util.h"
 #include "platform/app_dir.h"
 #include "platform/effects.h"
 #include "platform/handles.h"
@@ -33,26 +34,9 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 namespace wp = velmora::wallpaper;
-
-double Now() {
-    static LARGE_INTEGER freq{};
-    if (!freq.QuadPart) ::QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-double WorkingSetMb() {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
-    return static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
-}
+using velmora::bench::Median;
+using velmora::bench::NowMs;
+using velmora::bench::WorkingSetMb;
 
 // A photograph-like JPEG: smooth gradients with some fine detail, so that
 // the file has a realistic size (a flat picture compresses to nothing).
@@ -161,11 +145,11 @@ int main(int argc, char** argv) {
     std::vector<double> totals, decodes, saves;
     bool applied = true;
     for (int i = 0; i <= runs; ++i) {
-        const double t0 = Now();
+        const double t0 = NowMs();
         const auto picture = wp::LoadPicture(big);
-        const double t1 = Now();
+        const double t1 = NowMs();
         applied = applied && picture && wp::ApplyPreviewAsWallpaper(*picture, wp::Position::Stretch);
-        const double t2 = Now();
+        const double t2 = NowMs();
         if (i == 0) continue;  // the first run also loads the decoders
         totals.push_back(t2 - t0);
         decodes.push_back(t1 - t0);
@@ -176,12 +160,12 @@ int main(int argc, char** argv) {
     std::vector<double> writes, sets;
     if (const auto picture = wp::LoadPicture(big)) {
         for (int i = 0; i < runs; ++i) {
-            const double t0 = Now();
+            const double t0 = NowMs();
             wp::SaveBitmap24(*picture, wp::WallpaperBitmapPath());
-            const double t1 = Now();
+            const double t1 = NowMs();
             wp::weizi(wp::Position::Stretch);
             writes.push_back(t1 - t0);
-            sets.push_back(Now() - t1);
+            sets.push_back(NowMs() - t1);
         }
     }
     WIN32_FILE_ATTRIBUTE_DATA jpegInfo{}, bmpInfo{};
@@ -205,9 +189,9 @@ int main(int argc, char** argv) {
     std::vector<double> lists;
     size_t listed = 0;
     for (int i = 0; i <= runs; ++i) {
-        const double t0 = Now();
+        const double t0 = NowMs();
         listed = wp::ListPictureFolder().size();
-        if (i > 0) lists.push_back(Now() - t0);
+        if (i > 0) lists.push_back(NowMs() - t0);
     }
     std::printf("(b) rebuild the list of a folder of 5000 files: %zu listed, median %.1f ms over %d (target 200 ms)\n",
                 listed, Median(lists), runs);
@@ -231,19 +215,19 @@ int main(int argc, char** argv) {
     clock.Reset();
     int selection = -1, changes = 0, failures = 0;
     double peakMb = wsBefore, busiest = 0;
-    const double t0 = Now();
+    const double t0 = NowMs();
     for (int s = 0; s < 3600; ++s) {
         const wp::LocalTime now{2026, 12, 9, 10, s / 60, s % 60};
-        const double tickStart = Now();
+        const double tickStart = NowMs();
         if (!clock.Tick(wp::kFiveMinutes, now)) continue;
         selection = wp::AdvanceSelection(selection, static_cast<int>(names.size()));
         const auto picture = wp::LoadPicture(wp::PicturePath(names[static_cast<size_t>(selection)]));
         if (picture && wp::ApplyPreviewAsWallpaper(*picture, wp::Position::Stretch)) ++changes;
         else ++failures;
-        busiest = std::max(busiest, Now() - tickStart);
+        busiest = std::max(busiest, NowMs() - tickStart);
         peakMb = std::max(peakMb, WorkingSetMb());
     }
-    const double hourMs = Now() - t0;
+    const double hourMs = NowMs() - t0;
     const Counts after;
     const double wsAfter = WorkingSetMb();
     std::printf("(c) an hour of 每5分 in 3600 ticks: %d changes, %d failed, %.0f ms in all, slowest change %.1f ms\n",

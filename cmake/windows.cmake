@@ -80,6 +80,7 @@ target_link_libraries(tray_baseline PRIVATE user32 shell32)
 target_link_options(tray_baseline PRIVATE -municode -s)
 add_executable(startup_bench bench/startup_bench.cpp)
 target_link_libraries(startup_bench PRIVATE user32 shell32 psapi)
+target_include_directories(startup_bench PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(startup_bench PRIVATE -municode)
 
 # Launcher panel benchmark: opening, DrawSkin, resize and clock handle counts.
