@@ -23,21 +23,11 @@
 namespace velmora {
 namespace {
 
+using testing::TextOf;
+using testing::RectInParent;
+
 using namespace std::chrono_literals;
 using testing::PumpUntil;
-
-std::wstring TextOf(HWND hwnd) {
-    wchar_t buf[256] = {};
-    ::GetWindowTextW(hwnd, buf, 256);
-    return buf;
-}
-
-RECT RectInParent(HWND child) {
-    RECT r{};
-    ::GetWindowRect(child, &r);
-    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
 
 void Pump() {
     PumpUntil([] { return false; }, 50ms);

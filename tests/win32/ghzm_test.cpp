@@ -28,6 +28,9 @@
 namespace velmora {
 namespace {
 
+using testing::TextOf;
+using testing::RectInParent;
+
 using testing::TempFolder;
 using wallpaper::LocalTime;
 
@@ -38,19 +41,6 @@ std::vector<Box> g_boxes;
 int RecordBox(HWND, const std::wstring& text, const std::wstring& title, UINT) {
     g_boxes.push_back({title, text});
     return IDOK;
-}
-
-std::wstring TextOf(HWND hwnd) {
-    wchar_t buf[512] = {};
-    ::GetWindowTextW(hwnd, buf, 512);
-    return buf;
-}
-
-RECT RectInParent(HWND child) {
-    RECT r{};
-    ::GetWindowRect(child, &r);
-    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-    return r;
 }
 
 // The window's own flag (a control of a hidden window is not "visible").

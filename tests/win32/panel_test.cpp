@@ -26,29 +26,14 @@
 namespace velmora {
 namespace {
 
+using testing::Hex;
+using testing::TextOf;
+using testing::RectInParent;
+
 using namespace std::chrono_literals;
 using testing::PressKeys;
 using testing::PumpUntil;
 using testing::WhileMenuIsOpen;
-
-std::string Hex(const void* p) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%016llX", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(p)));
-    return buf;
-}
-
-std::wstring TextOf(HWND hwnd) {
-    wchar_t buf[256] = {};
-    ::GetWindowTextW(hwnd, buf, 256);
-    return buf;
-}
-
-RECT RectInParent(HWND child) {
-    RECT r{};
-    ::GetWindowRect(child, &r);
-    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
 
 std::wstring ReadPlacementValue(const wchar_t* name) {
     wchar_t buf[64] = {};

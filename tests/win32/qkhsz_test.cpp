@@ -26,30 +26,10 @@
 namespace velmora {
 namespace {
 
-std::string Hex(const void* p) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%016llX", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(p)));
-    return buf;
-}
-
-std::wstring TextOf(HWND hwnd) {
-    wchar_t buf[256] = {};
-    ::GetWindowTextW(hwnd, buf, 256);
-    return buf;
-}
-
-std::wstring ClassOf(HWND hwnd) {
-    wchar_t buf[64] = {};
-    ::GetClassNameW(hwnd, buf, 64);
-    return buf;
-}
-
-RECT RectIn(HWND child, HWND reference) {
-    RECT r{};
-    ::GetWindowRect(child, &r);
-    ::MapWindowPoints(nullptr, reference, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
+using testing::Hex;
+using testing::TextOf;
+using testing::ClassOf;
+using testing::RectIn;
 
 // left, top, width, height
 struct Place {

@@ -2,11 +2,40 @@
 
 #include <shellapi.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <vector>
 
 #include "platform/handles.h"
 
 namespace velmora::testing {
+
+std::string Hex(const void* p) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%016llX", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(p)));
+    return buf;
+}
+
+std::wstring TextOf(HWND hwnd) {
+    wchar_t buf[256] = {};
+    ::GetWindowTextW(hwnd, buf, 256);
+    return buf;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t buf[64] = {};
+    ::GetClassNameW(hwnd, buf, 64);
+    return buf;
+}
+
+RECT RectIn(HWND child, HWND reference) {
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, reference, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+RECT RectInParent(HWND child) { return RectIn(child, ::GetParent(child)); }
 
 TempFolder::TempFolder() {
     wchar_t base[MAX_PATH];

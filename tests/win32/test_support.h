@@ -10,6 +10,16 @@
 
 namespace velmora::testing {
 
+// A pointer as 16 hexadecimal digits.
+std::string Hex(const void* p);
+// A window's text and class name.
+std::wstring TextOf(HWND hwnd);
+std::wstring ClassOf(HWND hwnd);
+// A window's rectangle in the client coordinates of `reference`, or of its
+// parent.
+RECT RectIn(HWND child, HWND reference);
+RECT RectInParent(HWND child);
+
 // A fresh, empty folder under the Windows temporary folder, removed with
 // its files at the end of the scope.
 class TempFolder {

@@ -27,25 +27,11 @@
 namespace velmora {
 namespace {
 
+using testing::Hex;
+using testing::TextOf;
+using testing::ClassOf;
+
 using namespace std::chrono_literals;
-
-std::string Hex(const void* p) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%016llX", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(p)));
-    return buf;
-}
-
-std::wstring TextOf(HWND hwnd) {
-    wchar_t buf[256] = {};
-    ::GetWindowTextW(hwnd, buf, 256);
-    return buf;
-}
-
-std::wstring ClassOf(HWND hwnd) {
-    wchar_t buf[64] = {};
-    ::GetClassNameW(hwnd, buf, 64);
-    return buf;
-}
 
 struct Place {
     long left, top, width, height;
