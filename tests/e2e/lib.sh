@@ -104,10 +104,17 @@ ddrv() {
     </dev/null >/dev/null 2>&1 || true
   wait_for 5 test -s "$out" && tr -d '\r' <"$out"
 }
+# ddrv_field N QUERY...: field N of a query's first line. A driver started
+# inside the desktop while the session is busy now and then leaves no
+# answer; queries change nothing, so it is asked again.
 ddrv_field() {
-  local n=$1
+  local n=$1 line=""
   shift
-  ddrv "$@" | head -n 1 | awk -v n="$n" '{print $n}'
+  for _ in 1 2 3; do
+    line=$(ddrv "$@" | head -n 1) || true
+    [ -n "$line" ] && break
+  done
+  awk -v n="$n" '{print $n}' <<<"$line"
 }
 
 finish() {
