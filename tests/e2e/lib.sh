@@ -97,24 +97,31 @@ start_in_desktop() {
 # Let the desktop come up before anything else asks for it: two programs
 # creating the same desktop at once can leave the second one hanging.
 desktop_up() { xdotool search --name "^${desktop%%,*} - Wine desktop\$" >/dev/null 2>&1; }
-ddrv() {
+ddrv_once() {
   local out="$VELMORA_SESSION/out/ddrv.txt"
   rm -f "$out"
   VDRIVER_OUT=$(winpath "$out") timeout -k 2 20 wine explorer "/desktop=$desktop" "$WIN/vdriver.exe" "$@" \
     </dev/null >/dev/null 2>&1 || true
   wait_for 5 test -s "$out" && tr -d '\r' <"$out"
 }
-# ddrv_field N QUERY...: field N of a query's first line. A driver started
-# inside the desktop while the session is busy now and then leaves no
-# answer; queries change nothing, so it is asked again.
-ddrv_field() {
-  local n=$1 line=""
-  shift
+# ddrv ARGS...: the driver run inside the desktop. While the session is
+# busy it now and then leaves no answer; a query changes nothing, so it is
+# asked again (commands that act are run once).
+ddrv() {
+  case "$1" in
+    select | box-press | tray | menu-keys | wallpaper | kill | start | recycle) ddrv_once "$@"; return ;;
+  esac
+  local answer=""
   for _ in 1 2 3; do
-    line=$(ddrv "$@" | head -n 1) || true
-    [ -n "$line" ] && break
+    answer=$(ddrv_once "$@") || true
+    [ -n "$answer" ] && break
   done
-  awk -v n="$n" '{print $n}' <<<"$line"
+  [ -n "$answer" ] && printf '%s\n' "$answer"
+}
+ddrv_field() {
+  local n=$1
+  shift
+  ddrv "$@" | head -n 1 | awk -v n="$n" '{print $n}'
 }
 
 finish() {
