@@ -1,27 +1,27 @@
 // Velmora: desktop companion living in the notification area.
 #include <windows.h>
 
+#include "app/application.h"
 #include "platform/effects.h"
-#include "shell/yindao.h"
+#include "platform/files.h"
+#include "platform/system_services.h"
+#include "shell/auto_start.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    velmora::SelectEffectsFromEnvironment();
+    using namespace velmora;
+    Win32SystemEffects system;
+    // The end-to-end tests read what the program would do to the system
+    // from a log instead of letting it happen.
+    const std::wstring effectsLog = EffectsLogFromEnvironment();
+    RecordingEffects recorder{effectsLog};
+    SystemEffects& effects = effectsLog.empty() ? static_cast<SystemEffects&>(system) : recorder;
 
-    velmora::Yindao yindao;  // 引导: the hidden start-up window, alive for the whole run
-    if (!yindao.Create()) return 1;
-    yindao.Form_Load();
-
-    MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        // Tab and the arrow keys move between the controls of a window
-        // that holds a form of them (the wallpaper changer).
-        HWND active = ::GetActiveWindow();
-        if (active && (::GetWindowLongPtrW(active, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
-            ::IsDialogMessageW(active, &msg)) {
-            continue;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    MessageBoxPrompter prompts;
+    SystemClock clock;
+    ClockSeededRandom random;
+    ScreenPixelReader pixels;
+    SystemRunKeys runKeys;
+    Application app({effects, prompts, clock, random, pixels, runKeys, ExecutableDirectory(), ::GetCommandLineW()});
+    if (!app.Start()) return 0;
+    return app.RunMessageLoop();
 }

@@ -48,11 +48,10 @@ bool RunOnce(const std::wstring& exe, bool isVelmora, Sample& out) {
 
     if (isVelmora) {
         // Remove its icon on its behalf, then end it.
-        HWND yindao = ::FindWindowW(L"Velmora.yindao", L"Velmora");
-        HWND picture2 = yindao ? ::FindWindowExW(yindao, nullptr, L"Velmora.Picture2", nullptr) : nullptr;
+        HWND host = ::FindWindowW(L"Velmora.TrayHost", L"Velmora");
         NOTIFYICONDATAA icon{};
         icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
-        icon.hWnd = picture2;
+        icon.hWnd = host;
         icon.uID = 1;
         ::Shell_NotifyIconA(NIM_DELETE, &icon);
         ::TerminateProcess(pi.hProcess, 0);

@@ -12,56 +12,51 @@ set(VELMORA_ART_DIR "${CMAKE_BINARY_DIR}/art")
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
-add_executable(velmora_unit_tests
-  tests/unit/cells_test.cpp
-  tests/unit/clock_test.cpp
-  tests/unit/frame_layout_test.cpp
-  tests/unit/placement_codec_test.cpp
-  tests/unit/profile_codec_test.cpp
-  tests/unit/tray_menus_test.cpp
-  tests/unit/picture_library_test.cpp
-  tests/unit/schedule_test.cpp
-  tests/unit/picture_header_test.cpp
-  tests/unit/viewer_fit_test.cpp
-  tests/unit/tools_rules_test.cpp
-  tests/unit/colour_autostart_test.cpp
-)
-target_link_libraries(velmora_unit_tests PRIVATE velmora_core gtest_main)
-gtest_discover_tests(velmora_unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 30)
+# One unit-test program per layer: tests/unit/<layer>_*_test.cpp.
+foreach(layer IN LISTS VELMORA_LAYERS)
+  file(GLOB layer_unit_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/${layer}_*_test.cpp)
+  if(layer_unit_tests)
+    add_executable(velmora_${layer}_unit_tests ${layer_unit_tests})
+    if(TARGET velmora_${layer}_core)
+      target_link_libraries(velmora_${layer}_unit_tests PRIVATE velmora_${layer}_core)
+    endif()
+    # The shell and the application stand on the features.
+    if(layer MATCHES "^(shell|app)$")
+      target_link_libraries(velmora_${layer}_unit_tests PRIVATE velmora_core)
+    endif()
+    target_include_directories(velmora_${layer}_unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(velmora_${layer}_unit_tests PRIVATE velmora_platform_core gtest_main)
+    gtest_discover_tests(velmora_${layer}_unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 30)
+  endif()
+endforeach()
 
 # ---- artwork
-add_executable(gen_art app/art/gen_art.cpp app/art/gen_ui_art.cpp app/art/gen_tools_art.cpp app/art/gen_picker_art.cpp)
+file(GLOB GEN_ART_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/art/*.cpp)
+add_executable(gen_art ${GEN_ART_SOURCES})
 add_custom_command(
   OUTPUT ${VELMORA_ART_DIR}/velmora.ico
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORA_ART_DIR}
   COMMAND gen_art icon ${VELMORA_ART_DIR}/velmora.ico
   DEPENDS gen_art
   COMMENT "Drawing the program icon")
-set(WALLPAPER_STAMP ${VELMORA_ART_DIR}/wallpapers.stamp)
-add_custom_command(
-  OUTPUT ${WALLPAPER_STAMP}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORA_ART_DIR}/pic
-  COMMAND gen_art wallpapers ${VELMORA_ART_DIR}/pic 1920 1080
-  COMMAND ${CMAKE_COMMAND} -E touch ${WALLPAPER_STAMP}
-  DEPENDS gen_art
-  COMMENT "Drawing the sample wallpapers")
-set(UI_ART_STAMP ${VELMORA_ART_DIR}/ui.stamp)
-add_custom_command(
-  OUTPUT ${UI_ART_STAMP}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORA_ART_DIR}/ui
-  COMMAND gen_art ui ${VELMORA_ART_DIR}/ui
-  COMMAND ${CMAKE_COMMAND} -E touch ${UI_ART_STAMP}
-  DEPENDS gen_art
-  COMMENT "Drawing the launcher panel's skin, buttons, cell pictures and cursor")
-set(TOOLS_ART_STAMP ${VELMORA_ART_DIR}/tools.stamp)
-add_custom_command(
-  OUTPUT ${TOOLS_ART_STAMP}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORA_ART_DIR}/tools
-  COMMAND gen_art tools ${VELMORA_ART_DIR}/tools
-  COMMAND ${CMAKE_COMMAND} -E touch ${TOOLS_ART_STAMP}
-  DEPENDS gen_art
-  COMMENT "Drawing the tool windows' pictures")
-add_custom_target(velmora_art ALL DEPENDS ${VELMORA_ART_DIR}/velmora.ico ${WALLPAPER_STAMP} ${UI_ART_STAMP} ${TOOLS_ART_STAMP})
+# Each kind of artwork into its own folder, with a stamp (in ART_STAMPS) for
+# the build to depend on.
+function(velmora_art kind folder comment)
+  set(stamp ${VELMORA_ART_DIR}/${kind}.stamp)
+  add_custom_command(
+    OUTPUT ${stamp}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORA_ART_DIR}/${folder}
+    COMMAND gen_art ${kind} ${VELMORA_ART_DIR}/${folder} ${ARGN}
+    COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+    DEPENDS gen_art
+    COMMENT "${comment}")
+  set(ART_STAMPS ${ART_STAMPS} ${stamp} PARENT_SCOPE)
+endfunction()
+set(ART_STAMPS)
+velmora_art(wallpapers pic "Drawing the sample wallpapers" 1920 1080)
+velmora_art(ui ui "Drawing the launcher panel's skin, buttons, cell pictures and cursor")
+velmora_art(tools tools "Drawing the tool windows' pictures")
+add_custom_target(velmora_art ALL DEPENDS ${VELMORA_ART_DIR}/velmora.ico ${ART_STAMPS})
 
 # ---- the Windows side, cross-compiled
 ExternalProject_Add(velmora_windows
@@ -100,7 +95,13 @@ function(velmora_wine_test name)
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 300)
 endfunction()
 
-velmora_wine_test(win32.all ${VELMORA_WIN_DIR}/velmora_win32_tests.exe)
+# One Win32 test program per layer that has tests (cmake/windows.cmake).
+foreach(layer IN LISTS VELMORA_LAYERS)
+  file(GLOB layer_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/${layer}/*_test.cpp)
+  if(layer_tests)
+    velmora_wine_test(win32.${layer} ${VELMORA_WIN_DIR}/velmora_${layer}_tests.exe)
+  endif()
+endforeach()
 
 foreach(scenario IN ITEMS single_instance tray_menu profile_startup desktop_tray panel commands logoff
                          wallpaper wallpaper_startup recycle autostart)

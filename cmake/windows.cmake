@@ -1,46 +1,48 @@
-# The Windows side: Velmora.exe, the Win32 test program, the end-to-end
-# driver and the benchmark programs. Everything links statically, so the
-# programs need no DLL beyond Windows' own.
+# The Windows side: one library per layer, Velmora.exe, the Win32 test
+# programs (one per layer), the end-to-end driver and the benchmark
+# programs. Everything links statically, so the programs need no DLL beyond
+# Windows' own.
 enable_language(RC)
 
-set(VELMORA_ART_DIR "" CACHE PATH "Folder holding the generated velmora.ico")
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001 -I${VELMORA_ART_DIR} -I${CMAKE_SOURCE_DIR}/app")
+set(VELMORA_ART_DIR "" CACHE PATH "Folder holding the generated artwork")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001 -I${VELMORA_ART_DIR} -I${CMAKE_SOURCE_DIR}")
 add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-add_library(velmora_win STATIC
-  frame/skinned_window.cpp
-  launcher/commands.cpp
-  launcher/frm_main.cpp
-  platform/app_dir.cpp
-  platform/effects.cpp
-  platform/message_box.cpp
-  platform/text.cpp
-  platform/twips.cpp
-  settings/placement.cpp
-  settings/profile.cpp
-  shell/app_windows.cpp
-  shell/single_instance.cpp
-  shell/tray_icon.cpp
-  shell/yindao.cpp
-  shell/auto_start.cpp
-  tools/form3.cpp
-  tools/qkhsz.cpp
-  tools/see.cpp
-  tools/wlss.cpp
-  wallpaper/ghzm.cpp
-  wallpaper/picture.cpp
-  wallpaper/wallpaper_apply.cpp
-)
-target_link_libraries(velmora_win PUBLIC velmora_core shell32 comctl32 winmm advapi32 user32 gdi32 msimg32 ole32 oleaut32 uuid windowscodecs)
-target_compile_options(velmora_win PRIVATE -Wall -Wextra)
+# Each layer links the layers it may include, and nothing above them.
+set(platform_USES velmora_core shell32 comctl32 winmm advapi32 user32 gdi32 msimg32 ole32 oleaut32 uuid
+                  windowscodecs)
+set(settings_USES velmora_platform)
+set(commands_USES velmora_platform)
+set(frame_USES velmora_platform)
+set(launcher_USES velmora_frame velmora_commands velmora_settings)
+set(wallpaper_USES velmora_frame velmora_commands velmora_settings)
+set(tools_USES velmora_commands velmora_settings)
+set(shell_USES velmora_commands velmora_settings)
+set(app_USES velmora_shell velmora_launcher velmora_wallpaper velmora_tools)
+foreach(layer IN LISTS VELMORA_LAYERS)
+  string(TOUPPER ${layer} LAYER)
+  if(${LAYER}_WIN_SOURCES)
+    add_library(velmora_${layer} STATIC ${${LAYER}_WIN_SOURCES})
+  else()
+    add_library(velmora_${layer} INTERFACE)
+  endif()
+  get_target_property(kind velmora_${layer} TYPE)
+  if(kind STREQUAL "INTERFACE_LIBRARY")
+    target_link_libraries(velmora_${layer} INTERFACE ${${layer}_USES})
+  else()
+    target_link_libraries(velmora_${layer} PUBLIC ${${layer}_USES})
+    target_compile_options(velmora_${layer} PRIVATE -Wall -Wextra)
+  endif()
+endforeach()
 
-set(VELMORA_RESOURCES app/velmora.rc)
-set_source_files_properties(app/velmora.rc PROPERTIES
-  OBJECT_DEPENDS "${VELMORA_ART_DIR}/velmora.ico;${VELMORA_ART_DIR}/ui.stamp;${VELMORA_ART_DIR}/tools.stamp;${CMAKE_SOURCE_DIR}/app/velmora.manifest;${CMAKE_SOURCE_DIR}/app/resource.h")
+set(VELMORA_RESOURCES resources/velmora.rc)
+file(GLOB VELMORA_ART_STAMPS ${VELMORA_ART_DIR}/*.stamp)
+set_source_files_properties(resources/velmora.rc PROPERTIES
+  OBJECT_DEPENDS "${VELMORA_ART_DIR}/velmora.ico;${VELMORA_ART_STAMPS};${CMAKE_SOURCE_DIR}/resources/velmora.manifest;${CMAKE_SOURCE_DIR}/resources/ids.h")
 
 add_executable(Velmora WIN32 app/main.cpp ${VELMORA_RESOURCES})
-target_link_libraries(Velmora PRIVATE velmora_win)
+target_link_libraries(Velmora PRIVATE velmora_app)
 target_link_options(Velmora PRIVATE -municode -s)
 
 # GoogleTest from Debian's sources, built with mingw.
@@ -49,32 +51,41 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 
-add_executable(velmora_win32_tests
-  tests/win32/main.cpp
-  tests/win32/test_support.cpp
-  tests/win32/profile_test.cpp
-  tests/win32/tray_test.cpp
-  tests/win32/platform_test.cpp
-  tests/win32/commands_test.cpp
-  tests/win32/frame_test.cpp
-  tests/win32/panel_test.cpp
-  tests/win32/picture_test.cpp
-  tests/win32/ghzm_test.cpp
-  tests/win32/see_test.cpp
-  tests/win32/qkhsz_test.cpp
-  tests/win32/wlss_test.cpp
-  tests/win32/form3_test.cpp
-  tests/win32/auto_start_test.cpp
-  ${VELMORA_RESOURCES}
-)
-target_link_libraries(velmora_win32_tests PRIVATE velmora_win gtest)
+# Shared by the Win32 test programs: fakes of the services, helpers and main.
+file(GLOB TEST_SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/support/*.cpp)
+add_library(velmora_test_support STATIC ${TEST_SUPPORT_SOURCES})
+target_include_directories(velmora_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win32)
+target_link_libraries(velmora_test_support PUBLIC velmora_platform gtest)
 
+# Helper programs some tests start (a profile writer to kill in mid-write).
+file(GLOB test_helpers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/helpers/*.cpp)
+foreach(helper IN LISTS test_helpers)
+  get_filename_component(name ${helper} NAME_WE)
+  add_executable(${name} ${helper})
+  target_link_libraries(${name} PRIVATE velmora_settings)
+  target_link_options(${name} PRIVATE -municode)
+  list(APPEND TEST_HELPERS ${name})
+endforeach()
+
+
+# One Win32 test program per layer, linked to that layer and what is below it.
+foreach(layer IN LISTS VELMORA_LAYERS)
+  file(GLOB layer_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/${layer}/*_test.cpp)
+  if(layer_tests)
+    add_executable(velmora_${layer}_tests ${layer_tests} ${VELMORA_RESOURCES})
+    target_link_libraries(velmora_${layer}_tests PRIVATE velmora_${layer} velmora_test_support)
+    if(TEST_HELPERS)
+      add_dependencies(velmora_${layer}_tests ${TEST_HELPERS})
+    endif()
+  endif()
+endforeach()
 # Drives a running Velmora.exe from outside, as the user's shell would.
 add_executable(vdriver tests/e2e/vdriver.cpp)
 target_link_libraries(vdriver PRIVATE user32 gdi32 shell32 psapi)
 target_link_options(vdriver PRIVATE -municode)
 
-# Start-up benchmark and its baseline: the least a tray program can do.
+# Benchmarks (bench/): start-up against the least a tray program can do,
+# the launcher panel, the wallpaper path and the colour picker.
 add_executable(tray_baseline WIN32 bench/tray_baseline.cpp)
 target_link_libraries(tray_baseline PRIVATE user32 shell32)
 target_link_options(tray_baseline PRIVATE -municode -s)
@@ -82,16 +93,7 @@ add_executable(startup_bench bench/startup_bench.cpp)
 target_link_libraries(startup_bench PRIVATE user32 shell32 psapi)
 target_include_directories(startup_bench PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(startup_bench PRIVATE -municode)
-
-# Launcher panel benchmark: opening, DrawSkin, resize and clock handle counts.
-add_executable(panel_bench bench/panel_bench.cpp ${VELMORA_RESOURCES})
-target_link_libraries(panel_bench PRIVATE velmora_win)
-
-# Wallpaper benchmark: applying a large JPEG, rebuilding the list of a big
-# folder, and an hour of the clock schedule.
-add_executable(wallpaper_bench bench/wallpaper_bench.cpp ${VELMORA_RESOURCES})
-target_link_libraries(wallpaper_bench PRIVATE velmora_win)
-
-# Colour picker benchmark: CPU time of the readings against the idle program.
-add_executable(picker_bench bench/picker_bench.cpp ${VELMORA_RESOURCES})
-target_link_libraries(picker_bench PRIVATE velmora_win psapi)
+foreach(bench panel_bench wallpaper_bench picker_bench)
+  add_executable(${bench} bench/${bench}.cpp ${VELMORA_RESOURCES})
+  target_link_libraries(${bench} PRIVATE velmora_app psapi)
+endforeach()

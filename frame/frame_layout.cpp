@@ -1,7 +1,6 @@
 #include "frame/frame_layout.h"
 
-#include <cmath>
-#include <limits>
+#include "platform/units.h"
 
 namespace velmora::frame {
 
@@ -16,7 +15,6 @@ constexpr int kBottomLeftStretch = 2;
 
 constexpr int kRegionOrigin = 1;
 constexpr int kSkinEllipse = 20;
-constexpr int kOuterEllipse = 24;
 
 constexpr int kButtonWidths[kCaptionButtonCount] = {28, 27, 42};
 // Distance from a button's left edge to the client's right edge.
@@ -27,27 +25,6 @@ constexpr int kTopEdge = 3;
 constexpr int kOtherEdge = 7;
 
 }  // namespace
-
-int RoundHalfEven(double value) {
-    // Done by hand rather than with nearbyint so that the result does not
-    // depend on the floating-point rounding mode someone else may have set.
-    const double lower = std::floor(value);
-    const double fraction = value - lower;
-    double result = lower;
-    if (fraction > 0.5) {
-        result = lower + 1.0;
-    } else if (fraction == 0.5) {
-        result = std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
-    }
-    // Saturate rather than overflow: a size far out of range, or NaN from a
-    // zero twips-per-pixel, must not become undefined behaviour.
-    if (std::isnan(result)) return 0;
-    if (result <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
-    if (result >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
-    return static_cast<int>(result);
-}
-
-int TwipsToPixels(double twips, double twipsPerPixel) { return RoundHalfEven(twips / twipsPerPixel); }
 
 std::vector<Blit> SkinBlits(int sw, int sh, int iw, int ih) {
     std::vector<Blit> blits;
@@ -73,12 +50,6 @@ RoundRegion SkinRegion(double clientWidth, double clientHeight, int extraWidth, 
     // when it comes from a twips conversion.
     return {kRegionOrigin, kRegionOrigin, RoundHalfEven(clientWidth + extraWidth),
             RoundHalfEven(clientHeight + extraHeight), kSkinEllipse};
-}
-
-RoundRegion RoundedOuterRegion(double widthTwips, double heightTwips, double twipsPerPixelX,
-                               double twipsPerPixelY) {
-    return {0, 0, TwipsToPixels(widthTwips, twipsPerPixelX), TwipsToPixels(heightTwips, twipsPerPixelY),
-            kOuterEllipse};
 }
 
 // An index outside 0..2 names no button: it gets no width and sits at the

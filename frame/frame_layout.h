@@ -21,12 +21,6 @@ inline constexpr std::uint8_t kBackgroundGrey = 248;
 inline constexpr int kCaptionX = 35;
 inline constexpr int kCaptionY = 9;
 
-// Twips to pixels, converted to the nearest integer with halves going to
-// the even neighbour (the rounding of every "nearest integer" here).
-int TwipsToPixels(double twips, double twipsPerPixel);
-// The nearest integer, halves to even.
-int RoundHalfEven(double value);
-
 struct Rect {
     int x = 0, y = 0, w = 0, h = 0;  // left, top, width, height
     friend bool operator==(const Rect&, const Rect&) = default;
@@ -59,12 +53,7 @@ struct RoundRegion {
 // converted to the nearest integer, with a 20 x 20 corner ellipse.
 RoundRegion SkinRegion(double clientWidth, double clientHeight, int extraWidth, int extraHeight);
 
-// The picture viewer's region: (0, 0) to the outer size converted from
-// twips, with a 24 x 24 corner ellipse.
-RoundRegion RoundedOuterRegion(double widthTwips, double heightTwips, double twipsPerPixelX,
-                               double twipsPerPixelY);
-
-// Caption buttons picBox(0..2): 0 minimise, 1 maximise (restores), 2 close.
+// Caption buttons: 0 minimise, 1 maximise (restores), 2 close.
 inline constexpr int kCaptionButtonCount = 3;
 inline constexpr int kCaptionButtonTop = 4;
 inline constexpr int kCaptionButtonHeight = 15;

@@ -16,60 +16,6 @@ namespace {
 std::string Ansi(std::string_view utf8) { return ToCodePage(utf8, CP_ACP); }
 const char* OrNull(const std::string& s) { return s.empty() ? nullptr : s.c_str(); }
 
-class Win32Effects final : public SystemEffects {
-public:
-    INT_PTR ShellExecuteA(HWND owner, std::string_view verb, std::string_view file, std::string_view params,
-                         std::string_view dir, int show) override {
-        const std::string v = Ansi(verb), f = Ansi(file), p = Ansi(params), d = Ansi(dir);
-        return reinterpret_cast<INT_PTR>(::ShellExecuteA(owner, OrNull(v), f.c_str(), OrNull(p), OrNull(d), show));
-    }
-    int ShellAboutA(HWND owner, std::string_view app, std::string_view other, HICON icon) override {
-        const std::string a = Ansi(app), o = Ansi(other);
-        return ::ShellAboutA(owner, a.c_str(), o.c_str(), icon);
-    }
-    BOOL ExitWindowsEx(UINT flags, DWORD reason) override { return ::ExitWindowsEx(flags, reason); }
-    LRESULT MonitorPower(HWND owner, LPARAM state) override {
-        return ::SendMessageA(owner, WM_SYSCOMMAND, SC_MONITORPOWER, state);
-    }
-    HRESULT SHEmptyRecycleBinA(HWND owner, DWORD flags) override { return ::SHEmptyRecycleBinA(owner, nullptr, flags); }
-    BOOL SetDeskWallpaper(std::string_view path, UINT winIniFlags) override {
-        std::string p = Ansi(path);
-        return ::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, p.data(), winIniFlags);
-    }
-    BOOL WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
-                                    std::string_view file) override {
-        const std::string s = Ansi(section), k = Ansi(key), v = Ansi(value), f = Ansi(file);
-        return ::WritePrivateProfileStringA(s.c_str(), k.c_str(), v.c_str(), f.c_str());
-    }
-    DWORD mciSendStringA(std::string_view command) override {
-        const std::string c = Ansi(command);
-        return ::mciSendStringA(c.c_str(), nullptr, 0, nullptr);
-    }
-    bool StartProcess(std::string_view commandLine, int show) override {
-        std::wstring line = Widen(commandLine);  // CreateProcessW may write into it
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        si.dwFlags = STARTF_USESHOWWINDOW;
-        si.wShowWindow = static_cast<WORD>(show);
-        PROCESS_INFORMATION pi{};
-        if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-            return false;
-        }
-        UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
-        return true;
-    }
-};
-
-Win32Effects& RealEffects() {
-    static Win32Effects real;
-    return real;
-}
-
-SystemEffects*& Current() {
-    static SystemEffects* current = &RealEffects();
-    return current;
-}
-
 std::string Quote(std::string_view s) { return "\"" + std::string(s) + "\""; }
 std::string Hex(const void* p) {
     // wsprintf does not document %p; the C library's formatting does.
@@ -80,8 +26,56 @@ std::string Hex(const void* p) {
 
 }  // namespace
 
-SystemEffects& Effects() { return *Current(); }
-void SetEffects(SystemEffects* effects) { Current() = effects ? effects : &RealEffects(); }
+INT_PTR Win32SystemEffects::ShellExecuteA(HWND owner, std::string_view verb, std::string_view file,
+                                         std::string_view params, std::string_view dir, int show) {
+    const std::string v = Ansi(verb), f = Ansi(file), p = Ansi(params), d = Ansi(dir);
+    return reinterpret_cast<INT_PTR>(::ShellExecuteA(owner, OrNull(v), f.c_str(), OrNull(p), OrNull(d), show));
+}
+
+int Win32SystemEffects::ShellAboutA(HWND owner, std::string_view app, std::string_view other, HICON icon) {
+    const std::string a = Ansi(app), o = Ansi(other);
+    return ::ShellAboutA(owner, a.c_str(), o.c_str(), icon);
+}
+
+BOOL Win32SystemEffects::ExitWindowsEx(UINT flags, DWORD reason) { return ::ExitWindowsEx(flags, reason); }
+
+LRESULT Win32SystemEffects::MonitorPower(HWND owner, LPARAM state) {
+    return ::SendMessageA(owner, WM_SYSCOMMAND, SC_MONITORPOWER, state);
+}
+
+HRESULT Win32SystemEffects::SHEmptyRecycleBinA(HWND owner, DWORD flags) {
+    return ::SHEmptyRecycleBinA(owner, nullptr, flags);
+}
+
+BOOL Win32SystemEffects::SetDeskWallpaper(std::string_view path, UINT winIniFlags) {
+    std::string p = Ansi(path);
+    return ::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, p.data(), winIniFlags);
+}
+
+BOOL Win32SystemEffects::WritePrivateProfileStringA(std::string_view section, std::string_view key,
+                                                   std::string_view value, std::string_view file) {
+    const std::string s = Ansi(section), k = Ansi(key), v = Ansi(value), f = Ansi(file);
+    return ::WritePrivateProfileStringA(s.c_str(), k.c_str(), v.c_str(), f.c_str());
+}
+
+DWORD Win32SystemEffects::mciSendStringA(std::string_view command) {
+    const std::string c = Ansi(command);
+    return ::mciSendStringA(c.c_str(), nullptr, 0, nullptr);
+}
+
+bool Win32SystemEffects::StartProcess(std::string_view commandLine, int show) {
+    std::wstring line = Widen(commandLine);  // CreateProcessW may write into it
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = static_cast<WORD>(show);
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        return false;
+    }
+    UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
+    return true;
+}
 
 void RecordingEffects::Record(std::string line) {
     if (!logFile_.empty()) {
@@ -154,12 +148,11 @@ bool RecordingEffects::StartProcess(std::string_view commandLine, int show) {
     return startSucceeds_;
 }
 
-void SelectEffectsFromEnvironment() {
+std::wstring EffectsLogFromEnvironment() {
     wchar_t path[MAX_PATH] = {};
     const DWORD n = ::GetEnvironmentVariableW(kEffectsLogVariable, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return;
-    static RecordingEffects recorder{std::wstring(path)};
-    SetEffects(&recorder);
+    if (n == 0 || n >= MAX_PATH) return {};
+    return path;
 }
 
 }  // namespace velmora

@@ -1,7 +1,7 @@
 // The calls whose effects reach past the program: power and log-off, the
 // recycle bin, shell execution, the wallpaper setter, MCI, starting other
-// programs. Everything that does them goes through Effects(), so that tests
-// can swap in a recorder and check the exact calls without shutting
+// programs. Everything that does them is handed one SystemEffects, so that
+// tests can hand in a recorder and check the exact calls without shutting
 // anything down. The seam names the platform calls; it does not re-model
 // them. Text arguments are UTF-8 here and ANSI at the platform call.
 #pragma once
@@ -41,10 +41,21 @@ public:
     virtual bool StartProcess(std::string_view commandLine, int show) = 0;
 };
 
-// The effects in force: the real platform unless a recorder was installed.
-SystemEffects& Effects();
-// Installs a replacement (nullptr puts the real platform back).
-void SetEffects(SystemEffects* effects);
+// The real platform.
+class Win32SystemEffects final : public SystemEffects {
+public:
+    INT_PTR ShellExecuteA(HWND owner, std::string_view verb, std::string_view file, std::string_view params,
+                         std::string_view dir, int show) override;
+    int ShellAboutA(HWND owner, std::string_view app, std::string_view other, HICON icon) override;
+    BOOL ExitWindowsEx(UINT flags, DWORD reason) override;
+    LRESULT MonitorPower(HWND owner, LPARAM state) override;
+    HRESULT SHEmptyRecycleBinA(HWND owner, DWORD flags) override;
+    BOOL SetDeskWallpaper(std::string_view path, UINT winIniFlags) override;
+    BOOL WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
+                                    std::string_view file) override;
+    DWORD mciSendStringA(std::string_view command) override;
+    bool StartProcess(std::string_view commandLine, int show) override;
+};
 
 // Writes each call as one line, "Name(arg, arg, ...)", strings in quotes,
 // and does nothing else. Lines also go to a file when one is given, so that
@@ -82,6 +93,7 @@ private:
 // Environment variable naming a log file: when set at start, the program
 // records its system effects there instead of performing them.
 inline constexpr wchar_t kEffectsLogVariable[] = L"VELMORA_EFFECTS_LOG";
-void SelectEffectsFromEnvironment();
+// The log file named by that variable, or empty.
+std::wstring EffectsLogFromEnvironment();
 
 }  // namespace velmora

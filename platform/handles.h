@@ -120,6 +120,40 @@ struct FindTraits {
     static void close(handle_type h) noexcept { ::FindClose(h); }
 };
 
+// The whole screen's device context (GetWindowDC or GetDC of no window).
+struct ScreenDcTraits {
+    using handle_type = HDC;
+    static handle_type null() noexcept { return nullptr; }
+    static void close(handle_type h) noexcept { ::ReleaseDC(nullptr, h); }
+};
+// A window that belongs to no BaseWindow object (a hidden owner, a tooltip).
+struct WindowTraits {
+    using handle_type = HWND;
+    static handle_type null() noexcept { return nullptr; }
+    static void close(handle_type h) noexcept { ::DestroyWindow(h); }
+};
+struct MetaFileTraits {
+    using handle_type = HMETAFILE;
+    static handle_type null() noexcept { return nullptr; }
+    static void close(handle_type h) noexcept { ::DeleteMetaFile(h); }
+};
+struct EnhMetaFileTraits {
+    using handle_type = HENHMETAFILE;
+    static handle_type null() noexcept { return nullptr; }
+    static void close(handle_type h) noexcept { ::DeleteEnhMetaFile(h); }
+};
+// A library loaded on first use rather than at start-up.
+struct LibraryTraits {
+    using handle_type = HMODULE;
+    static handle_type null() noexcept { return nullptr; }
+    static void close(handle_type h) noexcept { ::FreeLibrary(h); }
+};
+struct GlobalMemoryTraits {
+    using handle_type = HGLOBAL;
+    static handle_type null() noexcept { return nullptr; }
+    static void close(handle_type h) noexcept { ::GlobalFree(h); }
+};
+
 using UniqueGdiObject = Unique<GdiObjectTraits>;
 using UniqueRegion = Unique<RegionTraits>;
 using UniqueBitmap = Unique<BitmapTraits>;
@@ -130,6 +164,12 @@ using UniqueMenu = Unique<MenuTraits>;
 using UniqueKernelHandle = Unique<KernelTraits>;
 using UniqueFile = Unique<FileTraits>;
 using UniqueFind = Unique<FindTraits>;
+using UniqueScreenDc = Unique<ScreenDcTraits>;
+using UniqueWindow = Unique<WindowTraits>;
+using UniqueMetaFile = Unique<MetaFileTraits>;
+using UniqueEnhMetaFile = Unique<EnhMetaFileTraits>;
+using UniqueLibrary = Unique<LibraryTraits>;
+using UniqueGlobalMemory = Unique<GlobalMemoryTraits>;
 
 // GetDC / ReleaseDC for the lifetime of a scope.
 class WindowDc {

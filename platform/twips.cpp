@@ -2,18 +2,26 @@
 
 #include <map>
 
-#include "frame/frame_layout.h"
-#include "platform/window.h"
+#include "platform/units.h"
 
 namespace velmora {
 
 namespace {
+
+double ScreenTwipsPerPixel(int axis) {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen, axis) : 0;
+    if (screen) ::ReleaseDC(nullptr, screen);
+    return dpi > 0 ? 1440.0 / dpi : kTwipsPerPixelAt96Dpi;
+}
 
 struct Noted {
     bool set[4] = {};
     double twips[4] = {};
 };
 
+// One entry per window whose twips the program set; dropped when the window
+// goes (ForgetWindowTwips), so it never outgrows the windows alive.
 std::map<HWND, Noted>& Memory() {
     static std::map<HWND, Noted> memory;
     return memory;
@@ -37,8 +45,21 @@ double PerPixel(TwipsField field) {
 
 }  // namespace
 
+double TwipsPerPixelX() {
+    static const double perPixel = ScreenTwipsPerPixel(LOGPIXELSX);
+    return perPixel;
+}
+
+double TwipsPerPixelY() {
+    static const double perPixel = ScreenTwipsPerPixel(LOGPIXELSY);
+    return perPixel;
+}
+
+int PixelsX(double twips) { return TwipsToPixels(twips, TwipsPerPixelX()); }
+int PixelsY(double twips) { return TwipsToPixels(twips, TwipsPerPixelY()); }
+
 void SetWindowTwips(HWND window, TwipsField field, double twips) {
-    const int pixels = frame::TwipsToPixels(twips, PerPixel(field));
+    const int pixels = TwipsToPixels(twips, PerPixel(field));
     Noted& noted = Memory()[window];
     noted.set[static_cast<int>(field)] = true;
     noted.twips[static_cast<int>(field)] = twips;
@@ -61,9 +82,14 @@ double WindowTwips(HWND window, TwipsField field) {
     const auto it = Memory().find(window);
     if (it != Memory().end() && it->second.set[static_cast<int>(field)]) {
         const double noted = it->second.twips[static_cast<int>(field)];
-        if (frame::TwipsToPixels(noted, perPixel) == pixels) return noted;
+        if (TwipsToPixels(noted, perPixel) == pixels) return noted;
     }
     return pixels * perPixel;
+}
+
+TwipsRect WindowTwipsRect(HWND window) {
+    return {WindowTwips(window, TwipsField::Left), WindowTwips(window, TwipsField::Top),
+            WindowTwips(window, TwipsField::Width), WindowTwips(window, TwipsField::Height)};
 }
 
 void ForgetWindowTwips(HWND window) { Memory().erase(window); }

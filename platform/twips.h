@@ -9,7 +9,22 @@
 
 namespace velmora {
 
+// Twips per pixel of the screen (15 at 96 dots per inch). The program is
+// not DPI-aware, so the value it sees stays the same for the whole run.
+double TwipsPerPixelX();
+double TwipsPerPixelY();
+// Screen twips to pixels, halves to even.
+int PixelsX(double twips);
+int PixelsY(double twips);
+
 enum class TwipsField { Left, Top, Width, Height };
+
+// A window's outer place and size in twips.
+struct TwipsRect {
+    double left = 0, top = 0, width = 0, height = 0;
+};
+// The window's place as WindowTwips reads it.
+TwipsRect WindowTwipsRect(HWND window);
 
 // Moves or sizes the window so that the field becomes `twips` (one field,
 // one change: sizes reach the window's resize handler).

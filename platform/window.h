@@ -7,43 +7,40 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <utility>
+
+#include "platform/twips.h"
+
 namespace velmora {
 
 inline HINSTANCE AppInstance() { return ::GetModuleHandleW(nullptr); }
-
-// Twips per pixel of the screen (15 at 96 dots per inch). Window places and
-// sizes are kept in twips, as the placement record stores them. The program
-// is not DPI-aware, so the value it sees stays the same for the whole run.
-inline double ScreenTwipsPerPixel(int axis) {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, axis);
-    ::ReleaseDC(nullptr, screen);
-    return dpi > 0 ? 1440.0 / dpi : 15.0;
-}
-inline double TwipsPerPixelX() {
-    static const double perPixel = ScreenTwipsPerPixel(LOGPIXELSX);
-    return perPixel;
-}
-inline double TwipsPerPixelY() {
-    static const double perPixel = ScreenTwipsPerPixel(LOGPIXELSY);
-    return perPixel;
-}
 
 template <typename Derived>
 class BaseWindow {
 public:
     HWND hwnd() const noexcept { return hwnd_; }
 
+    // Told once the window is gone (the object itself lives on); the slot
+    // that owns the object uses it to let the object go.
+    void SetGoneCallback(std::function<void()> gone) { gone_ = std::move(gone); }
+
 protected:
     BaseWindow() = default;
+    // The owner destroys the window while the whole object still exists. A
+    // window still alive here is cut loose first: WM_DESTROY must not reach
+    // an object whose derived part is already gone.
     ~BaseWindow() {
-        if (hwnd_) ::DestroyWindow(hwnd_);
+        if (HWND h = std::exchange(hwnd_, nullptr)) {
+            ::SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+            ::DestroyWindow(h);
+        }
     }
     BaseWindow(const BaseWindow&) = delete;
     BaseWindow& operator=(const BaseWindow&) = delete;
 
     // Registers the window class on first use; Derived::kClassName names it.
-    static void RegisterOnce(UINT style = 0, HICON icon = nullptr, HCURSOR cursor = nullptr) {
+    static void RegisterClassOnce(UINT style = 0, HICON icon = nullptr, HCURSOR cursor = nullptr) {
         WNDCLASSEXW wc{};
         if (::GetClassInfoExW(AppInstance(), Derived::kClassName, &wc)) return;
         wc.cbSize = sizeof wc;
@@ -56,17 +53,17 @@ protected:
         ::RegisterClassExW(&wc);
     }
 
-    bool CreateWin(DWORD exStyle, const wchar_t* title, DWORD style, int x, int y, int w, int h,
-                   HWND parent = nullptr, HMENU menuOrId = nullptr) {
-        ::CreateWindowExW(exStyle, Derived::kClassName, title, style, x, y, w, h, parent, menuOrId,
-                          AppInstance(), this);
+    bool CreateWindowOf(DWORD exStyle, const wchar_t* title, DWORD style, int x, int y, int w, int h,
+                        HWND parent = nullptr, HMENU menuOrId = nullptr) {
+        ::CreateWindowExW(exStyle, Derived::kClassName, title, style, x, y, w, h, parent, menuOrId, AppInstance(),
+                          this);
         return hwnd_ != nullptr;
     }
 
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return ::DefWindowProcW(hwnd_, msg, wp, lp); }
 
-    // Called once the window is gone; the object itself lives on.
-    void OnWindowGone(HWND) {}
+    // Called once the window is gone, for what lives as long as the window.
+    void OnWindowGone() {}
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -83,13 +80,17 @@ private:
         if (msg == WM_NCDESTROY) {
             ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             self->hwnd_ = nullptr;
-            self->OnWindowGone(hwnd);
+            ForgetWindowTwips(hwnd);
+            self->OnWindowGone();
+            // Last: the callback may arrange for the object to go.
+            if (self->gone_) self->gone_();
             return ::DefWindowProcW(hwnd, msg, wp, lp);
         }
         return self->HandleMessage(msg, wp, lp);
     }
 
     HWND hwnd_ = nullptr;
+    std::function<void()> gone_;
 };
 
 }  // namespace velmora

@@ -99,7 +99,7 @@ click_control() {  # CLASS ID
 xdotool mousemove $((67 + 232 + 15)) $((67 + 128 + 15)) click 1
 sleep 2
 nudge_changer() {  # DX DY: drags the changer by its caption
-  read -r _ _ l t _ _ <<<"$(ddrv rect Velmora.ghzm 0)"
+  read -r _ _ l t _ _ <<<"$(ddrv rect Velmora.WallpaperChanger 0)"
   xdotool mousemove $((l + 200)) $((t + 10)) mousedown 1
   sleep 0.2
   xdotool mousemove $((l + 200 + $1 / 2)) $((t + 10 + $2 / 2))
@@ -108,28 +108,28 @@ nudge_changer() {  # DX DY: drags the changer by its caption
   sleep 0.5
 }
 nudge_changer 40 30
-ddrv select Velmora.ghzm 2001 1 >/dev/null
+ddrv select Velmora.WallpaperChanger 2001 1 >/dev/null
 sleep 1
 xdotool mousemove 900 600
 sleep 0.3
 snap changer-timed
-click_control Velmora.ghzm 2203  # 立即更换 mode
+click_control Velmora.WallpaperChanger 2203  # 立即更换 mode
 sleep 0.5
 xdotool mousemove 900 600
 sleep 0.3
 snap changer-immediate
-click_control Velmora.ghzm 2102  # 查看大图
+click_control Velmora.WallpaperChanger 2102  # 查看大图
 sleep 1.5
 snap viewer
-click_control Velmora.see 3001  # a click on the picture closes it
+click_control Velmora.PictureViewer 3001  # a click on the picture closes it
 sleep 0.5
-click_control Velmora.ghzm 2207  # 拉伸
-click_control Velmora.ghzm 2106  # 立即更换
+click_control Velmora.WallpaperChanger 2207  # 拉伸
+click_control Velmora.WallpaperChanger 2106  # 立即更换
 sleep 2
 # Wine paints the new wallpaper over the open windows until they repaint,
 # so the changer and the panel are closed by their caption close buttons
 # to show the desktop.
-read -r _ _ l t _ _ <<<"$(ddrv rect Velmora.ghzm 0)"
+read -r _ _ l t _ _ <<<"$(ddrv rect Velmora.WallpaperChanger 0)"
 xdotool mousemove $((l + 471 + 21)) $((t + 4 + 7)) click 1
 sleep 0.5
 xdotool mousemove $((67 + 471 + 21)) $((67 + 4 + 7)) click 1
@@ -148,7 +148,7 @@ xdotool mousemove 1013 757 click 3
 sleep 1
 ddrv menu-keys 0x28 0x28 0x28 0x28 0x28 0x28 0x28 0x28 0x28 0x0D >/dev/null
 sleep 1.5
-read -r _ _ sl st _ _ <<<"$(ddrv window Velmora.wlss)"
+read -r _ _ sl st _ _ <<<"$(ddrv window Velmora.SearchBox)"
 if [ -n "${sl:-}" ] && [ "$sl" != none ]; then
   xdotool mousemove $((sl + 200)) $((st + 30))
   sleep 0.3
@@ -186,7 +186,7 @@ drv start "$(winepath -w "$app/Velmora.exe")" >/dev/null
 drv tray 0x203 >/dev/null  # the panel, as a double-click on the icon opens it
 sleep 2
 read -r _ _ _ left top _ _ <<<"$(drv panel)"
-# 桌面取色 (Image3 at 144, 200 of the panel, 40 x 30); then the panel's
+# 桌面取色 (its picture at 144, 200 of the panel, 40 x 30); then the panel's
 # close button, so the desktop lies behind the picker.
 xdotool mousemove $((left + 144 + 20)) $((top + 200 + 15)) click 1
 sleep 1.5

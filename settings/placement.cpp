@@ -3,11 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "frame/frame_layout.h"
 #include "platform/handles.h"
 #include "platform/text.h"
 #include "platform/twips.h"
-#include "platform/window.h"
 #include "settings/placement_codec.h"
 
 namespace velmora {

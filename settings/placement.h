@@ -1,4 +1,4 @@
-// mod_GsSetting: the one placement record shared by the launcher panel and
+// The one placement record shared by the launcher panel and
 // the wallpaper changer, kept in the per-user registry settings as four
 // text values in twips. Whichever window is closed last wins.
 #pragma once

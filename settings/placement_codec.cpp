@@ -5,7 +5,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <system_error>
+
+#include "platform/numbers.h"
 
 namespace velmora::placement {
 
@@ -22,95 +23,15 @@ constexpr Field kFields[] = {
 // beyond anything a screen can hold, yet still exact in a long long.
 constexpr double kPlainIntegerLimit = 1e15;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-// The shape of a decimal number, checked before conversion: from_chars
-// would also take "inf" and "nan", and it refuses the leading '+' we allow.
-struct Shape {
-    bool valid = false;
-    // Decimal exponent of the leading significant digit plus one: the
-    // value's magnitude lies in [10^(magnitude-1), 10^magnitude). Only
-    // meaningful when some digit is non-zero.
-    long long magnitude = 0;
-    bool nonZero = false;
-};
-
-Shape Examine(std::string_view s) {
-    Shape shape;
-    std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    std::size_t intDigits = 0;
-    long long firstSignificant = -1;  // position among the mantissa digits
-    long long position = 0;
-    while (i < s.size() && IsDigit(s[i])) {
-        if (s[i] != '0' && firstSignificant < 0) firstSignificant = position;
-        ++intDigits, ++position, ++i;
-    }
-    std::size_t fracDigits = 0;
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && IsDigit(s[i])) {
-            if (s[i] != '0' && firstSignificant < 0) firstSignificant = position;
-            ++fracDigits, ++position, ++i;
-        }
-    }
-    if (intDigits + fracDigits == 0) return shape;
-    long long exponent = 0;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        bool negative = false;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
-        const std::size_t start = i;
-        while (i < s.size() && IsDigit(s[i])) {
-            // Saturate: an exponent this large is out of range either way.
-            exponent = std::min<long long>(exponent * 10 + (s[i] - '0'), 1'000'000'000);
-            ++i;
-        }
-        if (i == start) return shape;
-        if (negative) exponent = -exponent;
-    }
-    if (i != s.size()) return shape;
-    shape.valid = true;
-    shape.nonZero = firstSignificant >= 0;
-    if (shape.nonZero) shape.magnitude = static_cast<long long>(intDigits) - firstSignificant + exponent;
-    return shape;
-}
-
 }  // namespace
 
 std::span<const Field> Fields() { return kFields; }
 
 std::optional<double> ParseValue(std::string_view text) {
-    text = TrimBlanks(text);
-    const Shape shape = Examine(text);
-    if (!shape.valid) return std::nullopt;
-
-    bool negative = false;
-    if (text.front() == '+' || text.front() == '-') {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    // from_chars never looks at the locale, so "1.5" reads the same whatever
-    // decimal separator the user has chosen.
-    double value = 0;
-    const auto [end, ec] =
-        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        // Too small to tell from zero is fine; too large is not a size.
-        if (!shape.nonZero || shape.magnitude > 0) return std::nullopt;
-        value = 0;
-    } else if (ec != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    if (!(std::fabs(value) <= std::numeric_limits<float>::max())) return std::nullopt;
-    return negative ? -value : value;
+    const std::optional<double> value = ParseDecimal(text);
+    // Beyond single precision is not a size the record can hold.
+    if (!value || !(std::fabs(*value) <= std::numeric_limits<float>::max())) return std::nullopt;
+    return *value;
 }
 
 // IEEE conversion makes a double beyond single-precision range infinity,

@@ -1,7 +1,8 @@
 #include "settings/profile_codec.h"
 
-#include <charconv>
 #include <vector>
+
+#include "platform/numbers.h"
 
 namespace velmora::profile {
 
@@ -189,17 +190,8 @@ std::string Update(std::string_view file, std::string_view section, std::string_
 }
 
 bool IsNumericOne(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    if (text.empty()) return false;
-    // Decimal notation only: from_chars would also take "inf" and "nan".
-    for (char c : text) {
-        if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == 'e' || c == 'E')) return false;
-    }
-    double value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size() && value == 1.0;
+    const std::optional<double> value = ParseDecimal(text);
+    return value && *value == 1.0;
 }
 
 }  // namespace velmora::profile

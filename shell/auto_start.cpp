@@ -2,45 +2,14 @@
 
 #include <string>
 
-#include "platform/app_dir.h"
-#include "platform/handles.h"
-#include "platform/message_box.h"
-#include "settings/profile.h"
-#include "settings/profile_codec.h"
 #include "shell/auto_start_rules.h"
 
 namespace velmora {
 
 namespace {
 
-RunKeyOpener g_machineOpener = &::RegOpenKeyExA;
-
 const std::string kPath(autostart::kRunKeyPath);
 const std::string kValue(autostart::kRunValueName);
-
-bool ProfileSaysOn() {
-    return profile::IsNumericOne(ProfileRead(kProfileSection, autostart::kProfileKey));
-}
-
-void SetCheck(HMENU menu, UINT id, bool on) {
-    ::CheckMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
-}
-
-UniqueRegKey OpenMachineKey() {
-    HKEY key = nullptr;
-    if (g_machineOpener(HKEY_LOCAL_MACHINE, kPath.c_str(), 0, autostart::kRunKeyAccess, &key) != ERROR_SUCCESS) {
-        return UniqueRegKey();
-    }
-    return UniqueRegKey(key);
-}
-
-UniqueRegKey OpenUserKey(bool create) {
-    HKEY key = nullptr;
-    const LSTATUS rc = create ? ::RegCreateKeyExA(HKEY_CURRENT_USER, kPath.c_str(), 0, nullptr, 0,
-                                                  KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &key, nullptr)
-                              : ::RegOpenKeyExA(HKEY_CURRENT_USER, kPath.c_str(), 0, KEY_SET_VALUE, &key);
-    return rc == ERROR_SUCCESS ? UniqueRegKey(key) : UniqueRegKey();
-}
 
 // The command in the form the entry stores. The registry's ANSI side is the
 // system code page; a folder that code page cannot spell would be stored as
@@ -51,8 +20,7 @@ struct RunData {
     bool needsWide = false;
 };
 
-RunData MakeRunData() {
-    const std::wstring folder = AppDirectory();
+RunData MakeRunData(const std::wstring& folder) {
     RunData data;
     data.wide = folder + L"\\" + L"Velmora.exe";
     const bool blank = folder.find(L' ') != std::wstring::npos || folder.find(L'\t') != std::wstring::npos;
@@ -79,48 +47,58 @@ bool WriteEntry(HKEY key, const RunData& data) {
                             static_cast<DWORD>(autostart::StoredLength(data.ansi))) == ERROR_SUCCESS;
 }
 
-void DeleteUserEntry() {
-    if (UniqueRegKey user = OpenUserKey(false)) ::RegDeleteValueA(user.get(), kValue.c_str());
+void DeleteEntry(HKEY key) {
+    if (key) ::RegDeleteValueA(key, kValue.c_str());
 }
 
 }  // namespace
 
-void SetMachineRunKeyOpener(RunKeyOpener opener) { g_machineOpener = opener ? opener : &::RegOpenKeyExA; }
-
-bool AutoStartChecked(HMENU menu, UINT id) {
-    const UINT state = ::GetMenuState(menu, id, MF_BYCOMMAND);
-    return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
+UniqueRegKey SystemRunKeys::OpenMachine() {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPath.c_str(), 0, autostart::kRunKeyAccess, &key) != ERROR_SUCCESS) {
+        return UniqueRegKey();
+    }
+    return UniqueRegKey(key);
 }
 
-void SyncAutoStart(HMENU menu, UINT id) {
+UniqueRegKey SystemRunKeys::OpenUser(bool create) {
+    HKEY key = nullptr;
+    const LSTATUS rc = create ? ::RegCreateKeyExA(HKEY_CURRENT_USER, kPath.c_str(), 0, nullptr, 0,
+                                                  KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &key, nullptr)
+                              : ::RegOpenKeyExA(HKEY_CURRENT_USER, kPath.c_str(), 0, KEY_SET_VALUE, &key);
+    return rc == ERROR_SUCCESS ? UniqueRegKey(key) : UniqueRegKey();
+}
+
+bool StartAtLogon::ProfileSaysOn() { return ReadSwitch(settings_, autostart::kProfileKey); }
+
+bool StartAtLogon::Sync() {
     const bool on = ProfileSaysOn();
-    UniqueRegKey machine = OpenMachineKey();
+    UniqueRegKey machine = keys_.OpenMachine();
     if (on) {
-        const RunData data = MakeRunData();
+        const RunData data = MakeRunData(directory_);
         if (machine && WriteEntry(machine.get(), data)) {
             // One entry is enough: a copy left from a run without rights
             // would start the program twice.
-            DeleteUserEntry();
-        } else if (UniqueRegKey user = OpenUserKey(true)) {
+            DeleteEntry(keys_.OpenUser(false).get());
+        } else if (UniqueRegKey user = keys_.OpenUser(true)) {
             WriteEntry(user.get(), data);
         }
     } else {
-        if (machine) ::RegDeleteValueA(machine.get(), kValue.c_str());
-        DeleteUserEntry();
+        DeleteEntry(machine.get());
+        DeleteEntry(keys_.OpenUser(false).get());
     }
-    SetCheck(menu, id, on);
+    return on;
 }
 
-void kaijzdqd_Click(HWND owner, HMENU menu, UINT id) {
+bool StartAtLogon::Toggle(HWND owner) {
     if (!ProfileSaysOn()) {
-        SetCheck(menu, id, true);
-        ProfileWrite(kProfileSection, autostart::kProfileKey, "1");
-        return;
+        settings_.Write(autostart::kProfileKey, "1");
+        return true;
     }
-    const int answer = ShowMessage(owner, L"确实要取消开机自动启动Velmora吗？", L"Velmora", MB_YESNO);
-    if (answer != IDYES) return;
-    SetCheck(menu, id, false);
-    ProfileWrite(kProfileSection, autostart::kProfileKey, "0");
+    const int answer = prompts_.Show(owner, L"确实要取消开机自动启动Velmora吗？", L"Velmora", MB_YESNO);
+    if (answer != IDYES) return true;
+    settings_.Write(autostart::kProfileKey, "0");
+    return false;
 }
 
 }  // namespace velmora

@@ -1,5 +1,5 @@
 // Starting at logon: the profile switch "开机自动运行", the Run-key entry
-// "velmorad" and the check mark of the tray menu's 开机自动启动 (kaijzdqd).
+// "velmorad" and the check mark of the tray menu's 开机自动启动.
 //
 // The entry goes under the machine-wide Run key. Without administrator
 // rights that key cannot be opened for writing, and a check mark promising
@@ -9,25 +9,53 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "platform/handles.h"
+#include "platform/services.h"
+#include "settings/settings_store.h"
+
 namespace velmora {
 
-// SyncAutoStart: at every start, writes or deletes the entry as the profile
-// says and sets the check mark of item `kaijzdqdId` of `menu` (searched in
-// its submenus too).
-void SyncAutoStart(HMENU menu, UINT kaijzdqdId);
+// How the two Run keys are opened. Tests hand in one whose machine-wide key
+// refuses, as Windows does for a user without administrator rights.
+class RunKeys {
+public:
+    virtual ~RunKeys() = default;
+    // HKEY_LOCAL_MACHINE's Run key with full access; empty when refused.
+    virtual UniqueRegKey OpenMachine() = 0;
+    // HKEY_CURRENT_USER's Run key, created first when `create`.
+    virtual UniqueRegKey OpenUser(bool create) = 0;
+};
 
-// kaijzdqd_Click (开机自动启动): turns the switch on at once, or off after
-// asking (owner: `owner`). Changes the profile and the check mark only; the
-// registry follows at the next start.
-void kaijzdqd_Click(HWND owner, HMENU menu, UINT kaijzdqdId);
+class SystemRunKeys final : public RunKeys {
+public:
+    UniqueRegKey OpenMachine() override;
+    UniqueRegKey OpenUser(bool create) override;
+};
 
-// Whether the item shows its check mark.
-bool AutoStartChecked(HMENU menu, UINT kaijzdqdId);
+class StartAtLogon {
+public:
+    // `directory`: the program's folder, which the entry names.
+    StartAtLogon(SettingsStore& settings, Prompter& prompts, RunKeys& keys, std::wstring directory)
+        : settings_(settings), prompts_(prompts), keys_(keys), directory_(std::move(directory)) {}
 
-// How the machine-wide Run key is opened (RegOpenKeyExA). Tests put in one
-// that refuses, as Windows does for a user without administrator rights;
-// nullptr puts the real one back.
-using RunKeyOpener = LSTATUS (*)(HKEY root, const char* path, DWORD options, REGSAM access, HKEY* key);
-void SetMachineRunKeyOpener(RunKeyOpener opener);
+    // At every start: writes or deletes the entry as the profile says;
+    // returns whether the menu shows the check mark.
+    bool Sync();
+
+    // The menu command 开机自动启动: turns the switch on at once, or off
+    // after asking (owner: `owner`). Changes the profile only; the registry
+    // follows at the next start. Returns whether the check mark shows now.
+    bool Toggle(HWND owner);
+
+private:
+    bool ProfileSaysOn();
+
+    SettingsStore& settings_;
+    Prompter& prompts_;
+    RunKeys& keys_;
+    std::wstring directory_;
+};
 
 }  // namespace velmora

@@ -2,18 +2,17 @@
 
 #include <windows.h>
 
-#include "platform/handles.h"
-
 namespace velmora {
 
-bool ClaimSingleInstance() {
-    static UniqueKernelHandle token;
-    if (token) return true;
-    UniqueKernelHandle mutex(::CreateMutexW(nullptr, FALSE, L"Local\\Velmora.SingleInstance"));
-    if (!mutex) return true;  // no token to be had: better to run than to refuse to start
-    if (::GetLastError() == ERROR_ALREADY_EXISTS) return false;
-    token = std::move(mutex);
-    return true;
+SingleInstance::SingleInstance(const wchar_t* name) {
+    UniqueKernelHandle mutex(::CreateMutexW(nullptr, FALSE, name));
+    if (!mutex) {
+        claimed_ = true;  // no token to be had: better to run than to refuse to start
+        return;
+    }
+    if (::GetLastError() == ERROR_ALREADY_EXISTS) return;
+    token_ = std::move(mutex);
+    claimed_ = true;
 }
 
 }  // namespace velmora

@@ -2,18 +2,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
-#include "platform/handles.h"
 #include "platform/text.h"
 
 namespace velmora {
 
 namespace {
-
-NOTIFYICONDATAA& Record() {
-    static NOTIFYICONDATAA record{};
-    return record;
-}
 
 void SignalIconAdded() {
     UniqueKernelHandle event(::OpenEventW(EVENT_MODIFY_STATE, FALSE, kTrayIconAddedEvent));
@@ -22,33 +17,35 @@ void SignalIconAdded() {
 
 }  // namespace
 
-const NOTIFYICONDATAA& TrayIconData() { return Record(); }
-
-bool InstallTrayIcon(HWND callbackWindow, HICON icon) {
-    NOTIFYICONDATAA& r = Record();
-    r = NOTIFYICONDATAA{};
-    // The first layout of the record: the fields up to the 64-byte tip
-    // (88 bytes on 32-bit Windows, the same fields at their natural size here).
-    r.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    r.hWnd = callbackWindow;
-    r.uID = kTrayIconId;
-    r.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    r.uCallbackMessage = kTrayCallbackMessage;
-    r.hIcon = icon;
-    const std::string tip = ToCodePage("Velmora", kGbkCodePage);
-    std::memcpy(r.szTip, tip.data(), std::min(tip.size(), sizeof r.szTip - 1));
-    return ReinstallTrayIcon();
+TrayIcon::TrayIcon(HWND callbackWindow, UINT callbackMessage, UniqueIcon icon, std::string_view tipUtf8)
+    : icon_(std::move(icon)) {
+    // The first layout of the record: the fields up to the 64-byte tip, which
+    // every version of the shell understands.
+    record_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record_.hWnd = callbackWindow;
+    record_.uID = kTrayIconId;
+    record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record_.uCallbackMessage = callbackMessage;
+    record_.hIcon = icon_.get();
+    const std::string tip = ToCodePage(tipUtf8, kGbkCodePage);
+    std::memcpy(record_.szTip, tip.data(), std::min(tip.size(), sizeof record_.szTip - 1));
 }
 
-bool ReinstallTrayIcon() {
-    if (Record().cbSize == 0) return false;
-    const bool added = ::Shell_NotifyIconA(NIM_ADD, &Record()) != FALSE;
-    if (added) SignalIconAdded();
+TrayIcon::~TrayIcon() { Remove(); }
+
+bool TrayIcon::Add() {
+    const bool added = ::Shell_NotifyIconA(NIM_ADD, &record_) != FALSE;
+    if (added) {
+        added_ = true;
+        SignalIconAdded();
+    }
     return added;
 }
 
-void RemoveTrayIcon() {
-    if (Record().cbSize != 0) ::Shell_NotifyIconA(NIM_DELETE, &Record());
+void TrayIcon::Remove() {
+    if (!added_) return;
+    ::Shell_NotifyIconA(NIM_DELETE, &record_);
+    added_ = false;
 }
 
 }  // namespace velmora

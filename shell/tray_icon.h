@@ -1,30 +1,46 @@
-// The notification-area icon: one program-wide record, filled once by
-// renwul and used unchanged to put the icon back (Explorer restarted) and to
-// remove it at exit.
+// The notification-area icon: one object that owns its record and its icon
+// handle, adds itself again when the shell comes back (Explorer restarted)
+// and removes itself when it goes.
 #pragma once
 
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string_view>
+
+#include "platform/handles.h"
+
 namespace velmora {
 
-// Callback message of the icon: the shell sends it to Picture2 with the
-// mouse message number in lParam (0x200 is WM_MOUSEMOVE's number).
-inline constexpr UINT kTrayCallbackMessage = 0x200;
-inline constexpr UINT kTrayIconId = 1;
 // Named event set each time the icon has been added, for whoever launched
 // the program and waits for it to be up (installers, test drivers).
 inline constexpr wchar_t kTrayIconAddedEvent[] = L"Local\\Velmora.TrayIconAdded";
+inline constexpr UINT kTrayIconId = 1;
 
-// The record as installed (cbSize is 0 before the first install).
-const NOTIFYICONDATAA& TrayIconData();
+class TrayIcon {
+public:
+    // Fills the record: the first layout of NOTIFYICONDATA (up to the
+    // 64-byte tip), message, icon and tip; nothing is shown yet.
+    TrayIcon(HWND callbackWindow, UINT callbackMessage, UniqueIcon icon, std::string_view tipUtf8);
+    ~TrayIcon();
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
 
-// Fills the record (version-1 layout, uFlags 7, tip "Velmora") and adds the
-// icon; returns what the shell answered.
-bool InstallTrayIcon(HWND callbackWindow, HICON icon);
-// Adds the icon again from the record as installed.
-bool ReinstallTrayIcon();
-// NIM_DELETE with the record exactly as installed.
-void RemoveTrayIcon();
+    // NIM_ADD with the record; what the shell answered.
+    bool Add();
+    // NIM_DELETE with the record exactly as added.
+    void Remove();
+    // The session is ending and the shell goes with it: the icon is left to
+    // it, and the destructor removes nothing.
+    void LeaveToShell() { added_ = false; }
+
+    bool added() const { return added_; }
+    const NOTIFYICONDATAA& record() const { return record_; }
+
+private:
+    NOTIFYICONDATAA record_{};
+    UniqueIcon icon_;
+    bool added_ = false;
+};
 
 }  // namespace velmora

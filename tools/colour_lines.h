@@ -21,8 +21,8 @@ std::string SixDigits(std::uint32_t colour);
 int PairValue(std::string_view pair);
 
 struct Lines {
-    std::string decimal;  // Label2: "Red:1 Green:128 Blue:255"
-    std::string hex;      // Label3: "Red:01 Green:80 Blue:FF"
+    std::string decimal;  // "Red:1 Green:128 Blue:255"
+    std::string hex;      // "Red:01 Green:80 Blue:FF"
 };
 
 // Both lines for one reading.

@@ -1,8 +1,7 @@
 #include "tools/recycle_rules.h"
 
-#include <charconv>
-
-#include "frame/frame_layout.h"
+#include "platform/numbers.h"
+#include "platform/units.h"
 
 namespace velmora::recycle {
 
@@ -16,48 +15,7 @@ std::string_view TrimBlanks(std::string_view s) {
     return s;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Decimal notation only: from_chars alone would also take "inf", "nan" and
-// hexadecimal floats.
-bool ParseDecimal(std::string_view text, double& value) {
-    std::string_view body = text;
-    if (!body.empty() && (body.front() == '+' || body.front() == '-')) body.remove_prefix(1);
-    size_t i = 0, digits = 0;
-    while (i < body.size() && IsDigit(body[i])) ++i, ++digits;
-    if (i < body.size() && body[i] == '.') {
-        ++i;
-        while (i < body.size() && IsDigit(body[i])) ++i, ++digits;
-    }
-    if (digits == 0) return false;
-    if (i < body.size() && (body[i] == 'e' || body[i] == 'E')) {
-        ++i;
-        if (i < body.size() && (body[i] == '+' || body[i] == '-')) ++i;
-        size_t exponentDigits = 0;
-        while (i < body.size() && IsDigit(body[i])) ++i, ++exponentDigits;
-        if (exponentDigits == 0) return false;
-    }
-    if (i != body.size()) return false;
-    // from_chars refuses a leading '+'.
-    std::string_view number = text.front() == '+' ? text.substr(1) : text;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
-    // A value out of the double range is still a number, just not 0..7.
-    if (ec == std::errc::result_out_of_range) {
-        value = 1e308;
-        return true;
-    }
-    return ec == std::errc() && end == number.data() + number.size();
-}
-
 }  // namespace
-
-std::uint32_t ComposeFlags(int noConfirmation, int noProgress, int noSound) {
-    std::uint32_t flags = 0;
-    if (noConfirmation == kChecked) flags = kNoConfirmation;
-    if (noProgress == kChecked) flags += kNoProgressUi;
-    if (noSound == kChecked) flags += kNoSound;
-    return flags;
-}
 
 std::string_view CommandLineArguments(std::string_view commandLine) {
     size_t i = 0;
@@ -70,15 +28,15 @@ std::string_view CommandLineArguments(std::string_view commandLine) {
     return commandLine.substr(i);
 }
 
-CommandLineAction ActOnCommandLine(std::string_view arguments) {
+std::optional<std::uint32_t> EmptyingFlags(std::string_view arguments) {
     const std::string_view text = TrimBlanks(arguments);
-    if (text.empty()) return {CommandLineAction::None, 0};
-    double value = 0;
+    if (text.empty()) return kSilentFlags;
     // Checked as a double first: a huge number must not wrap into 0..7.
-    if (!ParseDecimal(text, value) || !(value >= -0.5 && value <= 7.5)) return {CommandLineAction::Close, 0};
-    const int whole = frame::RoundHalfEven(value);
-    if (whole < 0 || whole > 7) return {CommandLineAction::Close, 0};
-    return {CommandLineAction::EmptyAndClose, static_cast<std::uint32_t>(whole)};
+    const std::optional<double> value = ParseDecimal(text);
+    if (!value || !(*value >= -0.5 && *value <= 7.5)) return std::nullopt;
+    const int whole = RoundHalfEven(*value);
+    if (whole < 0 || whole > 7) return std::nullopt;
+    return static_cast<std::uint32_t>(whole);
 }
 
 }  // namespace velmora::recycle

@@ -1,9 +1,9 @@
-// Rules of the recycle-bin emptier (清空回收站, qkhsz) that need no window:
-// the option flags its three check boxes make, and what its load step does
-// with the program's command line.
+// Rules of emptying the recycle bins that need no window: the flags a
+// request empties with, and what the program's command line asks for.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace velmora::recycle {
@@ -12,15 +12,8 @@ namespace velmora::recycle {
 inline constexpr std::uint32_t kNoConfirmation = 1;  // SHERB_NOCONFIRMATION
 inline constexpr std::uint32_t kNoProgressUi = 2;    // SHERB_NOPROGRESSUI
 inline constexpr std::uint32_t kNoSound = 4;         // SHERB_NOSOUND
-
-// Check-box values as the controls hold them: 0 clear, 1 ticked, 2 greyed.
-inline constexpr int kUnchecked = 0;
-inline constexpr int kChecked = 1;
-inline constexpr int kGreyed = 2;
-
-// The flags from the values of chkNoConf, chkNoProgress and chkNoSound.
-// Only a ticked box (1) counts; a greyed one adds nothing.
-std::uint32_t ComposeFlags(int noConfirmation, int noProgress, int noSound);
+// A plain request empties silently: no question, no progress, no sound.
+inline constexpr std::uint32_t kSilentFlags = kNoConfirmation | kNoProgressUi | kNoSound;
 
 // The arguments of a full command line (as GetCommandLine hands it over):
 // what follows the program name, blanks after the name skipped. The name
@@ -28,22 +21,14 @@ std::uint32_t ComposeFlags(int noConfirmation, int noProgress, int noSound);
 // blank.
 std::string_view CommandLineArguments(std::string_view commandLine);
 
-// What the emptier's load step does with the arguments.
-struct CommandLineAction {
-    enum Kind {
-        None,           // no arguments: the window stays loaded
-        Close,          // anything else: the window closes without emptying
-        EmptyAndClose,  // a number 0..7: empty with it as the flags, then close
-    } kind = None;
-    std::uint32_t flags = 0;  // for EmptyAndClose
-    friend bool operator==(const CommandLineAction&, const CommandLineAction&) = default;
-};
-
-// A decimal number (sign, digits, fraction, exponent) converts to the
-// nearest whole number, halves to the even neighbour; 0..7 empties with it.
-// Blanks around the number are ignored, and arguments of nothing but blanks
-// count as none: a launcher that leaves a blank after the program name has
-// not asked for anything.
-CommandLineAction ActOnCommandLine(std::string_view arguments);
+// The flags an emptying request uses, given the program's command-line
+// arguments; nullopt when it empties nothing.
+// - No arguments (or nothing but blanks): kSilentFlags. A launcher that
+//   leaves a blank after the program name has not asked for anything.
+// - A decimal number (sign, digits, fraction, exponent; blanks around it
+//   ignored) that converts to a whole number from 0 to 7, halves to the
+//   even neighbour: that number.
+// - Anything else: nullopt.
+std::optional<std::uint32_t> EmptyingFlags(std::string_view arguments);
 
 }  // namespace velmora::recycle

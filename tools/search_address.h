@@ -1,4 +1,4 @@
-// The address the web-search box (网络搜索, wlss) opens for a keyword.
+// The address the web-search box (网络搜索) opens for a keyword.
 #pragma once
 
 #include <string>

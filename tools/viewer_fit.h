@@ -6,15 +6,15 @@
 namespace velmora::tools {
 
 struct ViewerSizes {
-    double imageWidth, imageHeight;    // Image1
+    double imageWidth, imageHeight;    // the picture area
     double windowWidth, windowHeight;  // the window
 };
 
-// Initial sizes: window 454 x 327 pixels, Image1 417 x 297 pixels (in twips
-// at the given twips per pixel).
+// The sizes every viewer starts from: window 454 x 327 pixels, picture area
+// 417 x 297 pixels, in twips at the given twips per pixel.
 ViewerSizes InitialViewerSizes(double twipsPerPixelX, double twipsPerPixelY);
 
-// The load's steps 3 and 4 for a picture of natural size pw x ph twips,
+// The fit and scale steps for a picture of natural size pw x ph twips,
 // starting from `start`.
 ViewerSizes FitViewer(ViewerSizes start, double pw, double ph);
 

@@ -1,16 +1,42 @@
 #include "wallpaper/schedule.h"
 
-#include <cmath>
-#include <cstdlib>
+#include <array>
+
+#include "platform/numbers.h"
+#include "platform/units.h"
 
 namespace velmora::wallpaper {
 
-bool IsChangeMoment(std::string_view choice, int minute, int second) {
+namespace {
+
+constexpr std::array<std::string_view, kScheduleCount> kCaptions = {"整点", "每半点", "每一刻钟", "每5分",
+                                                                    "自定义"};
+
+}  // namespace
+
+std::string_view ScheduleCaption(Schedule schedule) { return kCaptions[static_cast<size_t>(schedule)]; }
+
+std::optional<Schedule> ScheduleFromCaption(std::string_view caption) {
+    for (size_t i = 0; i < kCaptions.size(); ++i) {
+        if (kCaptions[i] == caption) return static_cast<Schedule>(i);
+    }
+    return std::nullopt;
+}
+
+bool IsChangeMoment(Schedule schedule, int minute, int second) {
     if (second != 0 || minute < 0 || minute > 59) return false;
-    if (choice == kOnTheHour) return minute == 0;
-    if (choice == kHalfPast) return minute == 30;
-    if (choice == kQuarterHour) return minute % 15 == 0;
-    if (choice == kFiveMinutes) return minute % 5 == 0;
+    switch (schedule) {
+        case Schedule::OnTheHour:
+            return minute == 0;
+        case Schedule::HalfPast:
+            return minute == 30;
+        case Schedule::QuarterHour:
+            return minute % 15 == 0;
+        case Schedule::FiveMinutes:
+            return minute % 5 == 0;
+        case Schedule::Interval:
+            break;
+    }
     return false;
 }
 
@@ -19,11 +45,11 @@ void ChangeClock::Reset() {
     lastApplied_.reset();
 }
 
-bool ChangeClock::Tick(std::string_view choice, const LocalTime& now) {
+bool ChangeClock::Tick(Schedule schedule, const LocalTime& now) {
     const int64_t t = SecondsOf(now);
     const int64_t moment = t - now.second;  // second 0 of this minute
     bool change = false;
-    if (IsChangeMoment(choice, now.minute, 0) && lastApplied_ != moment) {
+    if (IsChangeMoment(schedule, now.minute, 0) && lastApplied_ != moment) {
         // The tick of second 0 itself, or the first tick after it when that
         // one was lost (a late timer) and the schedule already ran before the
         // moment. A start in the middle of the minute waits for the next one.
@@ -42,99 +68,49 @@ int64_t SecondsOf(const LocalTime& t) {
     return ((days * 24 + t.hour) * 60 + t.minute) * 60 + t.second;
 }
 
-namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// A plain decimal number: optional sign, digits with at most one point, at
-// least one digit. No exponent, no hexadecimal, no "inf".
-bool IsPlainNumber(std::string_view s) {
-    size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    bool digit = false, point = false;
-    for (; i < s.size(); ++i) {
-        if (IsDigit(s[i])) {
-            digit = true;
-        } else if (s[i] == '.' && !point) {
-            point = true;
-        } else {
-            return false;
-        }
-    }
-    return digit;
-}
-
-}  // namespace
-
 IntervalValue ParseInterval(std::string_view text) {
     // Blanks around the number are forgiven, as the conversion of a typed
-    // number always forgave them; anything else that is not a number is
-    // refused like an interval below one second.
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    if (!IsPlainNumber(text)) return {IntervalError::TooShort, 0};
-    const double value = std::strtod(std::string(text).c_str(), nullptr);
+    // number always forgave them; anything else that is not a plain decimal
+    // number (no exponent) is refused like an interval below one second.
+    const std::optional<double> value = ParseDecimal(text, false);
+    if (!value) return {IntervalError::TooShort, 0};
     // Halves to even: 2.5 -> 2, 3.5 -> 4, 60.5 -> 60.
-    const double whole = std::floor(value);
-    const double fraction = value - whole;
-    double rounded = whole;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0)) rounded = whole + 1;
+    const int rounded = RoundHalfEven(*value);
     if (rounded > 60) return {IntervalError::TooLong, 0};
     if (rounded < 1) return {IntervalError::TooShort, 0};
-    return {IntervalError::None, static_cast<int>(rounded)};
+    return {IntervalError::None, rounded};
 }
 
 std::string IntervalRefusalText(IntervalError error, bool fromStartButton) {
     std::string text;
     switch (error) {
-    case IntervalError::None:
-        return {};
-    case IntervalError::TooLong:
-        text = "出错了！最大只能为60秒！";
-        break;
-    case IntervalError::TooShort:
-        text = "出错了！最小只能为1秒！";
-        break;
+        case IntervalError::None:
+            return {};
+        case IntervalError::TooLong:
+            text = "出错了！最大只能为60秒！";
+            break;
+        case IntervalError::TooShort:
+            text = "出错了！最小只能为1秒！";
+            break;
     }
     if (!fromStartButton) text += "请重新设置更换桌面功能！";
     return text;
 }
 
-std::string ClockStatusText(std::string_view choice) {
-    return "正在更换桌面：" + std::string(choice) + " 更换！";
+std::string ClockStatusText(Schedule schedule) {
+    return "正在更换桌面：" + std::string(ScheduleCaption(schedule)) + " 更换！";
 }
 
 std::string IntervalStatusText(std::string_view intervalText) {
     return "正在更换桌面：每隔" + std::string(intervalText) + "秒更换！";
 }
 
-int AdvanceSelection(int selection, int count) {
-    if (count <= 0) return -1;
-    // The last entry wraps to the first; so does a selection left over from
-    // a longer list.
-    if (selection < -1 || selection + 1 >= count) return 0;
-    return selection + 1;
+std::string ClockStartMessage(Schedule schedule) {
+    return std::string(ScheduleCaption(schedule)) + "  更换桌面！    ";
 }
 
-int RandomIndex(int count, double r) {
-    if (count <= 0) return -1;
-    if (!(r >= 0)) r = 0;  // also NaN
-    const double scaled = std::floor(static_cast<double>(count) * r);
-    if (scaled >= count) return count - 1;
-    return static_cast<int>(scaled);
-}
-
-StyleValues StyleFor(Position position) {
-    switch (position) {
-    case Position::Tile:
-        return {"1", "0"};
-    case Position::Stretch:
-        return {"0", "2"};
-    case Position::Centre:
-        break;
-    }
-    return {"0", "0"};
+std::string IntervalStartMessage(std::string_view intervalText) {
+    return "每隔" + std::string(intervalText) + "秒  开始定时更换桌面！";
 }
 
 }  // namespace velmora::wallpaper

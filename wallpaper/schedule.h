@@ -1,7 +1,7 @@
-// The rotation scheduler's rules that need no window: the change moments of
-// the clock schedules, the interval, the status texts, the wrap-around of
-// the list selection and the random pick. Time comes in as an argument, so
-// tests can walk a whole day.
+// When timed changing changes the wallpaper: the five schedules and their
+// captions, the change moments of the four clock schedules, the interval of
+// the fifth, and the status texts. Time comes in as an argument, so tests can
+// walk a whole day.
 #pragma once
 
 #include <cstdint>
@@ -9,24 +9,23 @@
 #include <string>
 #include <string_view>
 
+#include "platform/local_time.h"
+
 namespace velmora::wallpaper {
 
-// The schedule choices of Combo1, in the order of its list.
-inline constexpr std::string_view kOnTheHour = "整点";
-inline constexpr std::string_view kHalfPast = "每半点";
-inline constexpr std::string_view kQuarterHour = "每一刻钟";
-inline constexpr std::string_view kFiveMinutes = "每5分";
-inline constexpr std::string_view kInterval = "自定义";
+// In the order of the schedule box's list.
+enum class Schedule { OnTheHour, HalfPast, QuarterHour, FiveMinutes, Interval };
+inline constexpr int kScheduleCount = 5;
 
-// Local wall-clock time, as the system clock gives it.
-struct LocalTime {
-    int year = 2000, month = 1, day = 1;  // month 1..12
-    int hour = 0, minute = 0, second = 0;
-};
+// The caption shown in the schedule box and stored in the profile ("sj"):
+// "整点", "每半点", "每一刻钟", "每5分", "自定义".
+std::string_view ScheduleCaption(Schedule schedule);
+// The schedule of a caption; nullopt for any other text.
+std::optional<Schedule> ScheduleFromCaption(std::string_view caption);
 
-// Whether minute:second is a change moment of the clock schedule `choice`
-// (second 0 of a matching minute). Any other text, "自定义" included, never.
-bool IsChangeMoment(std::string_view choice, int minute, int second);
+// Whether minute:second is a change moment of a clock schedule (second 0 of
+// a matching minute). The interval schedule has none.
+bool IsChangeMoment(Schedule schedule, int minute, int second);
 
 // Decides, tick by tick, when a clock schedule changes the wallpaper. A
 // change moment is applied by the tick inside its second 0; when that tick
@@ -38,7 +37,7 @@ public:
     // A new start: no tick seen yet.
     void Reset();
     // The tick at `now`: true when the wallpaper is to change now.
-    bool Tick(std::string_view choice, const LocalTime& now);
+    bool Tick(Schedule schedule, const LocalTime& now);
 
 private:
     std::optional<int64_t> lastTick_;     // seconds, of the previous tick
@@ -57,31 +56,19 @@ struct IntervalValue {
 };
 IntervalValue ParseInterval(std::string_view text);
 
-// The message refusing an interval: the start button's, or the longer one of
-// ghzmm, the start without a user watching, which asks for the changer to be
-// set up again. Empty for IntervalError::None.
+// The message refusing an interval: the start button's, or the longer one
+// of a start without a user watching (the program's start), which asks for
+// the changer to be set up again. Empty for IntervalError::None.
 std::string IntervalRefusalText(IntervalError error, bool fromStartButton);
 
-// Label4 while running: "正在更换桌面：" + choice + " 更换！" or
+// The status line while running: "正在更换桌面：" + caption + " 更换！" or
 // "正在更换桌面：每隔" + interval text + "秒更换！".
-std::string ClockStatusText(std::string_view choice);
+std::string ClockStatusText(Schedule schedule);
 std::string IntervalStatusText(std::string_view intervalText);
 
-// AdvanceSelection: the next selection of a list of `count` entries (the
-// last wraps to the first; -1 becomes 0).
-int AdvanceSelection(int selection, int count);
-
-// The random pick: index floor(count * r) for r in [0, 1), kept inside
-// 0..count-1.
-int RandomIndex(int count, double r);
-
-// Position options and the values written for them: TileWallpaper and
-// WallpaperStyle.
-enum class Position { Tile = 1, Stretch = 2, Centre = 3 };  // the "wz" codes
-struct StyleValues {
-    std::string_view tile;
-    std::string_view style;
-};
-StyleValues StyleFor(Position position);
+// The messages of the start button: caption + "  更换桌面！    " and
+// "每隔" + interval text + "秒  开始定时更换桌面！".
+std::string ClockStartMessage(Schedule schedule);
+std::string IntervalStartMessage(std::string_view intervalText);
 
 }  // namespace velmora::wallpaper

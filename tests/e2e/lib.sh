@@ -77,6 +77,15 @@ menus_are() { [ "$(menu_count)" = "$1" ]; }
 processes_are() { [ "$(drv_field 2 processes)" = "$1" ]; }
 icon_is() { [ "$(drv_field 2 icon)" = "$1" ]; }
 
+# program_answers: the program has handled everything sent before: it
+# answers a right click on its icon with its menu, which is closed again.
+program_answers() {
+  drv tray 0x205 >/dev/null
+  wait_for 5 menus_are 1 || return 1
+  drv menu-keys 0x1B >/dev/null
+  wait_for 5 menus_are 0
+}
+
 shot() { xwd -root -silent | /usr/bin/convert xwd:- "$SHOTS/$1.png"; }
 
 # Clicks at a point of the screen, as the user would.

@@ -75,7 +75,7 @@ drag $((L + 260)) $((T + 22)) 73 41
 check "dragging the background moves the window" eq "$(panel)" "panel 1 0 $((L + 73)) $((T + 41)) $((R + 73)) $((B + 41))"
 shot panel-moved
 
-# The close button (picBox 2: 42 x 15 at client width - 49, 4).
+# The close button (42 x 15 at client width - 49, 4).
 read -r _ _ _ L T R B <<<"$(panel)"
 click_at $((L + 471 + 20)) $((T + 4 + 7))
 check "the close button closes the panel" wait_for 5 panel_is "0 0 0 0 0 0"

@@ -19,7 +19,7 @@
 //   vdriver box [ok]               "box N TITLE|TEXT" of Velmora's visible message boxes
 //                                  (UTF-8); with "ok", presses OK on them
 //   vdriver box-press ID           presses button ID (6 Yes, 7 No) on Velmora's visible message boxes
-//   vdriver picker                 "picker VISIBLE L T R B LABEL2|LABEL3" of the colour picker (0 when none)
+//   vdriver picker                 "picker VISIBLE L T R B DECIMAL|HEX" of the colour picker (0 when none)
 //   vdriver menus                  "menus N" and one line "L T R B" per visible popup menu
 //
 // For the recycle-bin emptier and the web-search box:
@@ -65,9 +65,11 @@ std::vector<DWORD> Processes(const wchar_t* exe = L"Velmora.exe") {
     return pids;
 }
 
-HWND Picture2() {
-    HWND yindao = ::FindWindowW(L"Velmora.yindao", L"Velmora");
-    return yindao ? ::FindWindowExW(yindao, nullptr, L"Velmora.Picture2", nullptr) : nullptr;
+// The program's hidden tray host: the icon's window, which receives its
+// callbacks (message WM_APP + 1, the mouse message in lParam).
+const UINT kTrayCallbackMessage = WM_APP + 1;
+HWND TrayHost() {
+    return ::FindWindowW(L"Velmora.TrayHost", L"Velmora");
 }
 
 bool StartProcess(const std::wstring& exe, const std::wstring& arg, PROCESS_INFORMATION& pi) {
@@ -181,15 +183,15 @@ int ToolsCommand(const std::wstring& cmd, int argc, wchar_t** argv) {
     if (cmd == L"menu-keys") {
         // The tray menu runs its loop on the start-up window's thread and
         // takes the keys posted there.
-        HWND yindao = ::FindWindowW(L"Velmora.yindao", L"Velmora");
-        if (!yindao) {
-            std::printf("error no-yindao\n");
+        HWND host = TrayHost();
+        if (!host) {
+            std::printf("error no-tray-host\n");
             return 1;
         }
         for (int i = 2; i < argc; ++i) {
             const UINT vk = static_cast<UINT>(std::wcstol(argv[i], nullptr, 0));
-            ::PostMessageW(yindao, WM_KEYDOWN, vk, 0);
-            ::PostMessageW(yindao, WM_KEYUP, vk, 0xC0000000);
+            ::PostMessageW(host, WM_KEYDOWN, vk, 0);
+            ::PostMessageW(host, WM_KEYUP, vk, 0xC0000000);
             ::Sleep(50);
         }
         std::printf("sent\n");
@@ -256,14 +258,14 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (cmd == L"icon") {
-        HWND p2 = Picture2();
+        HWND host = TrayHost();
         NOTIFYICONDATAA probe{};
         probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
-        probe.hWnd = p2;
+        probe.hWnd = host;
         probe.uID = 1;
         probe.uFlags = NIF_TIP;
         std::strcpy(probe.szTip, "Velmora");
-        std::printf("icon %d\n", p2 && ::Shell_NotifyIconA(NIM_MODIFY, &probe) ? 1 : 0);
+        std::printf("icon %d\n", host && ::Shell_NotifyIconA(NIM_MODIFY, &probe) ? 1 : 0);
         return 0;
     }
     if (cmd == L"tray-icons") {
@@ -271,13 +273,13 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (cmd == L"tray" && argc >= 3) {
-        HWND p2 = Picture2();
-        if (!p2) {
-            std::printf("error no-picture2\n");
+        HWND host = TrayHost();
+        if (!host) {
+            std::printf("error no-tray-host\n");
             return 1;
         }
         // What the shell does on a mouse event over the icon.
-        ::PostMessageW(p2, 0x200, 1, std::wcstol(argv[2], nullptr, 0));
+        ::PostMessageW(host, kTrayCallbackMessage, 1, std::wcstol(argv[2], nullptr, 0));
         std::printf("sent\n");
         return 0;
     }
@@ -301,7 +303,7 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (cmd == L"panel") {
-        HWND panel = ::FindWindowW(L"Velmora.frmMain", nullptr);
+        HWND panel = ::FindWindowW(L"Velmora.LauncherPanel", nullptr);
         RECT r{};
         if (panel) ::GetWindowRect(panel, &r);
         std::printf("panel %d %d %ld %ld %ld %ld\n", panel && ::IsWindowVisible(panel) ? 1 : 0,
@@ -309,7 +311,7 @@ int wmain(int argc, wchar_t** argv) {
         return panel ? 0 : 1;
     }
     if (cmd == L"text" && argc >= 3) {
-        HWND panel = ::FindWindowW(L"Velmora.frmMain", nullptr);
+        HWND panel = ::FindWindowW(L"Velmora.LauncherPanel", nullptr);
         HWND control = panel ? ::GetDlgItem(panel, _wtoi(argv[2])) : nullptr;
         std::printf("text %s\n", control ? Utf8(TextOf(control)).c_str() : "");
         return control ? 0 : 1;
@@ -338,13 +340,13 @@ int wmain(int argc, wchar_t** argv) {
         return scan.boxes.empty() ? 1 : 0;
     }
     if (cmd == L"picker") {
-        HWND picker = ::FindWindowW(L"Velmora.Form3", nullptr);
+        HWND picker = ::FindWindowW(L"Velmora.ColourPicker", nullptr);
         RECT r{};
         if (picker) ::GetWindowRect(picker, &r);
-        const std::wstring label2 = picker ? TextOf(::GetDlgItem(picker, 3)) : L"";
-        const std::wstring label3 = picker ? TextOf(::GetDlgItem(picker, 4)) : L"";
+        const std::wstring decimal = picker ? TextOf(::GetDlgItem(picker, 3)) : L"";
+        const std::wstring hex = picker ? TextOf(::GetDlgItem(picker, 4)) : L"";
         std::printf("picker %d %ld %ld %ld %ld %s|%s\n", picker && ::IsWindowVisible(picker) ? 1 : 0, r.left, r.top,
-                    r.right, r.bottom, Utf8(label2).c_str(), Utf8(label3).c_str());
+                    r.right, r.bottom, Utf8(decimal).c_str(), Utf8(hex).c_str());
         return picker ? 0 : 1;
     }
     if (cmd == L"menus") {

@@ -28,23 +28,26 @@ check "the icon is in the notification area" wait_for 15 dicon_is 1
 
 visible_at() { [ "$(ddrv_field 2 rect "$1" 0)" = 1 ]; }
 xdotool mousemove 1013 757 click --repeat 2 --delay 80 1
-check "a double-click on the icon opens the panel" wait_for 10 visible_at Velmora.frmMain
-read -r _ _ L T _ _ <<<"$(ddrv rect Velmora.frmMain 0)"
+check "a double-click on the icon opens the panel" wait_for 10 visible_at Velmora.LauncherPanel
+read -r _ _ L T _ _ <<<"$(ddrv rect Velmora.LauncherPanel 0)"
 click_at $((L + 232 + 15)) $((T + 128 + 15))  # 桌面变换's picture
-check "桌面变换 opens the changer" wait_for 10 visible_at Velmora.ghzm
-read -r _ _ l t _ _ <<<"$(ddrv rect Velmora.ghzm 0)"
+check "桌面变换 opens the changer" wait_for 10 visible_at Velmora.WallpaperChanger
+read -r _ _ l t _ _ <<<"$(ddrv rect Velmora.WallpaperChanger 0)"
 check "over the panel" eq "$l,$t" "$L,$T"
-name=$(ddrv wtext Velmora.ghzm 2301 | cut -d' ' -f2-)
+name=$(ddrv wtext Velmora.WallpaperChanger 2301 | cut -d' ' -f2-)
 check "the first picture is previewed" eq "$name" "文件名：$first"
 
-# 拉伸 (Option7), then 立即更换 (Command1 index 6), with the real mouse.
-read -r _ _ ol ot orr ob <<<"$(ddrv rect Velmora.ghzm 2207)"
+# 拉伸, then 立即更换, with the real mouse.
+read -r _ _ ol ot orr ob <<<"$(ddrv rect Velmora.WallpaperChanger 2207)"
 click_at $(((ol + orr) / 2)) $(((ot + ob) / 2))
-read -r _ _ bl bt br bb <<<"$(ddrv rect Velmora.ghzm 2106)"
+read -r _ _ bl bt br bb <<<"$(ddrv rect Velmora.WallpaperChanger 2106)"
 plain=$(xwd -root -silent | /usr/bin/convert xwd:- -crop 1x1+900+600 -format '%[hex:p{0,0}]' info:-)
 click_at $(((bl + br) / 2)) $(((bt + bb) / 2))
 check "立即更换 writes wallpaper.bmp" wait_for 10 test -s "$app/wallpaper.bmp"
-sleep 1
+# The desktop beside the windows is no longer the plain colour of before.
+desktop_pixel() { xwd -root -silent | /usr/bin/convert xwd:- -crop 1x1+900+600 -format '%[hex:p{0,0}]' info:-; }
+desktop_changed() { [ "$(desktop_pixel)" != "$plain" ]; }
+check "the desktop shows the wallpaper" wait_for 10 desktop_changed
 shot wallpaper-desktop
 
 bmp_size() { od -An -t d4 -j 18 -N 8 "$1" | awk '{print $1 "x" $2}'; }
@@ -60,22 +63,19 @@ desktop_value() {
 check "Win.ini's Wallpaper names the bitmap" eq "$(desktop_value Wallpaper)" "$(winpath "$app")\\wallpaper.bmp"
 check "TileWallpaper is 0" eq "$(desktop_value TileWallpaper)" "0"
 check "WallpaperStyle is 2" eq "$(desktop_value WallpaperStyle)" "2"
-# The desktop beside the windows is no longer the plain colour of before.
-now=$(/usr/bin/convert "$SHOTS/wallpaper-desktop.png" -crop 1x1+900+600 -format '%[hex:p{0,0}]' info:-)
-check "the desktop shows the wallpaper" test "$now" != "$plain"
 
 # The forged, truncated and text files in the list: selecting each one
 # shows the update message and closes the changer; the program lives on
 # and the panel's cell opens the changer again.
 box_says() { ddrv box | grep -q "需要更新图片，请重新打开更换桌面功能！"; }
 for n in 0 1 2; do
-  ddrv select Velmora.ghzm 2001 $((pictures + n)) >/dev/null
+  ddrv select Velmora.WallpaperChanger 2001 $((pictures + n)) >/dev/null
   check "selecting bad file $((n + 1)) shows the update message" wait_for 10 box_says
   ddrv box ok >/dev/null
-  check "and closes the changer" wait_for 10 eval '! visible_at Velmora.ghzm'
+  check "and closes the changer" wait_for 10 eval '! visible_at Velmora.WallpaperChanger'
   check "the program still runs" eq "$(ddrv_field 2 count Velmora.exe)" "1"
   click_at $((L + 232 + 15)) $((T + 128 + 15))
-  check "桌面变换 opens it again" wait_for 10 visible_at Velmora.ghzm
+  check "桌面变换 opens it again" wait_for 10 visible_at Velmora.WallpaperChanger
 done
 
 wineserver -k 2>/dev/null || true

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A profile that asks for timed changing at start ("qhzm" = 1) starts it
-# with nothing shown: the changer and the panel exist hidden, and the
-# wallpaper changes on schedule. With "qhzm" = 0 neither window exists.
+# with nothing shown: the changer exists hidden, and the wallpaper changes
+# on schedule. With "qhzm" = 0 no changer exists.
 DIST=$1 WIN=$2
 source "$(dirname "$0")/lib.sh"
 
@@ -21,8 +21,8 @@ check "the wallpaper changes on its own" wait_for 10 changed
 check "to the bitmap beside the program" grep -qF "SetDeskWallpaper(\"$(winpath "$app")\\wallpaper.bmp\", 1)" "$log"
 check "wallpaper.bmp is written" test -s "$app/wallpaper.bmp"
 check "no window is shown" eq "$(drv_field 2 windows)" "0"
-check "the changer exists, hidden" eq "$(drv_field 2 rect Velmora.ghzm 0)" "0"
-check "and so does the panel" eq "$(drv_field 2 rect Velmora.frmMain 0)" "0"
+check "the changer exists, hidden" eq "$(drv_field 2 rect Velmora.WallpaperChanger 0)" "0"
+check "no panel was made for it" eq "$(drv_field 2 rect Velmora.LauncherPanel 0)" "none"
 drv kill >/dev/null
 
 app=$(app_copy wallpaper-startup-off)
@@ -31,8 +31,8 @@ rm -f "$log"
 printf '[Velmora]\r\nqhzm=0\r\n' >"$app/vlmr.INI"
 drv start "$(winpath "$app/Velmora.exe")" >/dev/null
 check "program started" icon_is 1
-sleep 2
-check "with qhzm = 0 no changer exists" eq "$(drv_field 2 rect Velmora.ghzm 0)" "none"
-check "nor a panel" eq "$(drv_field 2 rect Velmora.frmMain 0)" "none"
+check "the start-up is over" program_answers
+check "with qhzm = 0 no changer exists" eq "$(drv_field 2 rect Velmora.WallpaperChanger 0)" "none"
+check "nor a panel" eq "$(drv_field 2 rect Velmora.LauncherPanel 0)" "none"
 check "and nothing changes" eval '! changed'
 finish

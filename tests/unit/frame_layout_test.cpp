@@ -5,6 +5,8 @@
 #include <ostream>
 #include <vector>
 
+#include "platform/units.h"
+
 namespace velmora::frame {
 
 // Readable failure messages.
@@ -19,33 +21,6 @@ void PrintTo(const RoundRegion& r, std::ostream* os) {
 }
 
 namespace {
-
-TEST(FrameRounding, HalvesGoToTheEvenNeighbour) {
-    const struct {
-        double in;
-        int out;
-    } cases[] = {
-        {2.5, 2},   {3.5, 4},    {0.5, 0},    {1.5, 2},    {-0.5, 0},    {-2.5, -2},
-        {-3.5, -4}, {2.49, 2},   {2.51, 3},   {-2.51, -3}, {-2.49, -2},  {0.0, 0},
-        {7.0, 7},   {-7.0, -7},  {373.3333, 373}, {466.6667, 467}, {1e12, 2147483647}, {-1e12, -2147483647 - 1},
-    };
-    for (const auto& c : cases) EXPECT_EQ(RoundHalfEven(c.in), c.out) << c.in;
-}
-
-TEST(FrameRounding, TwipsConvertWithTheSameRounding) {
-    const struct {
-        double twips, tpp;
-        int pixels;
-    } cases[] = {
-        {kFixedWidthTwips, 15, 520},
-        {kFixedHeightTwips, 15, 373},  // 373.33
-        {kFixedHeightTwips, 12, 467},  // 466.67 at 120 dpi
-        {37.5, 15, 2},                 // 2.5
-        {52.5, 15, 4},                 // 3.5
-        {-37.5, 15, -2},
-    };
-    for (const auto& c : cases) EXPECT_EQ(TwipsToPixels(c.twips, c.tpp), c.pixels) << c.twips << " / " << c.tpp;
-}
 
 TEST(SkinBlits, PanelSizePaintsEveryPieceInOrder) {
     const int sw = 520, sh = 373, iw = 410, ih = 387;
@@ -119,11 +94,6 @@ TEST(FrameRegions, SkinRegionAddsTheExtraBeforeRounding) {
     EXPECT_EQ(SkinRegion(520, 373, 10, -3), (RoundRegion{1, 1, 530, 370, 20}));
 }
 
-TEST(FrameRegions, RoundedOuterRegionConvertsEachAxisOnItsOwn) {
-    EXPECT_EQ(RoundedOuterRegion(6000, 4500, 15, 15), (RoundRegion{0, 0, 400, 300, 24}));
-    EXPECT_EQ(RoundedOuterRegion(kFixedWidthTwips, kFixedHeightTwips, 15, 12), (RoundRegion{0, 0, 520, 467, 24}));
-    EXPECT_EQ(RoundedOuterRegion(37.5, 52.5, 15, 15), (RoundRegion{0, 0, 2, 4, 24}));
-}
 
 TEST(CaptionButtons, SitSideBySideFromTheRightEdge) {
     EXPECT_EQ(CaptionButtonLeft(0, 520), 416);

@@ -1,0 +1,350 @@
+#include "launcher/launcher_panel.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "launcher/clock_line.h"
+#include "platform/controls.h"
+#include "platform/subclass.h"
+#include "platform/text.h"
+#include "platform/twips.h"
+#include "resources/ids.h"
+#include "settings/placement.h"
+
+namespace velmora {
+
+namespace {
+
+// The highlight: a light grey field with a darker rim and round corners.
+constexpr COLORREF kHighlightFill = RGB(0xE0, 0xE0, 0xE0);
+constexpr COLORREF kHighlightRim = RGB(0xC0, 0xC0, 0xC0);
+constexpr int kHighlightCorner = 12;
+
+constexpr COLORREF kCaptionColour = RGB(0, 0, 0);
+constexpr COLORREF kRecommendColour = RGB(255, 0, 0);
+constexpr wchar_t kRecommendText[] = L"推荐：";
+
+constexpr UINT kClockInterval = 1000;
+
+bool InRange(int id, int first, std::size_t count) { return id >= first && id < first + static_cast<int>(count); }
+
+// A picture stretched over its control's place, blended by its alpha.
+void PaintBitmap(HDC dc, HDC scratch, HWND control, HBITMAP bitmap) {
+    if (!control || !bitmap) return;
+    BITMAP info{};
+    ::GetObjectW(bitmap, sizeof info, &info);
+    const RECT r = ChildRect(control);
+    SelectGuard select(scratch, bitmap);
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    ::GdiAlphaBlend(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, scratch, 0, 0, info.bmWidth,
+                    info.bmHeight, blend);
+}
+
+// A caption's text on one line at its control's place, on no background.
+void PaintText(HDC dc, HWND control, COLORREF colour) {
+    if (!control) return;
+    const std::wstring text = WindowText(control);
+    const RECT r = ChildRect(control);
+    ::SetTextColor(dc, colour);
+    ::TextOutW(dc, r.left, r.top, text.c_str(), static_cast<int>(text.size()));
+}
+
+}  // namespace
+
+// ---- creation and load
+
+LauncherPanel::LauncherPanel(Services services) : services_(std::move(services)) {
+    const auto cells = launcher::Cells();
+    for (std::size_t i = 0; i < cells.size() && i < kCellCount; ++i) {
+        if (cells[i].action == Action::ToggleCdTray) cdTrayCell_ = i;
+    }
+}
+
+LauncherPanel::~LauncherPanel() {
+    // While the whole object exists: the window's last messages reach it.
+    if (hwnd()) ::DestroyWindow(hwnd());
+}
+
+std::unique_ptr<LauncherPanel> LauncherPanel::Create(Services services) {
+    std::unique_ptr<LauncherPanel> panel(new LauncherPanel(std::move(services)));
+    if (!panel->CreateWindowAndLoad()) return nullptr;
+    return panel;
+}
+
+bool LauncherPanel::CreateWindowAndLoad() {
+    INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&init);
+    RegisterClassOnce(0, ::LoadIconW(AppInstance(), MAKEINTRESOURCEW(IDI_VELMORA)));
+    icon_ = LoadIconResource(IDI_VELMORA, 32);
+    hand_ = HandCursor();
+    // On the taskbar while open, so that a minimised panel can be brought
+    // back from there as well as from the tray.
+    if (!CreateWindowOf(WS_EX_APPWINDOW, kTitle, frame::kSkinnedStyle, 0, 0, PixelsX(frame::kFixedWidthTwips),
+                        PixelsY(frame::kFixedHeightTwips))) {
+        return false;
+    }
+    Load();
+    return hwnd() != nullptr;
+}
+
+void LauncherPanel::Load() {
+    RestorePlacement(hwnd());
+    ShowTime();  // the line is filled before the timer's first tick
+    MoveHighlight({launcher::kHighlightParked, launcher::kHighlightParked}, true);
+}
+
+void LauncherPanel::CreateControls() {
+    const auto cells = launcher::Cells();
+    for (std::size_t i = 0; i < cells.size() && i < kCellCount; ++i) {
+        const launcher::Cell& c = cells[i];
+        const int offset = static_cast<int>(i);
+        controls_.cellPictures[i] = MakePicture(kCellPictureId + offset, c.pictureLeft, c.pictureTop,
+                                                c.pictureWidth, c.pictureHeight, true);
+        controls_.cellCaptions[i] = MakeLabel(kCellCaptionId + offset, CellCaptionText(i), c.captionLeft,
+                                              c.captionTop);
+        cellBitmaps_[i] = LoadBitmapResource(IDB_CELL_FIRST + offset);
+    }
+    controls_.titlePicture = MakePicture(kTitlePictureId, launcher::kTitlePictureLeft, launcher::kTitlePictureTop,
+                                         launcher::kTitlePictureSize, launcher::kTitlePictureSize, false);
+    titleBitmap_ = LoadBitmapResource(IDB_PANEL_TITLE);
+    controls_.clock = MakeLabel(kClockLabelId, L"", launcher::kClockLeft, launcher::kBottomLineTop);
+    controls_.recommend = MakeLabel(kRecommendLabelId, kRecommendText, launcher::kRecommendLeft,
+                                    launcher::kBottomLineTop);
+    for (std::size_t i = 0; i < kLinkCount; ++i) {
+        controls_.links[i] = MakeLabel(kLinkId + static_cast<int>(i), Widen(web::kRecommended[i].caption),
+                                       launcher::kLinkLefts[i], launcher::kBottomLineTop);
+    }
+    highlightPen_.reset(::CreatePen(PS_SOLID, 1, kHighlightRim));
+    highlightBrush_.reset(::CreateSolidBrush(kHighlightFill));
+}
+
+HWND LauncherPanel::MakeLabel(int id, const std::wstring& text, int left, int top) {
+    // A real static control with its text, sized to it; the panel draws the
+    // letters on its face, so that the skin and the highlight show around
+    // them.
+    const SIZE size = TextSize(frame_.Font(), text);
+    HWND label = CreateChild(hwnd(), WC_STATICW, text, WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, left, top,
+                             size.cx, size.cy, id);
+    ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(frame_.Font()), FALSE);
+    SubclassControl<&LauncherPanel::OnControlMessage>(label, this);
+    return label;
+}
+
+HWND LauncherPanel::MakePicture(int id, int left, int top, int width, int height, bool clickable) {
+    // Without SS_NOTIFY the mouse passes through to the panel beneath.
+    HWND picture = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_OWNERDRAW | (clickable ? SS_NOTIFY : 0),
+                               left, top, width, height, id);
+    SubclassControl<&LauncherPanel::OnControlMessage>(picture, this);
+    return picture;
+}
+
+std::wstring LauncherPanel::CellCaptionText(std::size_t cell) const {
+    if (cell == cdTrayCell_) return cdTrayOpen_ ? kCloseCdCaption : kOpenCdCaption;
+    return Widen(launcher::Cells()[cell].caption);
+}
+
+void LauncherPanel::SetCaption(HWND label, const std::wstring& text) {
+    if (!label) return;
+    RECT area = ChildRect(label);
+    ::SetWindowTextW(label, text.c_str());
+    const SIZE size = TextSize(frame_.Font(), text);
+    ::SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT now = ChildRect(label);
+    ::UnionRect(&area, &area, &now);
+    frame_.Redraw(&area);
+}
+
+// ---- clock and CD tray
+
+void LauncherPanel::ShowTime() { SetCaption(controls_.clock, Widen(clock::ClockLine(services_.clock.Now()))); }
+
+void LauncherPanel::ToggleCdTray() {
+    cdTrayOpen_ = !cdTrayOpen_;
+    // The caption first: it changes whatever the drive answers.
+    SetCaption(CdTrayCaption(), CellCaptionText(cdTrayCell_));
+    services_.commands.SetCdDoor(cdTrayOpen_);
+}
+
+// ---- highlight
+
+RECT LauncherPanel::HighlightRect() const {
+    return {highlight_.at.x, highlight_.at.y, highlight_.at.x + launcher::kHighlightWidth,
+            highlight_.at.y + launcher::kHighlightHeight};
+}
+
+void LauncherPanel::MoveHighlight(POINT to, bool visible) {
+    if (to.x == highlight_.at.x && to.y == highlight_.at.y && visible == highlight_.visible) return;
+    const RECT before = HighlightRect();
+    const bool wasVisible = highlight_.visible;
+    highlight_ = {to, visible};
+    if (wasVisible) frame_.Redraw(&before);
+    if (visible) {
+        const RECT after = HighlightRect();
+        frame_.Redraw(&after);
+    }
+}
+
+void LauncherPanel::HighlightCell(std::size_t cell) {
+    const auto cells = launcher::Cells();
+    if (cell >= cells.size()) return;
+    MoveHighlight({cells[cell].highlightLeft, cells[cell].highlightTop}, true);
+}
+
+void LauncherPanel::OnInteriorMouseMove() { MoveHighlight(highlight_.at, false); }
+
+// ---- painting
+
+void LauncherPanel::PaintOverSkin(HDC dc) {
+    // The highlight lies above the skin and beneath the pictures and captions.
+    PaintHighlight(dc);
+    PaintPictures(dc);
+    PaintCaptions(dc);
+}
+
+void LauncherPanel::PaintHighlight(HDC dc) const {
+    if (!highlight_.visible) return;
+    SelectGuard pen(dc, highlightPen_.get());
+    SelectGuard brush(dc, highlightBrush_.get());
+    const RECT r = HighlightRect();
+    ::RoundRect(dc, r.left, r.top, r.right, r.bottom, kHighlightCorner, kHighlightCorner);
+}
+
+void LauncherPanel::PaintPictures(HDC dc) const {
+    UniqueMemoryDc scratch(::CreateCompatibleDC(dc));
+    for (std::size_t i = 0; i < kCellCount; ++i) {
+        PaintBitmap(dc, scratch.get(), controls_.cellPictures[i], cellBitmaps_[i].get());
+    }
+    PaintBitmap(dc, scratch.get(), controls_.titlePicture, titleBitmap_.get());
+}
+
+void LauncherPanel::PaintCaptions(HDC dc) const {
+    SelectGuard font(dc, frame_.Font());
+    ::SetBkMode(dc, TRANSPARENT);
+    for (HWND caption : controls_.cellCaptions) PaintText(dc, caption, kCaptionColour);
+    PaintText(dc, controls_.clock, kCaptionColour);
+    PaintText(dc, controls_.recommend, kRecommendColour);
+    for (HWND link : controls_.links) PaintText(dc, link, kCaptionColour);
+}
+
+// ---- the controls' mouse
+
+LauncherPanel::Role LauncherPanel::RoleOf(int controlId) {
+    using Kind = Role::Kind;
+    if (InRange(controlId, kCellPictureId, kCellCount)) {
+        return {Kind::CellPicture, static_cast<std::size_t>(controlId - kCellPictureId)};
+    }
+    if (InRange(controlId, kCellCaptionId, kCellCount)) {
+        return {Kind::CellCaption, static_cast<std::size_t>(controlId - kCellCaptionId)};
+    }
+    if (InRange(controlId, kLinkId, kLinkCount)) return {Kind::Link, static_cast<std::size_t>(controlId - kLinkId)};
+    return {};
+}
+
+LRESULT LauncherPanel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT adopted = 0;
+    if (frame::SkinnedFrame::HandleAdopted(control, msg, wp, lp, &adopted)) return adopted;
+    const Role role = RoleOf(::GetDlgCtrlID(control));
+    const bool clickable = role.kind != Role::Kind::Text;
+    switch (msg) {
+        case WM_SETCURSOR:
+            if (!clickable) break;
+            ::SetCursor(hand_);
+            return TRUE;
+        case WM_MOUSEMOVE:
+            // The highlight follows the mouse over the pictures only.
+            if (role.kind == Role::Kind::CellPicture) HighlightCell(role.index);
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            // Any button pressed on a caption brings the highlight there.
+            if (role.kind == Role::Kind::CellCaption) HighlightCell(role.index);
+            if (clickable) clicks_.Handle(control, msg, lp);
+            return 0;
+        case WM_LBUTTONUP:
+            // Last: the action may take the panel away.
+            if (clicks_.Handle(control, msg, lp)) OnClick(role);
+            return 0;
+        case WM_CAPTURECHANGED:
+            clicks_.Handle(control, msg, lp);
+            break;
+        default:
+            break;
+    }
+    return ::DefSubclassProc(control, msg, wp, lp);
+}
+
+void LauncherPanel::OnClick(Role role) {
+    switch (role.kind) {
+        case Role::Kind::CellPicture:
+        case Role::Kind::CellCaption: {
+            // A copy: the action may end the panel, and this object with it.
+            const std::function<void(Action)> run = services_.run;
+            if (run) run(launcher::Cells()[role.index].action);
+            break;
+        }
+        case Role::Kind::Link:
+            services_.commands.OpenWebPage(hwnd(), web::kRecommended[role.index].address);
+            break;
+        case Role::Kind::Text:
+            break;
+    }
+}
+
+// ---- frame and window
+
+void LauncherPanel::OnCaptionButtonRelease(frame::CaptionButton button) {
+    switch (button) {
+        case frame::CaptionButton::Minimise:
+            ::ShowWindow(hwnd(), SW_MINIMIZE);
+            break;
+        case frame::CaptionButton::Restore:
+            if (::IsIconic(hwnd()) || ::IsZoomed(hwnd())) ::ShowWindow(hwnd(), SW_RESTORE);
+            break;
+        case frame::CaptionButton::Close:
+            ::SendMessageW(hwnd(), WM_CLOSE, 0, 0);
+            break;
+    }
+}
+
+LRESULT LauncherPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_CREATE:
+            frame_.Attach(hwnd(), *this, kTitle);
+            CreateControls();
+            ::SetTimer(hwnd(), static_cast<UINT_PTR>(TimerId::Clock), kClockInterval, nullptr);
+            return 0;
+        case WM_TIMER:
+            if (wp == static_cast<WPARAM>(TimerId::Clock)) ShowTime();
+            return 0;
+        case WM_CLOSE:
+            // Every close is let through; where it was is kept for next time.
+            SavePlacement(hwnd());
+            ::DestroyWindow(hwnd());
+            return 0;
+        case WM_DESTROY:
+            ::KillTimer(hwnd(), static_cast<UINT_PTR>(TimerId::Clock));
+            return 0;
+        default:
+            break;
+    }
+    LRESULT result = 0;
+    if (frame_.Handle(msg, wp, lp, &result)) return result;
+    return Default(msg, wp, lp);
+}
+
+void LauncherPanel::OnWindowGone() {
+    frame_.Detach();
+    for (auto& bitmap : cellBitmaps_) bitmap.reset();
+    titleBitmap_.reset();
+    highlightPen_.reset();
+    highlightBrush_.reset();
+    icon_.reset();
+    controls_ = {};
+}
+
+}  // namespace velmora

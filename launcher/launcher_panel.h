@@ -1,0 +1,150 @@
+// The launcher panel: twenty cells of picture and caption, each running one
+// action of the program, the highlight under the cell the mouse is on, the
+// clock line and the recommended links, all inside the skinned frame.
+//
+// The panel knows no other window: a cell hands its action to `run`, which
+// the application answers (showing a tool window, popping up the power
+// menu, or calling ToggleCdTray back on the panel).
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "commands/actions.h"
+#include "commands/system_commands.h"
+#include "commands/web_pages.h"
+#include "frame/skinned_frame.h"
+#include "launcher/cells.h"
+#include "platform/click_tracker.h"
+#include "platform/handles.h"
+#include "platform/services.h"
+#include "platform/window.h"
+
+namespace velmora {
+
+class LauncherPanel : public BaseWindow<LauncherPanel>, public frame::FrameHost {
+public:
+    static constexpr wchar_t kClassName[] = L"Velmora.LauncherPanel";
+    static constexpr wchar_t kTitle[] = L"Velmora2.2";
+
+    // Control ids; the end-to-end scripts find the controls by them. Cell
+    // i's picture is kCellPictureId + i and its caption kCellCaptionId + i;
+    // recommended link i is kLinkId + i.
+    static constexpr int kCellPictureId = 1000;
+    static constexpr int kCellCaptionId = 1100;
+    static constexpr int kClockLabelId = 1200;
+    static constexpr int kTitlePictureId = 1202;
+    static constexpr int kRecommendLabelId = 1218;
+    static constexpr int kLinkId = 1219;
+
+    static constexpr std::size_t kCellCount = launcher::kColumns * launcher::kRows;
+    static constexpr std::size_t kLinkCount = std::size(web::kRecommended);
+
+    enum class TimerId : UINT_PTR {
+        Clock = 1,  // rewrites the clock line every second
+    };
+
+    struct Services {
+        SystemCommands& commands;
+        const Clock& clock;
+        std::function<void(Action)> run;  // a cell's action
+    };
+
+    // Creates the window and loads it: placement restored, clock line
+    // filled, no cell highlighted. Not shown. nullptr when the window
+    // cannot be made.
+    static std::unique_ptr<LauncherPanel> Create(Services services);
+    ~LauncherPanel();
+
+    // Opens the CD tray when the caption offers to open it, closes it
+    // otherwise; the caption then offers the other way.
+    void ToggleCdTray();
+    bool CdTrayOpen() const { return cdTrayOpen_; }
+    // The program's 32 x 32 icon (the about box shows it).
+    HICON Icon() const { return icon_.get(); }
+
+    // The controls (real Windows controls, found by tests and screen readers).
+    HWND CellPicture(std::size_t cell) const { return cell < kCellCount ? controls_.cellPictures[cell] : nullptr; }
+    HWND CellCaption(std::size_t cell) const { return cell < kCellCount ? controls_.cellCaptions[cell] : nullptr; }
+    HWND CdTrayCaption() const { return CellCaption(cdTrayCell_); }
+    HWND ClockLabel() const { return controls_.clock; }
+    HWND RecommendLabel() const { return controls_.recommend; }
+    HWND TitlePicture() const { return controls_.titlePicture; }
+    HWND Link(std::size_t index) const { return index < kLinkCount ? controls_.links[index] : nullptr; }
+
+    // Where the highlight lies (client pixels) and whether it shows.
+    POINT HighlightPosition() const { return highlight_.at; }
+    bool HighlightVisible() const { return highlight_.visible; }
+    frame::SkinnedFrame& Frame() { return frame_; }
+
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void OnWindowGone();
+
+    // frame::FrameHost
+    void OnInteriorMouseMove() override;
+    void OnCaptionButtonRelease(frame::CaptionButton button) override;
+    void PaintOverSkin(HDC dc) override;
+
+private:
+    struct Controls {
+        std::array<HWND, kCellCount> cellPictures{};
+        std::array<HWND, kCellCount> cellCaptions{};
+        std::array<HWND, kLinkCount> links{};
+        HWND clock = nullptr;
+        HWND recommend = nullptr;
+        HWND titlePicture = nullptr;
+    };
+    struct Highlight {
+        POINT at{launcher::kHighlightParked, launcher::kHighlightParked};
+        bool visible = true;
+    };
+    // What a control is to the panel, told by its id.
+    struct Role {
+        enum class Kind { CellPicture, CellCaption, Link, Text } kind = Kind::Text;
+        std::size_t index = 0;
+    };
+
+    explicit LauncherPanel(Services services);
+    bool CreateWindowAndLoad();
+    void Load();
+    void CreateControls();
+    HWND MakeLabel(int id, const std::wstring& text, int left, int top);
+    HWND MakePicture(int id, int left, int top, int width, int height, bool clickable);
+    std::wstring CellCaptionText(std::size_t cell) const;
+    void SetCaption(HWND label, const std::wstring& text);
+    void ShowTime();
+
+    void MoveHighlight(POINT to, bool visible);
+    void HighlightCell(std::size_t cell);
+    RECT HighlightRect() const;
+
+    static Role RoleOf(int controlId);
+    LRESULT OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM lp);
+    void OnClick(Role role);
+
+    void PaintHighlight(HDC dc) const;
+    void PaintPictures(HDC dc) const;
+    void PaintCaptions(HDC dc) const;
+
+    Services services_;
+    std::size_t cdTrayCell_ = kCellCount;  // the cell whose action is Action::ToggleCdTray
+    bool cdTrayOpen_ = false;              // last told to open the tray: the caption offers to close it
+    Highlight highlight_;
+    ClickTracker clicks_;
+    frame::SkinnedFrame frame_;
+    Controls controls_;
+    std::array<UniqueBitmap, kCellCount> cellBitmaps_;
+    UniqueBitmap titleBitmap_;
+    UniqueGdiObject highlightPen_;
+    UniqueGdiObject highlightBrush_;
+    UniqueIcon icon_;
+    HCURSOR hand_ = nullptr;  // shared, not owned
+};
+
+}  // namespace velmora

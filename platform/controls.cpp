@@ -1,0 +1,89 @@
+#include "platform/controls.h"
+
+#include "platform/twips.h"
+#include "platform/window.h"
+#include "resources/ids.h"
+
+namespace velmora {
+
+std::wstring WindowText(HWND hwnd) {
+    const int length = ::GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(hwnd, text.data(), length + 1)));
+    return text;
+}
+
+RECT RectIn(HWND child, HWND reference) {
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, reference, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+RECT ChildRect(HWND child) { return RectIn(child, ::GetParent(child)); }
+
+bool IsChecked(HWND button) { return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void SetChecked(HWND button, bool checked) {
+    ::SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool HasVisibleFlag(HWND control) { return (::GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+bool ShowOwnFlag(HWND control, bool shown) {
+    if (!control || HasVisibleFlag(control) == shown) return false;
+    ::ShowWindow(control, shown ? SW_SHOWNA : SW_HIDE);
+    return true;
+}
+
+void CentreOnScreen(HWND window) {
+    const double screenWidth = ::GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixelX();
+    const double screenHeight = ::GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixelY();
+    SetWindowTwips(window, TwipsField::Left, screenWidth / 2 - WindowTwips(window, TwipsField::Width) / 2);
+    SetWindowTwips(window, TwipsField::Top, screenHeight / 2 - WindowTwips(window, TwipsField::Height) / 2);
+}
+
+HWND CreateChild(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int x, int y, int width,
+                 int height, int id, DWORD exStyle) {
+    return ::CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | style, x, y, width, height, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(), nullptr);
+}
+
+UniqueGdiObject MakeFont(const wchar_t* face, int tenthsOfPoint, bool bold, BYTE charset) {
+    WindowDc screen(nullptr);
+    const int height = -::MulDiv(tenthsOfPoint, ::GetDeviceCaps(screen.get(), LOGPIXELSY), 720);
+    return UniqueGdiObject(::CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, charset,
+                                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                         DEFAULT_PITCH | FF_DONTCARE, face));
+}
+
+UniqueGdiObject SongTi(int tenthsOfPoint, bool bold) { return MakeFont(L"宋体", tenthsOfPoint, bold, GB2312_CHARSET); }
+
+SIZE TextSize(HFONT font, const std::wstring& text) {
+    UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+    SelectGuard use(dc.get(), font);
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc.get(), &metrics);
+    return {extent.cx > 0 ? extent.cx : 1, metrics.tmHeight};
+}
+
+UniqueBitmap LoadBitmapResource(int id) {
+    return UniqueBitmap(static_cast<HBITMAP>(
+        ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+UniqueIcon LoadIconResource(int id, int size) {
+    return UniqueIcon(static_cast<HICON>(
+        ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+}
+
+HCURSOR HandCursor() {
+    // Shared: the system keeps one copy, nothing to free.
+    auto hand = static_cast<HCURSOR>(::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDC_HAND_POINTER), IMAGE_CURSOR, 0,
+                                                  0, LR_DEFAULTSIZE | LR_SHARED));
+    return hand ? hand : ::LoadCursorW(nullptr, IDC_HAND);
+}
+
+}  // namespace velmora

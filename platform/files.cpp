@@ -1,0 +1,78 @@
+#include "platform/files.h"
+
+#include <algorithm>
+
+#include "platform/handles.h"
+
+namespace velmora {
+
+std::wstring ExecutableDirectory() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const auto slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+FileRead ReadFileBytes(const std::wstring& path, std::uint64_t maxBytes, std::string& bytes) {
+    UniqueFile f(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!f) {
+        const DWORD err = ::GetLastError();
+        return (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND) ? FileRead::Missing : FileRead::Failed;
+    }
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(f.get(), &size) || size.QuadPart < 0) return FileRead::Failed;
+    if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes) return FileRead::TooLarge;
+    bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
+        if (!::ReadFile(f.get(), bytes.data() + done, want, &got, nullptr) || got == 0) return FileRead::Failed;
+        done += got;
+    }
+    return FileRead::Ok;
+}
+
+std::string ReadFileStart(const std::wstring& path, std::size_t count) {
+    UniqueFile f(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f) return {};
+    std::string bytes(count, '\0');
+    DWORD got = 0;
+    if (!::ReadFile(f.get(), bytes.data(), static_cast<DWORD>(count), &got, nullptr)) return {};
+    bytes.resize(got);
+    return bytes;
+}
+
+bool WriteAll(HANDLE file, const void* data, std::size_t size) {
+    DWORD wrote = 0;
+    return ::WriteFile(file, data, static_cast<DWORD>(size), &wrote, nullptr) && wrote == size;
+}
+
+bool ReplaceFile(const std::wstring& path, const std::wstring& suffix, const std::function<bool(HANDLE)>& write,
+                 bool durable) {
+    const std::wstring temporary = path + suffix;
+    bool written = false;
+    {
+        UniqueFile f(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (!f) return false;
+        written = write(f.get()) && (!durable || ::FlushFileBuffers(f.get()));
+    }
+    const DWORD flags = MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0);
+    if (!written || !::MoveFileExW(temporary.c_str(), path.c_str(), flags)) {
+        ::DeleteFileW(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace velmora

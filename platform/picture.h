@@ -1,0 +1,57 @@
+// Pictures of the library: decoding a file into a bitmap and saving a
+// bitmap as the BMP that becomes the wallpaper.
+//
+// Every format goes through decoders Windows itself provides. Before any
+// decoder sees a file, its header is read here and a picture over the pixel
+// budget is refused: a forged header crashes the decoders.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/handles.h"
+
+namespace velmora {
+
+// The largest picture accepted, in pixels.
+inline constexpr unsigned long long kPixelBudget = 100'000'000ULL;
+
+// A decoded picture: a 32-bit top-down DIB section with premultiplied alpha
+// at the picture's natural size in pixels. Move-only.
+class Picture {
+public:
+    Picture() = default;
+    Picture(UniqueBitmap bitmap, int width, int height);
+    // When the maker knows already that every pixel is opaque (a JPEG), the
+    // pixels need not be looked at again.
+    Picture(UniqueBitmap bitmap, int width, int height, bool opaque);
+    // Whether every pixel is fully opaque (drawn with a halftone stretch
+    // then, which looks better than blending).
+    bool opaque() const { return opaque_; }
+    HBITMAP bitmap() const { return bitmap_.get(); }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    explicit operator bool() const { return static_cast<bool>(bitmap_); }
+    // Draws the picture stretched to `to`, blended over what is there.
+    void Draw(HDC dc, const RECT& to) const;
+
+private:
+    UniqueBitmap bitmap_;
+    int width_ = 0;
+    int height_ = 0;
+    bool opaque_ = true;
+};
+
+// BMP, ICO, CUR, WMF (placeable or not), GIF (first frame), JPEG and PNG.
+// Nothing for a missing, unreadable, truncated, corrupt or non-picture file
+// or one whose header claims more than kPixelBudget pixels.
+std::optional<Picture> LoadPicture(const std::wstring& path);
+
+// Writes the picture at its own size as a 24-bit BMP (transparent parts over
+// white), beside the target first and then put in its place. False when the
+// file could not be written; the old file is then left as it was.
+bool SaveBitmap24(const Picture& picture, const std::wstring& path);
+
+}  // namespace velmora

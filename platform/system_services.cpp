@@ -1,0 +1,79 @@
+#include "platform/system_services.h"
+
+#include <chrono>
+#include <cstdint>
+#include <random>
+
+#include "platform/handles.h"
+
+namespace velmora {
+
+namespace {
+
+// The program is not DPI-aware (see the manifest), so on a scaled display
+// Windows hands it logical coordinates: GetCursorPos is divided down by the
+// scale. The screen's device context is not virtualised that way; its
+// pixels are the physical ones, so the logical pointer position would read
+// a pixel up and to the left of the real one. For the length of a reading
+// the thread therefore switches to per-monitor awareness, where the pointer
+// and the screen context agree (Windows 10 1607 and later). Older systems
+// lack the switch: there GetPhysicalCursorPos gives the pointer in the
+// screen context's pixels. The switch creates no window and is undone
+// before anything else runs on the thread.
+class PhysicalPixels {
+public:
+    PhysicalPixels() {
+        if (Set set = Setter()) {
+            previous_ = set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+            if (!previous_) previous_ = set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+        }
+    }
+    ~PhysicalPixels() {
+        if (previous_) Setter()(previous_);
+    }
+    PhysicalPixels(const PhysicalPixels&) = delete;
+    PhysicalPixels& operator=(const PhysicalPixels&) = delete;
+
+    bool Pointer(POINT* at) const {
+        return previous_ ? ::GetCursorPos(at) != FALSE : ::GetPhysicalCursorPos(at) != FALSE;
+    }
+
+private:
+    using Set = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    // Looked up, not linked: the program also runs where user32 lacks it.
+    static Set Setter() {
+        static const Set set = reinterpret_cast<Set>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
+        return set;
+    }
+    DPI_AWARENESS_CONTEXT previous_ = nullptr;
+};
+
+}  // namespace
+
+LocalTime SystemClock::Now() const {
+    SYSTEMTIME t{};
+    ::GetLocalTime(&t);
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wDayOfWeek};
+}
+
+double ClockSeededRandom::Next() {
+    std::mt19937_64 generator(
+        static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count()));
+    return std::uniform_real_distribution<double>(0.0, 1.0)(generator);
+}
+
+std::optional<PixelReading> ScreenPixelReader::UnderPointer() {
+    PhysicalPixels physical;
+    UniqueScreenDc screen(::GetWindowDC(nullptr));
+    PixelReading reading;
+    if (!screen || !physical.Pointer(&reading.at)) return std::nullopt;
+    reading.colour = ::GetPixel(screen.get(), reading.at.x, reading.at.y);
+    return reading;
+}
+
+int MessageBoxPrompter::Show(HWND owner, const std::wstring& text, const std::wstring& title, UINT type) {
+    return ::MessageBoxW(owner, text.c_str(), title.c_str(), type);
+}
+
+}  // namespace velmora

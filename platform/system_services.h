@@ -1,0 +1,30 @@
+// The real services: the system clock, a random source, the screen and
+// message boxes.
+#pragma once
+
+#include "platform/services.h"
+
+namespace velmora {
+
+class SystemClock final : public Clock {
+public:
+    LocalTime Now() const override;
+};
+
+// Reseeded from the high-resolution clock at every draw.
+class ClockSeededRandom final : public RandomSource {
+public:
+    double Next() override;
+};
+
+class ScreenPixelReader final : public ScreenPixels {
+public:
+    std::optional<PixelReading> UnderPointer() override;
+};
+
+class MessageBoxPrompter final : public Prompter {
+public:
+    int Show(HWND owner, const std::wstring& text, const std::wstring& title, UINT type) override;
+};
+
+}  // namespace velmora

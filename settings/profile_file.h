@@ -1,0 +1,38 @@
+// The profile file vlmr.INI beside the executable: every user setting except
+// window placement, in the section "Velmora". Nothing is cached; each call
+// reads or rewrites the file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "settings/settings_store.h"
+
+namespace velmora {
+
+// Section of every setting.
+inline constexpr std::string_view kProfileSection = "Velmora";
+// The file's name in the program's folder.
+inline constexpr wchar_t kProfileFileName[] = L"vlmr.INI";
+
+class ProfileFile final : public SettingsStore {
+public:
+    explicit ProfileFile(std::wstring path) : path_(std::move(path)) {}
+
+    // The value under key, spaces around it removed, at most 127 bytes in
+    // GBK; empty when the file, the section or the key is missing.
+    std::string Read(std::string_view key) override;
+
+    // Stores value under key (GBK in the file), creating the file and section
+    // as needed. The new file is written beside the old one and then put in
+    // its place, so a crash in the middle leaves the old file or the new one,
+    // never a truncated one. Returns whether the file now holds the value.
+    bool Write(std::string_view key, std::string_view value) override;
+
+    const std::wstring& path() const { return path_; }
+
+private:
+    std::wstring path_;
+};
+
+}  // namespace velmora

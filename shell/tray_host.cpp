@@ -1,0 +1,128 @@
+#include "shell/tray_host.h"
+
+#include "platform/controls.h"
+#include "platform/text.h"
+#include "resources/ids.h"
+
+namespace velmora {
+
+TrayHost::~TrayHost() {
+    icon_.reset();  // removed while the window it names still exists
+    if (HWND h = hwnd()) ::DestroyWindow(h);
+}
+
+bool TrayHost::Create() {
+    RegisterClassOnce();
+    if (!CreateWindowOf(0, kTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 120, 40)) {
+        return false;
+    }
+    taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+    commands_.clear();
+    trayMenu_ = BuildMenu(menus::TrayMenu());
+    powerMenu_ = BuildMenu(menus::PowerMenu());
+    icon_ = std::make_unique<TrayIcon>(hwnd(), kTrayCallbackMessage, LoadIconResource(IDI_VELMORA, 16), "Velmora");
+    return true;
+}
+
+UniqueMenu TrayHost::BuildMenu(std::span<const menus::Entry> entries) {
+    UniqueMenu menu(::CreatePopupMenu());
+    for (const menus::Entry& e : entries) {
+        if (e.hidden) continue;
+        const std::wstring caption = Widen(e.caption);
+        switch (e.kind) {
+            case menus::Kind::Separator:
+                ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+                break;
+            case menus::Kind::Submenu: {
+                UniqueMenu sub = BuildMenu(e.children);
+                // The parent menu owns its submenus from here on.
+                if (::AppendMenuW(menu.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub.get()),
+                                  caption.c_str())) {
+                    sub.release();
+                }
+                break;
+            }
+            case menus::Kind::Item:
+                commands_.push_back(e.action);
+                ::AppendMenuW(menu.get(), MF_STRING, commands_.size(), caption.c_str());
+                break;
+        }
+    }
+    return menu;
+}
+
+UINT TrayHost::CommandIdOf(Action action) const {
+    for (size_t i = 0; i < commands_.size(); ++i) {
+        if (commands_[i] == action) return static_cast<UINT>(i + 1);
+    }
+    return 0;
+}
+
+void TrayHost::ShowIcon() {
+    if (icon_) icon_->Add();
+    // Off the task list: a tool window never appears on the taskbar or in
+    // the Alt+Tab list.
+    const LONG_PTR ex = ::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
+    ::SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, (ex | WS_EX_TOOLWINDOW) & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW));
+}
+
+void TrayHost::OnTrayCallback(UINT mouseMessage) {
+    if (busy_) return;  // a menu or a command from it is still running
+    busy_ = true;
+    if (mouseMessage == WM_LBUTTONDBLCLK) {
+        run_(Action::ShowPanel);
+    } else if (mouseMessage == WM_RBUTTONUP) {
+        POINT at{};
+        ::GetCursorPos(&at);
+        PopupTrayMenu(at);
+    }
+    busy_ = false;
+}
+
+void TrayHost::PopupTrayMenu(POINT at) { Popup(trayMenu_.get(), at, hwnd()); }
+
+void TrayHost::PopupPowerMenu(POINT at, HWND tracker) { Popup(powerMenu_.get(), at, tracker ? tracker : hwnd()); }
+
+void TrayHost::Popup(HMENU menu, POINT at, HWND tracker) {
+    // Foreground first, so the menu closes when the user clicks elsewhere;
+    // the posted WM_NULL lets the next popup open at the first click.
+    ::SetForegroundWindow(tracker);
+    const UINT id = static_cast<UINT>(::TrackPopupMenu(
+        menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, tracker, nullptr));
+    ::PostMessageW(tracker, WM_NULL, 0, 0);
+    if (id >= 1 && id <= commands_.size()) run_(commands_[id - 1]);
+}
+
+void TrayHost::SetStartAtLogonCheck(bool on) {
+    ::CheckMenuItem(trayMenu_.get(), CommandIdOf(Action::ToggleStartAtLogon),
+                    MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool TrayHost::StartAtLogonChecked() const {
+    const UINT state = ::GetMenuState(trayMenu_.get(), CommandIdOf(Action::ToggleStartAtLogon), MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
+}
+
+LRESULT TrayHost::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
+        // Explorer restarted: its new notification area knows no icons.
+        if (icon_) icon_->Add();
+        return 0;
+    }
+    switch (msg) {
+        case kTrayCallbackMessage:
+            OnTrayCallback(static_cast<UINT>(lp));
+            return 0;
+        case WM_CLOSE:
+            // Whoever closes this window politely (taskkill without /F, a
+            // script) means the program: it ends as 退出程序 ends it.
+            run_(Action::ExitProgram);
+            return 0;
+        default:
+            return Default(msg, wp, lp);
+    }
+}
+
+void TrayHost::OnWindowGone() { icon_.reset(); }
+
+}  // namespace velmora

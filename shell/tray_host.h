@@ -1,0 +1,77 @@
+// The hidden start-up window. It lives for the whole run, receives the tray
+// icon's callbacks, owns the tray menu and the power menu, and hands every
+// chosen entry to the application as an Action. It is never shown; the
+// shell's TaskbarCreated broadcast reaches top-level windows only, so it is
+// one.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "commands/actions.h"
+#include "platform/handles.h"
+#include "platform/window.h"
+#include "shell/menus.h"
+#include "shell/tray_icon.h"
+
+namespace velmora {
+
+class TrayHost : public BaseWindow<TrayHost> {
+public:
+    static constexpr wchar_t kClassName[] = L"Velmora.TrayHost";
+    static constexpr wchar_t kTitle[] = L"Velmora";
+    // The icon's callback: a message of our own, never taken for real input.
+    static constexpr UINT kTrayCallbackMessage = WM_APP + 1;
+
+    explicit TrayHost(std::function<void(Action)> run) : run_(std::move(run)) {}
+    ~TrayHost();
+
+    // Creates the window (never shown) and both menus; the icon is not shown
+    // yet.
+    bool Create();
+    // Shows the icon and takes the program off the task list.
+    void ShowIcon();
+    TrayIcon* Icon() { return icon_.get(); }
+
+    // Every callback of the icon: `mouseMessage` is what happened over it.
+    // A double-click shows the panel, a right-button release pops up the
+    // tray menu; callbacks arriving while a menu or its command runs are
+    // dropped.
+    void OnTrayCallback(UINT mouseMessage);
+    bool Busy() const { return busy_; }
+
+    // Pops up a menu at the point (screen coordinates), tracked by `tracker`
+    // (this window when null), then runs the chosen entry's action.
+    void PopupTrayMenu(POINT at);
+    void PopupPowerMenu(POINT at, HWND tracker);
+
+    // The check mark of 开机自动启动.
+    void SetStartAtLogonCheck(bool on);
+    bool StartAtLogonChecked() const;
+
+    HMENU TrayMenu() const { return trayMenu_.get(); }
+    HMENU PowerMenu() const { return powerMenu_.get(); }
+    // The command id an entry's action has in the built menus (0 when none).
+    UINT CommandIdOf(Action action) const;
+
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void OnWindowGone();
+
+private:
+    UniqueMenu BuildMenu(std::span<const menus::Entry> entries);
+    void Popup(HMENU menu, POINT at, HWND tracker);
+
+    std::function<void(Action)> run_;
+    std::unique_ptr<TrayIcon> icon_;
+    UniqueMenu trayMenu_;
+    UniqueMenu powerMenu_;
+    std::vector<Action> commands_;  // menu command id - 1 -> action
+    UINT taskbarCreated_ = 0;
+    bool busy_ = false;
+};
+
+}  // namespace velmora

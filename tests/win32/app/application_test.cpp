@@ -1,0 +1,231 @@
+// The application as a whole, built with fakes: the start-up sequence, the
+// single running copy, the actions of menus and cells reaching the right
+// windows and commands, and the two ways the program ends.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "platform/effects.h"
+#include "platform/text.h"
+#include "support/fakes.h"
+#include "support/test_support.h"
+
+namespace velmora {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr wchar_t kPlacementKey[] = L"Software\\Velmora Program Settings";
+constexpr wchar_t kTestInstance[] = L"Local\\Velmora.Tests.Application";
+
+bool IconExists(HWND hwnd) {
+    NOTIFYICONDATAA probe{};
+    probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    probe.hWnd = hwnd;
+    probe.uID = kTrayIconId;
+    probe.uFlags = NIF_TIP;
+    lstrcpyA(probe.szTip, "Velmora");
+    return ::Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+}
+
+// Takes the WM_QUIT the program posts when it ends, so that it cannot end
+// the next test's loops; true when there was one.
+bool TakeQuit() {
+    MSG msg;
+    return ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+}
+
+bool PlacementSaved() {
+    HKEY key = nullptr;
+    const bool saved = ::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Velmora Program Settings\\Velmora\\Settings", 0,
+                                       KEY_QUERY_VALUE, &key) == ERROR_SUCCESS;
+    if (key) ::RegCloseKey(key);
+    return saved;
+}
+
+class App : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { anchor_ = std::make_unique<testing::TrayAnchor>(); }
+    static void TearDownTestSuite() { anchor_.reset(); }
+    static inline std::unique_ptr<testing::TrayAnchor> anchor_;
+
+    void SetUp() override {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kPlacementKey);
+        ::CreateDirectoryW(folder_.File(L"pic").c_str(), nullptr);
+    }
+    void TearDown() override {
+        app_.reset();
+        TakeQuit();
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kPlacementKey);
+    }
+    void Profile(const std::string& text) { testing::WriteBytes(folder_.File(L"vlmr.INI"), text); }
+    Application& Make(const std::wstring& commandLine = L"\"Velmora.exe\"") {
+        app_ = std::make_unique<Application>(AppServices{recorder_, prompts_, clock_, random_, pixels_, runKeys_,
+                                                         folder_.path(), commandLine, kTestInstance});
+        return *app_;
+    }
+    Application& Started(const std::wstring& commandLine = L"\"Velmora.exe\"") {
+        Application& app = Make(commandLine);
+        EXPECT_TRUE(app.Start());
+        return app;
+    }
+    std::vector<std::string> CallsStartingWith(const std::string& prefix) {
+        std::vector<std::string> out;
+        for (const std::string& c : recorder_.Calls()) {
+            if (c.rfind(prefix, 0) == 0) out.push_back(c);
+        }
+        return out;
+    }
+
+    testing::TempFolder folder_;
+    RecordingEffects recorder_;
+    testing::RecordingPrompter prompts_;
+    testing::FakeClock clock_;
+    testing::SequenceRandom random_;
+    testing::FakePixels pixels_;
+    // No registry writes that outlive the test: the machine key refuses,
+    // and nothing here turns starting at logon on.
+    SystemRunKeys runKeys_;
+    std::unique_ptr<Application> app_;
+};
+
+TEST_F(App, StartsWithTheIconAloneAndNoWindowMade) {
+    Application& app = Started();
+    EXPECT_TRUE(IconExists(app.Tray().hwnd()));
+    EXPECT_FALSE(::IsWindowVisible(app.Tray().hwnd()));
+    EXPECT_EQ(app.Panel().Live(), nullptr);
+    EXPECT_EQ(app.Changer().Live(), nullptr);
+    EXPECT_FALSE(app.Tray().StartAtLogonChecked());
+    EXPECT_TRUE(recorder_.Calls().empty()) << "start-up reaches nothing of the system";
+    EXPECT_FALSE(testing::FileExists(folder_.File(L"vlmr.INI"))) << "and writes no profile";
+}
+
+TEST_F(App, ASecondCopyEndsBeforeTouchingAnything) {
+    Application& first = Started();
+    Application second({recorder_, prompts_, clock_, random_, pixels_, runKeys_, folder_.path(), L"", kTestInstance});
+    EXPECT_FALSE(second.Start());
+    EXPECT_TRUE(IconExists(first.Tray().hwnd()));
+    EXPECT_EQ(::FindWindowW(TrayHost::kClassName, nullptr), first.Tray().hwnd()) << "one tray host only";
+}
+
+TEST_F(App, TimedChangingAtStartRunsHiddenWithoutMakingAPanel) {
+    Profile("[Velmora]\r\nqhzm=1\r\nxz=1\r\nsj=" + ToCodePage("自定义", 936) + "\r\nzdy=1\r\n");
+    testing::WriteSolidBmp(folder_.File(L"pic\\a.bmp"), 8, 6, RGB(10, 20, 30));
+    Application& app = Started();
+    ASSERT_NE(app.Changer().Live(), nullptr);
+    EXPECT_FALSE(::IsWindowVisible(app.Changer().LiveWindow()));
+    EXPECT_EQ(app.Panel().Live(), nullptr);
+    EXPECT_TRUE(testing::PumpUntil([&] { return !CallsStartingWith("SetDeskWallpaper(").empty(); }, 5s));
+}
+
+TEST_F(App, TrayEntriesThatNeedThePanelAsOwnerMakeItHidden) {
+    Application& app = Started();
+    app.Run(Action::OpenMyComputer);
+    LauncherPanel* panel = app.Panel().Live();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_FALSE(::IsWindowVisible(panel->hwnd()));
+    const auto calls = CallsStartingWith("ShellExecute(");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].rfind("ShellExecute(" + testing::Hex(panel->hwnd()) + ", \"open\", \"explorer\"", 0), 0u);
+
+    app.Run(Action::ShowPanel);
+    EXPECT_EQ(app.Panel().Live(), panel) << "the same panel, now shown";
+    EXPECT_TRUE(::IsWindowVisible(panel->hwnd()));
+}
+
+TEST_F(App, TheRecycleBinIsEmptiedWithTheOptionsTheCommandLineGives) {
+    struct Case {
+        const wchar_t* commandLine;
+        std::vector<std::string> expected;
+    };
+    for (const Case& c : {Case{L"\"C:\\a b\\Velmora.exe\"", {"7"}}, Case{L"Velmora.exe 3", {"3"}},
+                          Case{L"Velmora.exe  abc", {}}, Case{L"Velmora.exe 8", {}}}) {
+        recorder_.Clear();
+        Application& app = Started(c.commandLine);
+        app.Run(Action::EmptyRecycleBin);
+        std::vector<std::string> flags;
+        for (const std::string& call : CallsStartingWith("SHEmptyRecycleBin(")) {
+            EXPECT_EQ(call.rfind("SHEmptyRecycleBin(" + testing::Hex(app.Tray().hwnd()) + ", NULL, ", 0), 0u);
+            flags.push_back(call.substr(call.rfind(' ') + 1, call.size() - call.rfind(' ') - 2));
+        }
+        EXPECT_EQ(flags, c.expected) << Narrow(c.commandLine);
+        EXPECT_EQ(::FindWindowW(nullptr, L"清空回收站"), nullptr) << "no window of its own";
+        app_.reset();
+    }
+}
+
+TEST_F(App, ExitClosesTheWindowsSavesThePlacementRemovesTheIconAndEndsTheLoop) {
+    Application& app = Started();
+    app.Run(Action::ShowPanel);
+    app.Run(Action::ShowSearchBox);
+    app.Run(Action::ShowColourPicker);
+    ASSERT_NE(app.Search().Live(), nullptr);
+    const HWND host = app.Tray().hwnd();
+    ASSERT_FALSE(PlacementSaved());
+
+    app.Run(Action::ExitProgram);
+    EXPECT_EQ(app.Panel().Live(), nullptr);
+    EXPECT_EQ(app.Search().Live(), nullptr);
+    EXPECT_EQ(app.Picker().Live(), nullptr);
+    EXPECT_FALSE(::IsWindow(host));
+    EXPECT_FALSE(IconExists(host));
+    EXPECT_TRUE(PlacementSaved()) << "the panel's close logic ran";
+    EXPECT_TRUE(app.Ended());
+    EXPECT_TRUE(TakeQuit());
+}
+
+TEST_F(App, APoliteCloseOfTheTrayHostEndsTheProgramLikeExit) {
+    Application& app = Started();
+    app.Run(Action::ShowPanel);
+    const HWND host = app.Tray().hwnd();
+    ::SendMessageW(host, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindow(host));
+    EXPECT_FALSE(IconExists(host));
+    EXPECT_TRUE(PlacementSaved());
+    EXPECT_TRUE(app.Ended());
+    EXPECT_TRUE(TakeQuit());
+}
+
+TEST_F(App, LogOffAsksTheSystemAndEndsLeavingTheIconAndSavingNothing) {
+    Application& app = Started();
+    app.Run(Action::ShowPanel);
+    const HWND host = app.Tray().hwnd();
+    app.Run(Action::LogOff);
+    EXPECT_EQ(CallsStartingWith("ExitWindowsEx("), std::vector<std::string>{"ExitWindowsEx(0, 0)"});
+    EXPECT_TRUE(app.Ended());
+    EXPECT_TRUE(TakeQuit());
+    EXPECT_TRUE(IconExists(host)) << "the icon is left to the shell";
+    app_.reset();  // what the end of wWinMain does
+    EXPECT_FALSE(PlacementSaved()) << "the session ends; nothing saves on the way out";
+}
+
+TEST_F(App, TheViewerShowsThePreviewedPictureOrSaysOverTheChangerWhyNot) {
+    testing::WriteSolidBmp(folder_.File(L"pic\\a.bmp"), 40, 30, RGB(10, 20, 30));
+    Application& app = Started();
+    app.Run(Action::ShowWallpaperChanger);
+    const HWND changer = app.Changer().LiveWindow();
+    ASSERT_NE(changer, nullptr);
+    const auto look = [&] { ::SendMessageW(changer, WM_COMMAND, MAKEWPARAM(2102, BN_CLICKED), 0); };
+    look();  // 查看大图
+    ASSERT_NE(app.Viewer().Live(), nullptr);
+    EXPECT_TRUE(::IsWindowVisible(app.Viewer().LiveWindow()));
+    EXPECT_TRUE(prompts_.boxes.empty());
+
+    // The picture goes from the disk behind the changer's back.
+    ::DeleteFileW(folder_.File(L"pic\\a.bmp").c_str());
+    look();
+    EXPECT_EQ(app.Viewer().Live(), nullptr) << "the old viewer closed, no new one";
+    ASSERT_EQ(prompts_.boxes.size(), 1u);
+    EXPECT_EQ(prompts_.boxes[0].owner, changer);
+    EXPECT_NE(prompts_.boxes[0].text.find(L"a.bmp"), std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace velmora

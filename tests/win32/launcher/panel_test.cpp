@@ -1,0 +1,356 @@
+// The launcher panel as a user meets it, built with recording fakes: its
+// cells and captions in their places, a click handing the cell's action on,
+// the links, the highlight, the clock line from the clock it is given, the
+// CD caption, its caption buttons, the placement record, and nothing left
+// behind by resizes, ticks and lifetimes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "commands/system_commands.h"
+#include "commands/web_pages.h"
+#include "launcher/cells.h"
+#include "launcher/launcher_panel.h"
+#include "platform/deferred_calls.h"
+#include "platform/effects.h"
+#include "platform/handles.h"
+#include "platform/text.h"
+#include "settings/placement.h"
+#include "support/fakes.h"
+#include "support/test_support.h"
+
+namespace velmora {
+namespace {
+
+using namespace std::chrono_literals;
+using frame::ButtonPicture;
+using frame::CaptionButton;
+using testing::RectInParent;
+using testing::TextOf;
+using Lines = std::vector<std::string>;
+
+std::wstring ReadPlacementValue(const wchar_t* name) {
+    wchar_t buf[64] = {};
+    DWORD bytes = sizeof buf - sizeof(wchar_t);
+    if (::RegGetValueW(HKEY_CURRENT_USER, kPlacementKey, name, RRF_RT_REG_SZ, nullptr, buf, &bytes) != ERROR_SUCCESS) {
+        return L"<missing>";
+    }
+    return buf;
+}
+
+void WritePlacementValue(const wchar_t* name, const std::wstring& value) {
+    HKEY raw = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kPlacementKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr),
+              ERROR_SUCCESS);
+    UniqueRegKey key(raw);
+    ::RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+void ForgetPlacement() { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Velmora Program Settings"); }
+
+// A left click on a control: press and release inside it.
+void Click(HWND control) {
+    ::SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    ::SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+RECT WindowRect(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    return r;
+}
+
+struct LiveCounts {
+    long regions = UniqueRegion::live();
+    long bitmaps = UniqueBitmap::live();
+    long dcs = UniqueMemoryDc::live();
+    long objects = UniqueGdiObject::live();
+    long icons = UniqueIcon::live();
+    bool operator==(const LiveCounts&) const = default;
+};
+
+class Panel : public ::testing::Test {
+protected:
+    void SetUp() override { ForgetPlacement(); }
+    void TearDown() override {
+        panel_.reset();
+        ForgetPlacement();
+    }
+
+    // Made as the application makes it: the CD cell's action comes back to
+    // the panel's ToggleCdTray.
+    LauncherPanel& Open() {
+        panel_ = LauncherPanel::Create({commands_, clock_, [this](Action action) {
+                                            actions_.push_back(action);
+                                            if (action == Action::ToggleCdTray) panel_->ToggleCdTray();
+                                        }});
+        EXPECT_NE(panel_, nullptr);
+        return *panel_;
+    }
+    HWND Button(CaptionButton b) { return panel_->Frame().ButtonWindow(b); }
+
+    RecordingEffects effects_;
+    testing::RecordingPrompter prompts_;
+    DeferredCalls later_;
+    SystemCommands commands_{effects_, prompts_, later_};
+    testing::FakeClock clock_;
+    std::vector<Action> actions_;
+    std::unique_ptr<LauncherPanel> panel_;
+};
+
+TEST_F(Panel, LoadsHiddenAtTheDefaultPlaceWithEveryControlInItsPlace) {
+    LauncherPanel& panel = Open();
+    EXPECT_FALSE(::IsWindowVisible(panel.hwnd()));
+    EXPECT_EQ(testing::ClassOf(panel.hwnd()), L"Velmora.LauncherPanel");
+    EXPECT_EQ(TextOf(panel.hwnd()), L"Velmora2.2");
+    EXPECT_NE(panel.Icon(), nullptr);
+    // 1000 twips = 66.7 pixels; the requested 9500 x 7500 is pinned to 520 x 373.
+    const RECT r = WindowRect(panel.hwnd());
+    EXPECT_EQ(r.left, 67);
+    EXPECT_EQ(r.top, 67);
+    EXPECT_EQ(r.right - r.left, 520);
+    EXPECT_EQ(r.bottom - r.top, 373);
+    EXPECT_EQ(panel.HighlightPosition().x, launcher::kHighlightParked);  // no cell highlighted
+    EXPECT_EQ(panel.HighlightPosition().y, launcher::kHighlightParked);
+
+    const auto cells = launcher::Cells();
+    for (size_t i = 0; i < cells.size(); ++i) {
+        SCOPED_TRACE(std::string(cells[i].caption));
+        // The ids are what the end-to-end scripts look for.
+        HWND picture = ::GetDlgItem(panel.hwnd(), 1000 + static_cast<int>(i));
+        HWND caption = ::GetDlgItem(panel.hwnd(), 1100 + static_cast<int>(i));
+        ASSERT_EQ(picture, panel.CellPicture(i));
+        ASSERT_EQ(caption, panel.CellCaption(i));
+        const RECT p = RectInParent(picture);
+        EXPECT_EQ(p.left, cells[i].pictureLeft);
+        EXPECT_EQ(p.top, cells[i].pictureTop);
+        EXPECT_EQ(p.right - p.left, cells[i].pictureWidth);
+        EXPECT_EQ(p.bottom - p.top, cells[i].pictureHeight);
+        const RECT c = RectInParent(caption);
+        EXPECT_EQ(c.left, cells[i].captionLeft);
+        EXPECT_EQ(c.top, cells[i].captionTop);
+        EXPECT_EQ(TextOf(caption), Widen(cells[i].caption));
+        EXPECT_EQ(testing::ClassOf(caption), L"Static");  // a real control that screen readers read
+    }
+    EXPECT_EQ(TextOf(panel.CdTrayCaption()), L"打开光驱");
+    EXPECT_EQ(::GetDlgItem(panel.hwnd(), 1200), panel.ClockLabel());
+    EXPECT_EQ(::GetDlgItem(panel.hwnd(), 1202), panel.TitlePicture());
+    EXPECT_EQ(::GetDlgItem(panel.hwnd(), 1218), panel.RecommendLabel());
+    EXPECT_EQ(TextOf(panel.RecommendLabel()), L"推荐：");
+    for (size_t i = 0; i < LauncherPanel::kLinkCount; ++i) {
+        EXPECT_EQ(::GetDlgItem(panel.hwnd(), 1219 + static_cast<int>(i)), panel.Link(i));
+        EXPECT_EQ(TextOf(panel.Link(i)), Widen(web::kRecommended[i].caption));
+        EXPECT_EQ(RectInParent(panel.Link(i)).top, RectInParent(panel.ClockLabel()).top);  // one bottom line
+    }
+    // The caption buttons at the right of the frame, in their normal pictures.
+    const int lefts[] = {416, 444, 471};
+    for (int i = 0; i < 3; ++i) {
+        const auto b = static_cast<CaptionButton>(i);
+        EXPECT_EQ(RectInParent(Button(b)).left, lefts[i]);
+        EXPECT_EQ(RectInParent(Button(b)).top, 4);
+        EXPECT_EQ(panel.Frame().ButtonState(b), ButtonPicture::Normal);
+    }
+}
+
+TEST_F(Panel, ClockLineComesFromTheClockAtOnceAndEverySecond) {
+    clock_.now = {.year = 2009, .month = 2, .day = 8, .hour = 9, .minute = 5, .second = 3, .weekday = 0};
+    LauncherPanel& panel = Open();
+    EXPECT_EQ(TextOf(panel.ClockLabel()), L"2009年02月08日 星期日 09:05:03");
+
+    clock_.now = {.year = 2009, .month = 12, .day = 31, .hour = 13, .minute = 0, .second = 0, .weekday = 4};
+    EXPECT_TRUE(testing::PumpUntil(
+        [&] { return TextOf(panel.ClockLabel()) == L"2009年12月31日 星期四 13:00:00"; }, 2500ms));
+    // Sized to its text, so that it reads in full.
+    EXPECT_GT(RectInParent(panel.ClockLabel()).right, RectInParent(panel.ClockLabel()).left + 100);
+}
+
+TEST_F(Panel, HighlightFollowsPicturesAndCaptionPressesAndLeavesOnTheBackground) {
+    LauncherPanel& panel = Open();
+    const auto cells = launcher::Cells();
+    for (size_t i = 0; i < cells.size(); ++i) {
+        ::SendMessageW(panel.CellPicture(i), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+        EXPECT_TRUE(panel.HighlightVisible());
+        EXPECT_EQ(panel.HighlightPosition().x, cells[i].highlightLeft) << i;
+        EXPECT_EQ(panel.HighlightPosition().y, cells[i].highlightTop) << i;
+    }
+    // Moving over a caption does not move it; any button pressed on one does.
+    ::SendMessageW(panel.CellCaption(0), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(panel.HighlightPosition().x, cells.back().highlightLeft);
+    ::SendMessageW(panel.CellCaption(6), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
+    ::SendMessageW(panel.CellCaption(6), WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(panel.HighlightPosition().x, cells[6].highlightLeft);
+    EXPECT_EQ(panel.HighlightPosition().y, cells[6].highlightTop);
+    EXPECT_TRUE(actions_.empty());  // only a left click runs anything
+
+    // The interior of the background hides it.
+    const RECT r = WindowRect(panel.hwnd());
+    ::SetCursorPos(r.left + 260, r.top + 330);
+    ::SendMessageW(panel.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(260, 330));
+    EXPECT_EQ(panel.Frame().ResizeZone(), frame::Zone::Interior);
+    EXPECT_FALSE(panel.HighlightVisible());
+}
+
+TEST_F(Panel, AClickOnPictureOrCaptionHandsOnTheCellsActionAndNothingElse) {
+    LauncherPanel& panel = Open();
+    std::vector<Action> each;
+    for (size_t i = 0; i < LauncherPanel::kCellCount; ++i) {
+        if (panel.CellCaption(i) == panel.CdTrayCaption()) continue;  // below
+        actions_.clear();
+        Click(panel.CellPicture(i));
+        Click(panel.CellCaption(i));
+        ASSERT_EQ(actions_.size(), 2u) << i;
+        EXPECT_EQ(actions_[0], actions_[1]) << "picture and caption differ in cell " << i;
+        EXPECT_EQ(actions_[0], launcher::Cells()[i].action) << i;
+        each.push_back(actions_[0]);
+    }
+    std::sort(each.begin(), each.end());
+    EXPECT_EQ(std::adjacent_find(each.begin(), each.end()), each.end()) << "two cells run the same action";
+    // The panel itself runs none of them.
+    EXPECT_TRUE(effects_.Calls().empty());
+    EXPECT_TRUE(prompts_.boxes.empty());
+
+    // What the user reads is what runs: the cells that open windows or the menu.
+    const std::pair<const wchar_t*, Action> shown[] = {
+        {L"关闭计算机", Action::ShowPowerMenu},
+        {L"桌面变换", Action::ShowWallpaperChanger},
+        {L"网络搜索", Action::ShowSearchBox},
+        {L"桌面取色", Action::ShowColourPicker},
+        {L"清空回收站", Action::EmptyRecycleBin},
+    };
+    for (const auto& [text, action] : shown) {
+        size_t i = 0;
+        while (i < LauncherPanel::kCellCount && TextOf(panel.CellCaption(i)) != text) ++i;
+        ASSERT_LT(i, LauncherPanel::kCellCount) << Narrow(text);
+        actions_.clear();
+        Click(panel.CellCaption(i));
+        EXPECT_EQ(actions_, std::vector<Action>{action}) << Narrow(text);
+    }
+
+    // A press released outside its control is no click.
+    actions_.clear();
+    ::SendMessageW(panel.CellPicture(0), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    ::SendMessageW(panel.CellPicture(0), WM_LBUTTONUP, 0, MAKELPARAM(200, 200));
+    EXPECT_TRUE(actions_.empty());
+}
+
+TEST_F(Panel, LinksOpenTheirPagesOwnedByThePanel) {
+    LauncherPanel& panel = Open();
+    const std::string owner = testing::Hex(panel.hwnd());
+    for (size_t i = 0; i < LauncherPanel::kLinkCount; ++i) {
+        effects_.Clear();
+        Click(panel.Link(i));
+        EXPECT_EQ(effects_.Calls(), (Lines{"ShellExecute(" + owner + ", \"open\", \"" +
+                                           std::string(web::kRecommended[i].address) + "\", NULL, NULL, 0)"}));
+    }
+    EXPECT_TRUE(actions_.empty());
+}
+
+TEST_F(Panel, CdCaptionAlternatesWithTheDoorAndANewPanelStartsOver) {
+    LauncherPanel& panel = Open();
+    size_t cd = 0;
+    while (panel.CellCaption(cd) != panel.CdTrayCaption()) ++cd;
+    Click(panel.CellPicture(cd));
+    EXPECT_EQ(TextOf(panel.CdTrayCaption()), L"关闭光驱");
+    EXPECT_TRUE(panel.CdTrayOpen());
+    Click(panel.CellCaption(cd));
+    EXPECT_EQ(TextOf(panel.CdTrayCaption()), L"打开光驱");
+    EXPECT_FALSE(panel.CdTrayOpen());
+    Click(panel.CellPicture(cd));
+    EXPECT_EQ(actions_, std::vector<Action>(3, Action::ToggleCdTray));
+    EXPECT_EQ(effects_.Calls(), (Lines{"mciSendString(\"set CDAudio door open\")",
+                                       "mciSendString(\"set CDAudio door closed\")",
+                                       "mciSendString(\"set CDAudio door open\")"}));
+    const RECT caption = RectInParent(panel.CdTrayCaption());
+    EXPECT_GT(caption.right - caption.left, 30);  // sized to the new text
+
+    LauncherPanel& again = Open();
+    EXPECT_EQ(TextOf(again.CdTrayCaption()), L"打开光驱");
+    EXPECT_FALSE(again.CdTrayOpen());
+}
+
+TEST_F(Panel, PlacementComesFromTheRecordAndTheCloseButtonSavesIt) {
+    WritePlacementValue(L"frmLeft", L"1500");
+    WritePlacementValue(L"frmTop", L"2250");
+    WritePlacementValue(L"frmWidth", L"9000");
+    WritePlacementValue(L"frmHeight", L"9000");
+    LauncherPanel& panel = Open();
+    const RECT r = WindowRect(panel.hwnd());
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.top, 150);
+    EXPECT_EQ(r.right - r.left, 520);
+    EXPECT_EQ(r.bottom - r.top, 373);
+
+    // Released outside the window: the close still happens, in twips.
+    HWND close = Button(CaptionButton::Close);
+    ::SendMessageW(close, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    ::SendMessageW(close, WM_LBUTTONUP, 0, MAKELPARAM(900, -40));
+    EXPECT_EQ(panel.hwnd(), nullptr);
+    EXPECT_EQ(ReadPlacementValue(L"frmLeft"), L"1500");
+    EXPECT_EQ(ReadPlacementValue(L"frmTop"), L"2250");
+    EXPECT_EQ(ReadPlacementValue(L"frmWidth"), L"7800");
+    EXPECT_EQ(ReadPlacementValue(L"frmHeight"), L"5600");
+}
+
+TEST_F(Panel, MinimiseAndRestoreButtonsAnswerAnyMouseButton) {
+    LauncherPanel& panel = Open();
+    ::ShowWindow(panel.hwnd(), SW_SHOW);
+    // The restore button on a normal window changes nothing.
+    ::SendMessageW(Button(CaptionButton::Restore), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    ::SendMessageW(Button(CaptionButton::Restore), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_FALSE(::IsIconic(panel.hwnd()));
+    EXPECT_TRUE(::IsWindowVisible(panel.hwnd()));
+
+    ::SendMessageW(Button(CaptionButton::Minimise), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
+    ::SendMessageW(Button(CaptionButton::Minimise), WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_TRUE(::IsIconic(panel.hwnd()));
+    ::SendMessageW(Button(CaptionButton::Restore), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(3, 3));
+    ::SendMessageW(Button(CaptionButton::Restore), WM_MBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_FALSE(::IsIconic(panel.hwnd()));
+    const RECT r = WindowRect(panel.hwnd());
+    EXPECT_EQ(r.right - r.left, 520);
+    EXPECT_EQ(panel.Frame().ButtonState(CaptionButton::Restore), ButtonPicture::Normal);
+    EXPECT_NE(panel.hwnd(), nullptr);  // neither closes the panel
+}
+
+TEST_F(Panel, NothingGrowsAcrossResizesClockTicksAndPanelLifetimes) {
+    const LiveCounts beforeAnyPanel;
+    LauncherPanel& panel = Open();
+    HWND hwnd = panel.hwnd();
+    // Warm up once, painted, so that everything made on first use exists.
+    ::ShowWindow(hwnd, SW_SHOW);
+    ::SetWindowPos(hwnd, nullptr, 0, 0, 600, 400, SWP_NOMOVE | SWP_NOZORDER);
+    ::UpdateWindow(hwnd);
+    const LiveCounts before;
+
+    // Hidden, a resize costs a third of a shown one and still runs the
+    // whole handling (pinned size, skin, region); the ticks below paint.
+    ::ShowWindow(hwnd, SW_HIDE);
+    for (int i = 0; i < 1000; ++i) {
+        ::SetWindowPos(hwnd, nullptr, 0, 0, 600 + i % 7, 400 + i % 5, SWP_NOMOVE | SWP_NOZORDER);
+    }
+    ::ShowWindow(hwnd, SW_SHOW);
+    for (int i = 0; i < 1000; ++i) {
+        clock_.now.second = i % 60;  // a new line each tick
+        ::SendMessageW(hwnd, WM_TIMER, static_cast<WPARAM>(LauncherPanel::TimerId::Clock), 0);
+        ::UpdateWindow(hwnd);
+    }
+    EXPECT_EQ(TextOf(panel.ClockLabel()), L"2026年12月09日 星期三 10:00:39");
+    EXPECT_TRUE(LiveCounts() == before);
+    const RECT r = WindowRect(hwnd);
+    EXPECT_EQ(r.right - r.left, 520);
+
+    for (int i = 0; i < 3; ++i) Open();
+    panel_.reset();
+    EXPECT_TRUE(LiveCounts() == beforeAnyPanel);
+}
+
+}  // namespace
+}  // namespace velmora

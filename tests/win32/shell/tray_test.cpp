@@ -1,0 +1,208 @@
+// The tray host: its icon, the icon's callbacks and both popup menus, with
+// the real shell of the prefix behind them, and the actions the chosen
+// entries hand to the application.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/text.h"
+#include "shell/tray_host.h"
+#include "shell/tray_icon.h"
+#include "support/test_support.h"
+
+namespace velmora {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::PressKeys;
+using testing::WhileMenuIsOpen;
+
+// Whether the notification area holds an icon for (hwnd, id): modifying a
+// missing icon fails.
+bool IconExists(HWND hwnd, UINT id = kTrayIconId) {
+    NOTIFYICONDATAA probe{};
+    probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    probe.hWnd = hwnd;
+    probe.uID = id;
+    probe.uFlags = NIF_TIP;
+    std::strcpy(probe.szTip, "Velmora");
+    return ::Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+}
+
+struct MenuRow {
+    std::wstring caption;  // "-" for a separator
+    bool submenu;
+};
+
+std::vector<MenuRow> Rows(HMENU menu) {
+    std::vector<MenuRow> rows;
+    const int n = ::GetMenuItemCount(menu);
+    for (int i = 0; i < n; ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+        ::GetMenuItemInfoW(menu, i, TRUE, &info);
+        wchar_t text[64] = {};
+        ::GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+        rows.push_back({(info.fType & MFT_SEPARATOR) ? L"-" : text, info.hSubMenu != nullptr});
+    }
+    return rows;
+}
+
+std::vector<std::wstring> Captions(HMENU menu) {
+    std::vector<std::wstring> out;
+    for (const MenuRow& r : Rows(menu)) out.push_back(r.caption);
+    return out;
+}
+
+class TrayWindow : public ::testing::Test {
+protected:
+    // Wine takes two seconds to take the last icon out of its tray; an icon
+    // of the test's own keeps Velmora's from ever being the last one.
+    static void SetUpTestSuite() { anchor_ = std::make_unique<testing::TrayAnchor>(); }
+    static void TearDownTestSuite() { anchor_.reset(); }
+    static inline std::unique_ptr<testing::TrayAnchor> anchor_;
+
+    void SetUp() override { ASSERT_TRUE(tray_.Create()); }
+    void Callback(UINT mouseMessage) {
+        ::SendMessageW(tray_.hwnd(), TrayHost::kTrayCallbackMessage, kTrayIconId, mouseMessage);
+    }
+    // Pops up the tray menu with a right click and presses `keys` in it.
+    void ChooseWithKeys(std::initializer_list<UINT> keys) {
+        WhileMenuIsOpen during([&] { PressKeys(tray_.hwnd(), keys); });
+        Callback(WM_RBUTTONUP);
+        ASSERT_TRUE(during.ran()) << "no menu appeared";
+    }
+
+    std::vector<Action> actions_;
+    TrayHost tray_{[this](Action a) { actions_.push_back(a); }};
+};
+
+TEST_F(TrayWindow, TrayMenuShowsEveryEntryInOrderAndNoHiddenOne) {
+    const std::vector<std::wstring> expected = {
+        L"关闭菜单", L"-", L"显示主界面", L"-", L"我的电脑", L"资源管理器", L"系统搜索", L"清空回收站",
+        L"-", L"关闭计算机", L"-", L"网站导航", L"网络搜索", L"-", L"设置", L"-", L"查看新版本", L"关于",
+        L"-", L"退出程序"};
+    EXPECT_EQ(Captions(tray_.TrayMenu()), expected);
+    const std::vector<MenuRow> rows = Rows(tray_.TrayMenu());
+    EXPECT_TRUE(rows[9].submenu);
+    EXPECT_TRUE(rows[14].submenu);
+    EXPECT_EQ(Captions(::GetSubMenu(tray_.TrayMenu(), 9)),
+              (std::vector<std::wstring>{L"关闭显示器", L"-", L"注销计算机", L"-", L"关闭计算机", L"-", L"重启计算机"}));
+    EXPECT_EQ(Captions(::GetSubMenu(tray_.TrayMenu(), 14)), (std::vector<std::wstring>{L"开机自动启动"}));
+    EXPECT_FALSE(tray_.StartAtLogonChecked());
+    tray_.SetStartAtLogonCheck(true);
+    EXPECT_TRUE(::GetMenuState(::GetSubMenu(tray_.TrayMenu(), 14), 0, MF_BYPOSITION) & MF_CHECKED);
+    EXPECT_TRUE(tray_.StartAtLogonChecked());
+}
+
+TEST_F(TrayWindow, PowerMenuHoldsLogOffShutDownRestart) {
+    EXPECT_EQ(Captions(tray_.PowerMenu()),
+              (std::vector<std::wstring>{L"注销计算机", L"-", L"关闭计算机", L"-", L"重启计算机"}));
+}
+
+TEST_F(TrayWindow, TheIconIsTheVersionOneRecordAndTheHostLeavesTheTaskList) {
+    tray_.ShowIcon();
+    ASSERT_NE(tray_.Icon(), nullptr);
+    const NOTIFYICONDATAA& r = tray_.Icon()->record();
+    EXPECT_EQ(r.cbSize, offsetof(NOTIFYICONDATAA, szTip) + 64);
+    EXPECT_EQ(r.hWnd, tray_.hwnd());
+    EXPECT_EQ(r.uID, 1u);
+    EXPECT_EQ(r.uFlags, 7u);
+    EXPECT_STREQ(r.szTip, "Velmora");
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(r.hIcon, &info));
+    BITMAP bm{};
+    ::GetObjectW(info.hbmColor, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, 16);
+    EXPECT_EQ(bm.bmHeight, 16);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+
+    EXPECT_TRUE(IconExists(tray_.hwnd()));
+    EXPECT_FALSE(::IsWindowVisible(tray_.hwnd()));
+    EXPECT_TRUE(::GetWindowLongPtrW(tray_.hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+}
+
+TEST_F(TrayWindow, TheIconComesBackWhenTheTaskbarIsRecreatedAndGoesWithItsOwner) {
+    tray_.ShowIcon();
+    ASSERT_TRUE(IconExists(tray_.hwnd()));
+    NOTIFYICONDATAA gone = tray_.Icon()->record();
+    ::Shell_NotifyIconA(NIM_DELETE, &gone);
+    ASSERT_FALSE(IconExists(tray_.hwnd()));
+    ::SendMessageW(tray_.hwnd(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(IconExists(tray_.hwnd()));
+    const HWND host = tray_.hwnd();
+    ::DestroyWindow(host);
+    EXPECT_FALSE(IconExists(host));
+}
+
+TEST_F(TrayWindow, ADoubleClickShowsThePanelAndOtherMouseEventsDoNothing) {
+    for (UINT m : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONDBLCLK, WM_MBUTTONUP}) {
+        Callback(m);
+        EXPECT_EQ(testing::VisibleMenuWindows(), 0) << "message " << m;
+    }
+    EXPECT_TRUE(actions_.empty());
+    Callback(WM_LBUTTONDBLCLK);
+    EXPECT_EQ(actions_, std::vector<Action>{Action::ShowPanel});
+}
+
+TEST_F(TrayWindow, RightButtonUpPopsUpTheMenuAndFurtherCallbacksAreDropped) {
+    int menusWhileOpen = -1;
+    bool busyWhileOpen = false;
+    WhileMenuIsOpen during([&] {
+        // The shell reports another right click and a double-click while
+        // the menu is open.
+        Callback(WM_RBUTTONUP);
+        Callback(WM_LBUTTONDBLCLK);
+        busyWhileOpen = tray_.Busy();
+        menusWhileOpen = testing::VisibleMenuWindows();
+        PressKeys(tray_.hwnd(), {VK_ESCAPE});
+    });
+    Callback(WM_RBUTTONUP);
+    EXPECT_TRUE(during.ran()) << "no menu appeared";
+    EXPECT_EQ(menusWhileOpen, 1);
+    EXPECT_TRUE(busyWhileOpen);
+    EXPECT_FALSE(tray_.Busy());
+    EXPECT_TRUE(actions_.empty());
+}
+
+TEST_F(TrayWindow, ChosenEntriesHandTheirActionsOn) {
+    ChooseWithKeys({VK_DOWN, VK_RETURN});
+    ChooseWithKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    ChooseWithKeys({VK_UP, VK_RETURN});  // Up from the top wraps to 退出程序
+    EXPECT_EQ(actions_, (std::vector<Action>{Action::None, Action::OpenMyComputer, Action::ExitProgram}));
+    EXPECT_EQ(testing::VisibleMenuWindows(), 0);
+}
+
+TEST_F(TrayWindow, APoliteCloseFromOutsideEndsTheProgram) {
+    ::SendMessageW(tray_.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(actions_, std::vector<Action>{Action::ExitProgram});
+}
+
+TEST_F(TrayWindow, PowerMenuPopsUpAtThePointAndRunsTheChosenEntry) {
+    POINT shownAt{};
+    WhileMenuIsOpen during([&] {
+        HWND menu = ::FindWindowW(L"#32768", nullptr);
+        RECT r{};
+        ::GetWindowRect(menu, &r);
+        shownAt = {r.left, r.top};
+        PressKeys(tray_.hwnd(), {VK_DOWN, VK_DOWN, VK_RETURN});
+    });
+    tray_.PopupPowerMenu({200, 150}, nullptr);
+    ASSERT_TRUE(during.ran());
+    EXPECT_EQ(shownAt.x, 200);
+    EXPECT_EQ(shownAt.y, 150);
+    EXPECT_EQ(actions_, std::vector<Action>{Action::ShutDown});
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,245 @@
+// The colour picker as the user meets it: where it opens and how it is
+// built, the lines for a known colour, what an unreadable pixel leaves, the
+// handles ten thousand readings of the real screen leave behind, moving it
+// with the mouse, and closing it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/fakes.h"
+#include "platform/controls.h"
+#include "platform/handles.h"
+#include "platform/system_services.h"
+#include "resources/ids.h"
+#include "tools/colour_picker.h"
+#include "tools/tools_test_support.h"
+
+namespace velmora {
+namespace {
+
+using namespace testing;
+
+// A plain window of one colour, above everything, for the picker to read.
+class ColourWindow {
+public:
+    ColourWindow(COLORREF colour, int left) : brush_(::CreateSolidBrush(colour)) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = AppInstance();
+        wc.lpszClassName = L"VelmoraTestColour";
+        ::RegisterClassW(&wc);
+        window_.reset(::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, left, 400,
+                                        100, 100, nullptr, nullptr, AppInstance(), nullptr));
+        ::SetClassLongPtrW(window_.get(), GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(brush_.get()));
+        ::ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
+        ::UpdateWindow(window_.get());
+        Pump();
+    }
+
+private:
+    UniqueGdiObject brush_;
+    UniqueWindow window_;
+};
+
+class ColourPickerTest : public ::testing::Test {
+protected:
+    void Open(ScreenPixels& pixels) {
+        picker_ = ColourPicker::Create({pixels, owner_.get()});
+        ASSERT_NE(picker_, nullptr);
+    }
+    void SetUp() override { Open(fake_); }
+    void Tick() { ::SendMessageW(picker_->hwnd(), WM_TIMER, ColourPicker::kReadingTimer, 0); }
+    void Read(COLORREF colour) {
+        fake_.reading = PixelReading{{5, 5}, colour};
+        Tick();
+    }
+
+    UniqueWindow owner_ = HiddenOwner();
+    FakePixels fake_;
+    std::unique_ptr<ColourPicker> picker_;
+};
+
+TEST_F(ColourPickerTest, OpensHiddenAtHalfTheScreenLessTwiceItsWidthTopmostAndKeyed) {
+    const HWND hwnd = picker_->hwnd();
+    EXPECT_FALSE(::IsWindowVisible(hwnd));
+    EXPECT_EQ(TextOf(hwnd), L"放大镜");
+    EXPECT_EQ(ClassOf(hwnd), L"Velmora.ColourPicker");
+    EXPECT_EQ(WindowPlace(hwnd), (Place{::GetSystemMetrics(SM_CXSCREEN) / 2 - 2 * 238, 7, 238, 134}))
+        << "no border; top 100 twips";
+    const LONG_PTR ex = ::GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+    EXPECT_TRUE(ex & WS_EX_TOPMOST);
+    EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
+    EXPECT_EQ(::GetWindow(hwnd, GW_OWNER), owner_.get()) << "no taskbar button on any shell";
+    EXPECT_EQ(KeyOf(hwnd).key, RGB(255, 255, 255));
+    EXPECT_EQ(KeyOf(hwnd).flags, static_cast<DWORD>(LWA_COLORKEY));
+}
+
+TEST_F(ColourPickerTest, ControlsSitWhereTheyBelongWithTheirLooks) {
+    const HWND hwnd = picker_->hwnd();
+    EXPECT_EQ(PlaceInParent(picker_->Swatch()), (Place{0, 81, 41, 40}));
+    EXPECT_EQ(PlaceInParent(picker_->CloseCross()), (Place{80, -6, 33, 33}));
+    // The two lines keep the ids that tools outside the program read.
+    EXPECT_EQ(::GetDlgItem(hwnd, 3), picker_->DecimalLine());
+    EXPECT_EQ(::GetDlgItem(hwnd, 4), picker_->HexLine());
+    for (auto [line, text, top] : {std::tuple{picker_->DecimalLine(), L"Label2", 80L},
+                                   std::tuple{picker_->HexLine(), L"Label3", 96L}}) {
+        EXPECT_EQ(ClassOf(line), L"Static");
+        EXPECT_EQ(TextOf(line), text);
+        const auto font = reinterpret_cast<HFONT>(::SendMessageW(line, WM_GETFONT, 0, 0));
+        LOGFONTW lf{};
+        ASSERT_TRUE(::GetObjectW(font, sizeof lf, &lf));
+        EXPECT_STREQ(lf.lfFaceName, L"宋体");
+        EXPECT_EQ(lf.lfWeight, FW_BOLD);
+        EXPECT_EQ(lf.lfHeight, -12) << "9 point";
+        // Sized to its text.
+        EXPECT_EQ(PlaceInParent(line), (Place{56, top, TextSize(font, text).cx, TextSize(font, text).cy}));
+        UniqueMemoryDc probe(::CreateCompatibleDC(nullptr));
+        ::SendMessageW(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(probe.get()), reinterpret_cast<LPARAM>(line));
+        EXPECT_EQ(::GetTextColor(probe.get()), RGB(0, 0, 255));
+        EXPECT_EQ(::GetBkColor(probe.get()), RGB(250, 250, 250));
+    }
+    EXPECT_EQ(TipText(picker_->ToolTip(), hwnd, picker_->CloseCross()), L"关闭");
+}
+
+TEST_F(ColourPickerTest, AReadingFillsTheSwatchAndBothLines) {
+    const struct {
+        COLORREF colour;
+        const wchar_t* decimal;
+        const wchar_t* hex;
+    } cases[] = {{RGB(171, 205, 239), L"Red:171 Green:205 Blue:239", L"Red:AB Green:CD Blue:EF"},
+                 {RGB(5, 0, 0), L"Red:5 Green:0 Blue:0", L"Red:05 Green:00 Blue:00"},
+                 {RGB(255, 255, 255), L"Red:255 Green:255 Blue:255", L"Red:FF Green:FF Blue:FF"}};
+    for (const auto& c : cases) {
+        Read(c.colour);
+        EXPECT_EQ(picker_->Reading(), c.colour);
+        EXPECT_EQ(TextOf(picker_->DecimalLine()), c.decimal);
+        EXPECT_EQ(TextOf(picker_->HexLine()), c.hex);
+        // The line grew or shrank with its text.
+        const auto font = reinterpret_cast<HFONT>(::SendMessageW(picker_->DecimalLine(), WM_GETFONT, 0, 0));
+        EXPECT_EQ(PlaceInParent(picker_->DecimalLine()).width, TextSize(font, c.decimal).cx);
+    }
+}
+
+TEST_F(ColourPickerTest, AnUnreadablePixelLeavesSwatchAndLinesAsTheyWere) {
+    // Before any good reading, the placeholders stay.
+    fake_.reading = PixelReading{{5, 5}, CLR_INVALID};
+    Tick();
+    EXPECT_EQ(TextOf(picker_->DecimalLine()), L"Label2");
+    EXPECT_EQ(picker_->Reading(), std::nullopt);
+
+    Read(RGB(171, 205, 239));
+    fake_.readings = 0;
+    Read(CLR_INVALID);  // off every monitor
+    fake_.reading = std::nullopt;  // neither screen nor pointer readable
+    Tick();
+    EXPECT_EQ(fake_.readings, 2);
+    EXPECT_EQ(picker_->Reading(), RGB(171, 205, 239));
+    EXPECT_EQ(TextOf(picker_->DecimalLine()), L"Red:171 Green:205 Blue:239");
+    EXPECT_EQ(TextOf(picker_->HexLine()), L"Red:AB Green:CD Blue:EF");
+}
+
+TEST_F(ColourPickerTest, ReadingsComeByThemselvesEveryTenthOfASecond) {
+    EXPECT_TRUE(PumpUntil([&] { return fake_.readings >= 3; }, 3000ms));
+    EXPECT_EQ(TextOf(picker_->DecimalLine()), L"Red:0 Green:0 Blue:0");
+}
+
+TEST_F(ColourPickerTest, TenThousandReadingsOfTheScreenLeaveNoHandleBehind) {
+    ScreenPixelReader screen;
+    Open(screen);
+    ::ShowWindow(picker_->hwnd(), SW_SHOWNOACTIVATE);
+    ColourWindow a(RGB(10, 120, 200), 600), b(RGB(200, 40, 90), 700);
+    ::SetCursorPos(650, 450);
+    Tick();
+    Pump();
+    EXPECT_EQ(picker_->Reading(), RGB(10, 120, 200)) << "the real screen under the pointer";
+    const long gdi = UniqueGdiObject::live(), regions = UniqueRegion::live(), bitmaps = UniqueBitmap::live(),
+               dcs = UniqueMemoryDc::live();
+    UniqueGdiObject probe(::CreateSolidBrush(RGB(1, 2, 3)));
+    const auto slotBefore = static_cast<long>(reinterpret_cast<std::uintptr_t>(probe.get()) & 0xFFFF);
+    probe.reset();
+    long screenDcsHeld = 0;
+    for (int i = 0; i < 10000; ++i) {
+        if (i % 500 == 0) ::SetCursorPos(i % 1000 == 0 ? 650 : 750, 450);  // the swatch and lines change
+        Tick();
+        if (i % 500 == 0) Pump();  // and repaint
+        screenDcsHeld += UniqueScreenDc::live();
+    }
+    Pump();
+    EXPECT_EQ(screenDcsHeld, 0) << "the screen context goes back at the end of every reading";
+    EXPECT_EQ(UniqueGdiObject::live(), gdi);
+    EXPECT_EQ(UniqueRegion::live(), regions);
+    EXPECT_EQ(UniqueBitmap::live(), bitmaps);
+    EXPECT_EQ(UniqueMemoryDc::live(), dcs);
+    // A GDI handle's low word is its slot in the table: an object kept per
+    // reading would push the next free slot thousands further on.
+    probe.reset(::CreateSolidBrush(RGB(1, 2, 3)));
+    const auto slotAfter = static_cast<long>(reinterpret_cast<std::uintptr_t>(probe.get()) & 0xFFFF);
+    EXPECT_LT(slotAfter - slotBefore, 100) << slotBefore << " then " << slotAfter;
+    EXPECT_EQ(picker_->Reading(), RGB(200, 40, 90));
+}
+
+// An opaque pixel of the pipette deep inside it and away from every
+// control, in client coordinates.
+POINT PipetteGrip(const ColourPicker& picker) {
+    UniqueBitmap pipette = LoadBitmapResource(IDB_PICKER_PIPETTE);
+    BITMAP bm{};
+    ::GetObjectW(pipette.get(), sizeof bm, &bm);
+    BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB}};
+    std::vector<DWORD> bgra(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
+    UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+    ::GetDIBits(dc.get(), pipette.get(), 0, bm.bmHeight, bgra.data(), &bi, DIB_RGB_COLORS);
+    RECT grip{0, 0, bm.bmWidth, bm.bmHeight};
+    auto opaque = [&](int x, int y) { return ::PtInRect(&grip, {x, y}) && bgra[y * bm.bmWidth + x] >> 24 == 255; };
+    auto onControl = [&](int x, int y) {
+        for (HWND c : {picker.CloseCross(), picker.Swatch(), picker.DecimalLine(), picker.HexLine()}) {
+            RECT r = RectInParent(c);
+            ::InflateRect(&r, 4, 4);
+            if (::PtInRect(&r, {x, y})) return true;
+        }
+        return false;
+    };
+    for (int y = 0; y < bm.bmHeight; ++y) {
+        for (int x = 0; x < bm.bmWidth; ++x) {
+            bool inside = !onControl(x, y);
+            for (int d = -3; d <= 3 && inside; ++d) inside = opaque(x + d, y) && opaque(x, y + d);
+            if (inside) return {x, y};
+        }
+    }
+    return {-1, -1};
+}
+
+TEST_F(ColourPickerTest, TheLeftButtonOnThePipetteMovesItOtherButtonsAndControlsDoNot) {
+    const HWND hwnd = picker_->hwnd();
+    ::ShowWindow(hwnd, SW_SHOW);
+    Pump(200ms);
+    const POINT grip = PipetteGrip(*picker_);
+    ASSERT_GE(grip.x, 0);
+    const Place before = WindowPlace(hwnd);
+    EXPECT_EQ(PlaceOf(Drag(hwnd, grip, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP)), before) << "right button";
+    EXPECT_EQ(PlaceOf(Drag(hwnd, grip, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP)), before) << "middle button";
+    EXPECT_EQ(PlaceOf(Drag(hwnd, {60, 84}, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP)), before) << "on a line";
+    EXPECT_EQ(PlaceOf(Drag(hwnd, {8, 100}, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP)), before) << "on the swatch";
+    EXPECT_EQ(PlaceOf(Drag(hwnd, grip, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP)),
+              (Place{before.left + 40, before.top + 30, before.width, before.height}));
+}
+
+TEST_F(ColourPickerTest, TheCrossClosesItAPressReleasedElsewhereDoesNot) {
+    const HWND cross = picker_->CloseCross();
+    ::SendMessageW(cross, WM_SETCURSOR, reinterpret_cast<WPARAM>(cross), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::GetCursor(), HandCursor());
+    ::SendMessageW(cross, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 16));
+    ::SendMessageW(cross, WM_LBUTTONUP, 0, MAKELPARAM(200, 16));
+    ASSERT_NE(picker_->hwnd(), nullptr);
+    ::SendMessageW(cross, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(16, 16));
+    ::SendMessageW(cross, WM_LBUTTONUP, 0, MAKELPARAM(16, 16));
+    EXPECT_EQ(picker_->hwnd(), nullptr);
+    EXPECT_FALSE(::IsWindow(cross));
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,634 @@
+// The wallpaper changer as a user meets it: the list of the pic folder and
+// its thumbnail, the settings restored from and written to the profile, the
+// buttons of each mode, change-now, and timed changing walked through a day
+// with the clock handed in. System effects go to the recorder, message boxes
+// to a recording prompter.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/effects.h"
+#include "platform/handles.h"
+#include "platform/text.h"
+#include "platform/twips.h"
+#include "settings/placement.h"
+#include "settings/settings_store.h"
+#include "support/fakes.h"
+#include "support/test_support.h"
+#include "wallpaper/program_folder.h"
+#include "wallpaper/wallpaper_changer.h"
+
+namespace velmora {
+namespace {
+
+using namespace changer_control;
+using testing::ProgramFolder;
+using testing::TextOf;
+
+// What the user does to a control: the notification its window receives.
+void Press(HWND control) { ::SendMessageW(control, BM_CLICK, 0, 0); }
+void Notify(HWND control, int code) {
+    ::SendMessageW(::GetParent(control), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(control), code),
+                   reinterpret_cast<LPARAM>(control));
+}
+void ChooseInList(HWND list, int index) {
+    ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Notify(list, LBN_SELCHANGE);
+}
+void ChooseInCombo(HWND combo, int index) {
+    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Notify(combo, CBN_SELCHANGE);
+}
+bool Enabled(HWND control) { return ::IsWindowEnabled(control) != FALSE; }
+
+std::vector<std::wstring> ListItems(HWND list) {
+    std::vector<std::wstring> items;
+    const auto count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t buf[MAX_PATH] = {};
+        ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buf));
+        items.push_back(buf);
+    }
+    return items;
+}
+
+LocalTime At(int hour, int minute, int second) {
+    return {.year = 2026, .month = 12, .day = 9, .hour = hour, .minute = minute, .second = second, .weekday = 3};
+}
+
+class Changer : public ::testing::Test {
+protected:
+    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Velmora Program Settings"); }
+    void TearDown() override {
+        changer_.reset();
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Velmora Program Settings");
+    }
+
+    WallpaperChanger& Open() {
+        changer_.reset();
+        changer_ = WallpaperChanger::Create({effects_, prompts_, settings_, clock_, random_, program_.path(),
+                                             [this] { return panel_; },
+                                             [this](const std::wstring& path) { viewerPaths_.push_back(path); }});
+        EXPECT_NE(changer_, nullptr);
+        return *changer_;
+    }
+    HWND C(int id) const { return changer_->Control(id); }
+    HWND B(ChangerButton button) const { return changer_->Button(button); }
+    void Close() { ::SendMessageW(changer_->hwnd(), WM_CLOSE, 0, 0); }
+
+    // The schedule timer's tick at the given time.
+    void Tick(const LocalTime& now) {
+        clock_.now = now;
+        ::SendMessageW(changer_->hwnd(), WM_TIMER, static_cast<WPARAM>(wallpaper::ChangerTimer::Clock), 0);
+    }
+    void IntervalTick() {
+        ::SendMessageW(changer_->hwnd(), WM_TIMER, static_cast<WPARAM>(wallpaper::ChangerTimer::Interval), 0);
+    }
+    // Wallpapers set since the last look.
+    int Wallpapers() {
+        int set = 0;
+        for (const std::string& call : effects_.Calls()) set += call.rfind("SetDeskWallpaper(", 0) == 0 ? 1 : 0;
+        effects_.Clear();
+        return set;
+    }
+    std::wstring Box(size_t i) const { return i < prompts_.boxes.size() ? prompts_.boxes[i].text : L"(none)"; }
+
+    ProgramFolder program_;
+    RecordingEffects effects_;
+    testing::RecordingPrompter prompts_;
+    MemorySettings settings_;
+    testing::FakeClock clock_;
+    testing::SequenceRandom random_;
+    std::optional<TwipsRect> panel_;
+    std::vector<std::wstring> viewerPaths_;
+    std::unique_ptr<WallpaperChanger> changer_;
+};
+
+// ---- the window and its controls
+
+TEST_F(Changer, LoadsHiddenInTheStateItWasDesignedIn) {
+    WallpaperChanger& c = Open();
+    EXPECT_FALSE(HasVisibleFlag(c.hwnd()));
+    EXPECT_EQ(TextOf(c.hwnd()), L"Velmora-更换桌面");
+    EXPECT_EQ(testing::ClassOf(c.hwnd()), L"Velmora.WallpaperChanger");
+    const wchar_t* captions[7] = {L"增加图片", L"更新图片", L"查看大图", L"开始更换", L"关闭/隐藏", L"停止更换", L"立即更换"};
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(TextOf(B(static_cast<ChangerButton>(i))), captions[i]) << i;
+    // 关闭/隐藏 lies beyond the visible window, reachable by the tab key only.
+    RECT client{};
+    ::GetClientRect(c.hwnd(), &client);
+    EXPECT_GE(ChildRect(B(ChangerButton::Hide)).left, client.right);
+    EXPECT_TRUE(::GetWindowLongPtrW(B(ChangerButton::Hide), GWL_STYLE) & WS_TABSTOP);
+
+    // The schedules are picked from a list: nothing can be typed.
+    EXPECT_EQ(::GetWindowLongPtrW(C(kScheduleBox), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
+    EXPECT_EQ(::SendMessageW(C(kScheduleBox), CB_GETCOUNT, 0, 0), 5);
+    EXPECT_EQ(TextOf(C(kScheduleBox)), L"整点");
+    EXPECT_EQ(TextOf(C(kIntervalField)), L"30");
+
+    // Timed, sequential, centred, the box clear, the schedule hidden, every
+    // button enabled, no status, and nothing written.
+    for (int option : {kTimedOption, kSequentialOption, kCentreOption}) EXPECT_TRUE(IsChecked(C(option))) << option;
+    for (int option : {kImmediateOption, kRandomOption, kTileOption, kStretchOption, kStartWithProgramBox}) {
+        EXPECT_FALSE(IsChecked(C(option))) << option;
+    }
+    EXPECT_FALSE(HasVisibleFlag(C(kScheduleBox)));
+    EXPECT_FALSE(HasVisibleFlag(C(kIntervalField)));
+    for (int i = 0; i < 7; ++i) EXPECT_TRUE(Enabled(B(static_cast<ChangerButton>(i)))) << i;
+    EXPECT_EQ(TextOf(C(kStatusLabel)), L"");
+    for (const char* key : {"xz", "sj", "zdy", "sx", "wz", "qhzm", "gh"}) EXPECT_FALSE(settings_.Written(key)) << key;
+}
+
+TEST_F(Changer, LinesUpWithThePanelOrKeepsItsOwnPlace) {
+    panel_ = TwipsRect{.left = 1500, .top = 900, .width = 9000, .height = 5600};
+    WallpaperChanger& beside = Open();
+    EXPECT_EQ(WindowTwips(beside.hwnd(), TwipsField::Left), 1500 + 9000 - 7800);  // right edges lined up
+    EXPECT_EQ(WindowTwips(beside.hwnd(), TwipsField::Top), 900);
+
+    // No panel: the placement record, where a panel would open too.
+    panel_.reset();
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kPlacementKey, L"frmLeft", REG_SZ, L"3000", 10);
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kPlacementKey, L"frmTop", REG_SZ, L"1200", 10);
+    WallpaperChanger& alone = Open();
+    EXPECT_EQ(WindowTwips(alone.hwnd(), TwipsField::Left), 3000);
+    EXPECT_EQ(WindowTwips(alone.hwnd(), TwipsField::Top), 1200);
+}
+
+TEST_F(Changer, ListsThePicFolderAndPreviewsTheFirstWithoutSelectingIt) {
+    program_.AddPicture(L"b.jpg");  // any name: the header tells the format
+    program_.AddPicture(L"A.bmp", 64, 48);
+    program_.AddPicture(L"Thumbs.db");
+    ::SetFileAttributesW(program_.InPic(L"Thumbs.db").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    program_.AddText(L"readme.txt");
+
+    WallpaperChanger& c = Open();
+    EXPECT_EQ(ListItems(C(kPictureList)), (std::vector<std::wstring>{L"A.bmp", L"b.jpg", L"readme.txt"}));
+    EXPECT_EQ(::SendMessageW(C(kPictureList), LB_GETCURSEL, 0, 0), LB_ERR);
+    ASSERT_TRUE(c.Preview());
+    EXPECT_EQ(c.Preview().width(), 64);
+    EXPECT_EQ(TextOf(C(kFileNameLabel)), L"文件名：A.bmp");
+    EXPECT_EQ(TextOf(C(kFilePathLabel)), L"文件路径： " + program_.InPic(L"A.bmp"));
+}
+
+TEST_F(Changer, AnEmptyOrMissingFolderGivesAnEmptyListAndNoPreview) {
+    WallpaperChanger& c = Open();
+    EXPECT_TRUE(ListItems(C(kPictureList)).empty());
+    EXPECT_FALSE(c.Preview());
+    EXPECT_EQ(TextOf(C(kFilePathLabel)), L"");
+
+    ProgramFolder::RemoveTree(program_.Pic());
+    Open();
+    EXPECT_TRUE(ListItems(C(kPictureList)).empty());
+}
+
+TEST_F(Changer, ResizingNeitherReadsTheFolderAgainNorLosesTheSelection) {
+    program_.AddPicture(L"1.bmp", 11, 5);
+    program_.AddPicture(L"2.bmp", 12, 5);
+    WallpaperChanger& c = Open();
+    ChooseInList(C(kPictureList), 1);
+    program_.AddPicture(L"0.bmp");
+    for (int i = 0; i < 3; ++i) {
+        ::SetWindowPos(c.hwnd(), nullptr, 0, 0, 600 + i, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    EXPECT_EQ(ListItems(C(kPictureList)), (std::vector<std::wstring>{L"1.bmp", L"2.bmp"}));
+    EXPECT_EQ(::SendMessageW(C(kPictureList), LB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(c.Preview().width(), 12);
+}
+
+TEST_F(Changer, SelectingAPicturePreviewsItAndAnUnreadableOneClosesTheWindow) {
+    program_.AddPicture(L"a.bmp", 10, 10);
+    program_.AddPicture(L"b.bmp", 20, 10);
+    program_.AddText(L"c.txt");
+    WallpaperChanger& c = Open();
+    ChooseInList(C(kPictureList), 1);
+    EXPECT_EQ(c.Preview().width(), 20);
+    EXPECT_EQ(TextOf(C(kFileNameLabel)), L"文件名：b.bmp");
+    EXPECT_TRUE(prompts_.boxes.empty());
+
+    ChooseInList(C(kPictureList), 2);
+    ASSERT_EQ(prompts_.boxes.size(), 1u);
+    EXPECT_EQ(Box(0), L"需要更新图片，请重新打开更换桌面功能！");
+    EXPECT_EQ(prompts_.boxes[0].title, L" Velmora ");
+    EXPECT_EQ(c.hwnd(), nullptr);
+}
+
+TEST_F(Changer, TheViewerOpensOnThePictureTheLabelsName) {
+    Open();
+    Press(B(ChangerButton::ViewFullSize));  // nothing previewed: an open viewer only closes
+    program_.AddPicture(L"a.bmp");
+    program_.AddPicture(L"b.bmp");
+    Open();
+    ChooseInList(C(kPictureList), 1);
+    Notify(C(kPreview), STN_DBLCLK);
+    EXPECT_EQ(viewerPaths_, (std::vector<std::wstring>{L"", program_.InPic(L"b.bmp")}));
+}
+
+TEST_F(Changer, MaintenanceButtonsSendTheUserToTheFolderAndClose) {
+    WallpaperChanger& c = Open();
+    Press(B(ChangerButton::AddPictures));
+    ASSERT_FALSE(effects_.Calls().empty());
+    const std::string call = effects_.Calls()[0];
+    EXPECT_EQ(call.find("ShellExecute("), 0u) << call;
+    EXPECT_NE(call.find(", \"open\", \"" + Narrow(program_.Pic()) + "\", NULL, \"" + Narrow(program_.path()) +
+                        "\", 1)"),
+              std::string::npos)
+        << call;
+    EXPECT_EQ(c.hwnd(), nullptr);
+
+    WallpaperChanger& again = Open();
+    Press(B(ChangerButton::UpdatePictures));
+    EXPECT_EQ(Box(0), L"更新图片需要关闭更换桌面功能，请重新打开！");
+    EXPECT_EQ(again.hwnd(), nullptr);
+    // Closing keeps the changer's placement.
+    wchar_t width[32] = {};
+    DWORD bytes = sizeof width;
+    EXPECT_EQ(::RegGetValueW(HKEY_CURRENT_USER, kPlacementKey, L"frmWidth", RRF_RT_REG_SZ, nullptr, width, &bytes),
+              ERROR_SUCCESS);
+    EXPECT_STREQ(width, L"7800");
+}
+
+// ---- settings
+
+TEST_F(Changer, ImmediateModeFromTheProfile) {
+    settings_.Set("xz", "3");
+    Open();
+    EXPECT_FALSE(IsChecked(C(kTimedOption)));
+    EXPECT_TRUE(IsChecked(C(kImmediateOption)));
+    EXPECT_FALSE(HasVisibleFlag(C(kScheduleBox)));
+    EXPECT_FALSE(HasVisibleFlag(C(kScheduleLabel)));
+    EXPECT_FALSE(Enabled(C(kStartWithProgramBox)));
+    EXPECT_FALSE(Enabled(B(ChangerButton::Start)));
+    EXPECT_FALSE(Enabled(B(ChangerButton::Stop)));
+    EXPECT_TRUE(Enabled(B(ChangerButton::ChangeNow)));
+}
+
+TEST_F(Changer, TimedModeWithAnIntervalFromTheProfile) {
+    const char* profile[][2] = {{"xz", "1"}, {"sj", "自定义"}, {"zdy", "45"}, {"sx", "2"}, {"wz", "1"}, {"qhzm", "1"}};
+    for (const auto& [key, value] : profile) settings_.Set(key, value);
+    WallpaperChanger& c = Open();
+    EXPECT_TRUE(HasVisibleFlag(C(kScheduleBox)));
+    EXPECT_EQ(TextOf(C(kScheduleBox)), L"自定义");
+    EXPECT_TRUE(HasVisibleFlag(C(kIntervalField)));
+    EXPECT_TRUE(HasVisibleFlag(C(kSecondsLabel)));
+    EXPECT_EQ(TextOf(C(kIntervalField)), L"45");
+    EXPECT_TRUE(IsChecked(C(kRandomOption)));
+    EXPECT_FALSE(IsChecked(C(kSequentialOption)));
+    EXPECT_TRUE(IsChecked(C(kTileOption)));
+    EXPECT_FALSE(IsChecked(C(kCentreOption)));
+    EXPECT_TRUE(IsChecked(C(kStartWithProgramBox)));
+    EXPECT_TRUE(Enabled(B(ChangerButton::Start)));
+    EXPECT_FALSE(Enabled(B(ChangerButton::ChangeNow)));
+    EXPECT_EQ(TextOf(C(kStatusLabel)), L"");  // loading never starts changing
+    EXPECT_FALSE(c.ClockTimerOn() || c.IntervalTimerOn());
+}
+
+TEST_F(Changer, AScheduleTheListDoesNotHoldShowsOnTheHourAndRunsIt) {
+    program_.AddPicture(L"a.bmp");
+    settings_.Set("xz", "1");
+    settings_.Set("sj", "每10分");
+    WallpaperChanger& c = Open();
+    EXPECT_EQ(TextOf(C(kScheduleBox)), L"整点");
+    Press(B(ChangerButton::Start));
+    EXPECT_EQ(Box(0), L"整点  更换桌面！    ");
+    Tick(At(9, 59, 59));
+    Tick(At(10, 0, 0));
+    EXPECT_EQ(Wallpapers(), 1);
+    EXPECT_TRUE(c.ClockTimerOn());
+}
+
+TEST_F(Changer, EveryChoiceIsWrittenTheMomentItIsMade) {
+    Open();
+    Press(C(kStretchOption));
+    EXPECT_EQ(settings_.Read("wz"), "2");
+    EXPECT_TRUE(IsChecked(C(kStretchOption)));
+    EXPECT_FALSE(IsChecked(C(kCentreOption)));
+    Press(C(kRandomOption));
+    EXPECT_EQ(settings_.Read("sx"), "2");
+    Press(C(kImmediateOption));
+    EXPECT_EQ(settings_.Read("xz"), "3");
+    Press(C(kTimedOption));
+    EXPECT_EQ(settings_.Read("xz"), "1");
+    ChooseInCombo(C(kScheduleBox), 4);
+    EXPECT_EQ(settings_.Read("sj"), "自定义");
+    EXPECT_TRUE(HasVisibleFlag(C(kIntervalField)));
+    ChooseInCombo(C(kScheduleBox), 2);
+    EXPECT_EQ(settings_.Read("sj"), "每一刻钟");
+    EXPECT_FALSE(HasVisibleFlag(C(kIntervalField)));
+    EXPECT_FALSE(settings_.Written("zdy"));  // the interval only with a start
+
+    // The check box twice: back at its first value; its caption ticks it too.
+    Press(C(kStartWithProgramBox));
+    EXPECT_EQ(settings_.Read("qhzm"), "1");
+    EXPECT_TRUE(IsChecked(C(kStartWithProgramBox)));
+    Notify(C(kStartWithProgramCaption), STN_CLICKED);
+    EXPECT_EQ(settings_.Read("qhzm"), "0");
+    EXPECT_FALSE(IsChecked(C(kStartWithProgramBox)));
+
+    // A caption beside an option selects it too.
+    Notify(C(kTileCaption), STN_CLICKED);
+    EXPECT_TRUE(IsChecked(C(kTileOption)));
+    EXPECT_EQ(settings_.Read("wz"), "1");
+}
+
+// ---- change now
+
+TEST_F(Changer, ChangeNowAppliesThePreviewStretched) {
+    program_.AddPicture(L"sea.bmp", 96, 54);
+    Open();
+    Press(C(kStretchOption));
+    effects_.Clear();
+    Press(B(ChangerButton::ChangeNow));
+    const std::string bitmap = Narrow(program_.Bitmap());
+    EXPECT_EQ(effects_.Calls(),
+              (std::vector<std::string>{
+                  "WritePrivateProfileString(\"Desktop\", \"Wallpaper\", \"" + bitmap + "\", \"Win.ini\")",
+                  "WritePrivateProfileString(\"Desktop\", \"TileWallpaper\", \"0\", \"Win.ini\")",
+                  "WritePrivateProfileString(\"Desktop\", \"WallpaperStyle\", \"2\", \"Win.ini\")",
+                  "SetDeskWallpaper(\"" + bitmap + "\", 1)"}));
+    EXPECT_EQ(program_.BitmapSize().cx, 96);
+    EXPECT_EQ(program_.BitmapSize().cy, 54);
+    EXPECT_TRUE(prompts_.boxes.empty());
+}
+
+TEST_F(Changer, ChangeNowWithoutAPictureAsksForOne) {
+    Open();
+    Press(B(ChangerButton::ChangeNow));
+    EXPECT_EQ(Box(0), L"请选择要浏览的图片！");
+    EXPECT_EQ(prompts_.boxes[0].title, L"Velmora ");
+    EXPECT_EQ(Wallpapers(), 0);
+}
+
+TEST_F(Changer, ChangeNowSaysSoWhenTheBitmapCannotBeWritten) {
+    program_.AddPicture(L"sea.bmp");
+    // A folder in the bitmap's place: nothing can be written there.
+    ::CreateDirectoryW(program_.Bitmap().c_str(), nullptr);
+    Open();
+    Press(B(ChangerButton::ChangeNow));
+    EXPECT_NE(Box(0).find(L"wallpaper.bmp"), std::wstring::npos);
+    EXPECT_TRUE(effects_.Calls().empty());
+    ::RemoveDirectoryW(program_.Bitmap().c_str());
+}
+
+// ---- timed changing
+
+class TimedChanging : public Changer {
+protected:
+    WallpaperChanger& StartWith(int schedule) {
+        WallpaperChanger& c = Open();
+        ChooseInCombo(C(kScheduleBox), schedule);
+        Press(B(ChangerButton::Start));
+        prompts_.boxes.clear();
+        effects_.Clear();
+        return c;
+    }
+    // Walks the clock from one time on, a tick a second; the changes made.
+    int Walk(LocalTime t, int seconds) {
+        int changes = 0;
+        for (int i = 0; i < seconds; ++i) {
+            Tick(t);
+            changes += Wallpapers();
+            if (++t.second == 60) {
+                t.second = 0;
+                if (++t.minute == 60) {
+                    t.minute = 0;
+                    ++t.hour;
+                }
+            }
+        }
+        return changes;
+    }
+};
+
+TEST_F(TimedChanging, StartingAClockScheduleSaysSoAndLocksTheChoiceUntilStopped) {
+    program_.AddPicture(L"a.bmp");
+    WallpaperChanger& c = Open();
+    ChooseInCombo(C(kScheduleBox), 2);
+    Press(B(ChangerButton::Start));
+    EXPECT_EQ(Box(0), L"每一刻钟  更换桌面！    ");
+    EXPECT_EQ(prompts_.boxes[0].title, L" Velmora ");
+    EXPECT_EQ(TextOf(C(kStatusLabel)), L"正在更换桌面：每一刻钟 更换！");
+    EXPECT_FALSE(Enabled(C(kScheduleBox)));
+    EXPECT_TRUE(c.ClockTimerOn());
+    EXPECT_FALSE(c.IntervalTimerOn());
+    EXPECT_FALSE(Enabled(B(ChangerButton::Start)));
+    EXPECT_TRUE(Enabled(B(ChangerButton::Stop)));
+    EXPECT_FALSE(Enabled(B(ChangerButton::ChangeNow)));
+    EXPECT_EQ(settings_.Read("gh"), "1");
+    EXPECT_EQ(settings_.Read("zdy"), "30");
+
+    Press(B(ChangerButton::Stop));
+    EXPECT_EQ(TextOf(C(kStatusLabel)), L"");
+    EXPECT_FALSE(c.ClockTimerOn());
+    EXPECT_TRUE(Enabled(C(kScheduleBox)));
+    EXPECT_TRUE(Enabled(B(ChangerButton::Start)));
+    EXPECT_TRUE(Enabled(B(ChangerButton::Stop)));
+    EXPECT_FALSE(Enabled(B(ChangerButton::ChangeNow)));  // no longer the design state
+    EXPECT_EQ(settings_.Read("gh"), "0");
+    // A tick still queued from before the stop changes nothing.
+    Tick(At(11, 0, 0));
+    IntervalTick();
+    EXPECT_EQ(Wallpapers(), 0);
+}
+
+TEST_F(TimedChanging, QuarterHoursChangeAtExactlyTheirMomentsInSequentialOrder) {
+    program_.AddPicture(L"1.bmp", 11, 5);
+    program_.AddPicture(L"2.bmp", 12, 5);
+    program_.AddPicture(L"3.bmp", 13, 5);
+    StartWith(2);
+    EXPECT_EQ(Walk(At(10, 44, 58), 2), 0);
+    EXPECT_EQ(Walk(At(10, 45, 0), 1), 1);
+    EXPECT_EQ(program_.BitmapSize().cx, 11);
+    EXPECT_EQ(TextOf(C(kFileNameLabel)), L"文件名：1.bmp");
+    EXPECT_EQ(Walk(At(10, 45, 1), 14 * 60 + 59), 0);
+    EXPECT_EQ(Walk(At(11, 0, 0), 1), 1);
+    EXPECT_EQ(program_.BitmapSize().cx, 12);
+    EXPECT_EQ(Walk(At(11, 0, 1), 30 * 60), 2);
+    EXPECT_EQ(program_.BitmapSize().cx, 11);  // 3.bmp at 11:15, then round to 1.bmp at 11:30
+    EXPECT_EQ(::SendMessageW(C(kPictureList), LB_GETCURSEL, 0, 0), 0);
+}
+
+TEST_F(TimedChanging, EveryClockScheduleChangesOnceAtEachOfItsMoments) {
+    program_.AddPicture(L"only.bmp");
+    // Two hours from midnight, a tick a second.
+    const struct {
+        int schedule;
+        int changes;
+    } schedules[] = {{0, 2}, {1, 2}, {2, 8}, {3, 24}};
+    for (const auto& s : schedules) {
+        StartWith(s.schedule);
+        EXPECT_EQ(Walk(At(0, 0, 0), 2 * 3600), s.changes) << s.schedule;
+    }
+}
+
+TEST_F(TimedChanging, RandomOrderDrawsEachPictureFromTheRandomSourceAndLeavesTheList) {
+    program_.AddPicture(L"1.bmp", 31, 5);
+    program_.AddPicture(L"2.bmp", 32, 5);
+    program_.AddPicture(L"3.bmp", 33, 5);
+    Open();
+    Press(C(kRandomOption));
+    ChooseInCombo(C(kScheduleBox), 3);
+    Press(B(ChangerButton::Start));
+    effects_.Clear();
+    random_.values = {0.9, 0.0, 0.5, 0.5};
+    const int expected[] = {33, 31, 32, 32};  // the same picture may come twice
+    for (int i = 0; i < 4; ++i) {
+        Tick(At(9, 5 * i + 4, 59));
+        Tick(At(9, 5 * i + 5, 0));
+        EXPECT_EQ(Wallpapers(), 1);
+        EXPECT_EQ(program_.BitmapSize().cx, expected[i]);
+    }
+    EXPECT_EQ(::SendMessageW(C(kPictureList), LB_GETCURSEL, 0, 0), LB_ERR);
+    EXPECT_EQ(TextOf(C(kFileNameLabel)), L"文件名：1.bmp");
+}
+
+TEST_F(TimedChanging, APictureThatFailsIsSkippedAndTheScheduleGoesOn) {
+    program_.AddText(L"1.txt");
+    program_.AddPicture(L"2.bmp", 22, 5);
+    WallpaperChanger& c = StartWith(3);  // 每5分
+    Tick(At(8, 0, 0));
+    EXPECT_EQ(Wallpapers(), 0);
+    EXPECT_TRUE(prompts_.boxes.empty());  // no message stops an unattended schedule
+    ASSERT_NE(c.hwnd(), nullptr);
+    EXPECT_TRUE(c.ClockTimerOn());
+    Tick(At(8, 5, 0));
+    EXPECT_EQ(Wallpapers(), 1);
+    EXPECT_EQ(program_.BitmapSize().cx, 22);
+}
+
+TEST_F(TimedChanging, AnEmptyFolderTurnsTheTimerOffAtTheFirstTick) {
+    WallpaperChanger& c = StartWith(0);
+    EXPECT_TRUE(c.ClockTimerOn());
+    Tick(At(12, 0, 0));
+    EXPECT_FALSE(c.ClockTimerOn());
+    EXPECT_EQ(TextOf(C(kStatusLabel)), L"正在更换桌面：整点 更换！");
+}
+
+TEST_F(TimedChanging, IntervalsAreCheckedAndTimedInWholeSeconds) {
+    program_.AddPicture(L"a.bmp");
+    WallpaperChanger& c = Open();
+    ChooseInCombo(C(kScheduleBox), 4);
+    const struct {
+        const wchar_t* text;
+        UINT period;  // 0: refused
+    } cases[] = {{L"61", 0}, {L"0", 0}, {L"abc", 0}, {L"", 0}, {L"60", 60000}, {L"2.5", 2000}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(Narrow(k.text));
+        Press(B(ChangerButton::Stop));
+        ::SetWindowTextW(C(kIntervalField), k.text);
+        prompts_.boxes.clear();
+        Press(B(ChangerButton::Start));
+        ASSERT_EQ(prompts_.boxes.size(), 1u);
+        if (k.period) {
+            EXPECT_EQ(Box(0), std::wstring(L"每隔") + k.text + L"秒  开始定时更换桌面！");
+            EXPECT_EQ(c.IntervalPeriod(), k.period);
+            EXPECT_FALSE(c.ClockTimerOn());
+            EXPECT_EQ(TextOf(C(kStatusLabel)), std::wstring(L"正在更换桌面：每隔") + k.text + L"秒更换！");
+            EXPECT_TRUE(Enabled(C(kScheduleBox)));
+            EXPECT_EQ(settings_.Read("zdy"), Narrow(k.text));
+        } else {
+            EXPECT_EQ(Box(0).rfind(L"出错了！", 0), 0u) << Narrow(Box(0));
+            EXPECT_FALSE(c.IntervalTimerOn());
+            EXPECT_TRUE(Enabled(B(ChangerButton::Start)));
+            EXPECT_FALSE(settings_.Written("zdy"));  // nothing written
+        }
+    }
+}
+
+TEST_F(TimedChanging, AnIntervalTickChangesTheWallpaper) {
+    program_.AddPicture(L"a.bmp", 17, 3);
+    StartWith(4);
+    IntervalTick();
+    EXPECT_EQ(Wallpapers(), 1);
+    EXPECT_EQ(program_.BitmapSize().cx, 17);
+}
+
+TEST_F(TimedChanging, ANewChoiceStopsTheTimersButLeavesStatusAndButtons) {
+    program_.AddPicture(L"a.bmp");
+    WallpaperChanger& c = StartWith(4);
+    ASSERT_TRUE(c.IntervalTimerOn());
+    ChooseInCombo(C(kScheduleBox), 0);
+    EXPECT_FALSE(c.ClockTimerOn() || c.IntervalTimerOn());
+    EXPECT_EQ(TextOf(C(kStatusLabel)), L"正在更换桌面：每隔30秒更换！");
+    EXPECT_FALSE(Enabled(B(ChangerButton::Start)));
+    IntervalTick();
+    EXPECT_EQ(Wallpapers(), 0);
+}
+
+TEST_F(TimedChanging, HidingKeepsTheScheduleAndImmediateModeDoesNotStopIt) {
+    program_.AddPicture(L"a.bmp");
+    WallpaperChanger& c = StartWith(3);
+    Press(C(kImmediateOption));
+    EXPECT_TRUE(c.ClockTimerOn());
+    EXPECT_FALSE(Enabled(B(ChangerButton::Stop)));
+    Press(C(kTimedOption));
+    EXPECT_TRUE(Enabled(B(ChangerButton::Stop)));
+    EXPECT_FALSE(Enabled(B(ChangerButton::Start)));
+
+    ::ShowWindow(c.hwnd(), SW_SHOWNA);
+    Press(B(ChangerButton::Hide));
+    EXPECT_FALSE(HasVisibleFlag(c.hwnd()));
+    ::ShowWindow(c.hwnd(), SW_SHOWNA);
+    c.OnCaptionButtonRelease(frame::CaptionButton::Close);
+    EXPECT_FALSE(HasVisibleFlag(c.hwnd()));
+    ASSERT_NE(c.hwnd(), nullptr);
+    EXPECT_TRUE(c.ClockTimerOn());
+    Tick(At(8, 10, 0));
+    EXPECT_EQ(Wallpapers(), 1);
+}
+
+TEST_F(TimedChanging, StartingFromTheProfileShowsNothingButARefusal) {
+    program_.AddPicture(L"a.bmp");
+    settings_.Set("sj", "每5分");
+    settings_.Set("xz", "3");  // the mode is not asked
+    Open().StartTimedChanging();
+    EXPECT_TRUE(prompts_.boxes.empty());
+    EXPECT_TRUE(changer_->ClockTimerOn());
+    EXPECT_FALSE(HasVisibleFlag(changer_->hwnd()));
+    EXPECT_TRUE(Enabled(B(ChangerButton::Stop)));  // so the user can stop it
+
+    settings_.Set("sj", "自定义");
+    settings_.Set("zdy", "90");
+    Open().StartTimedChanging();
+    EXPECT_EQ(Box(0), L"出错了！最大只能为60秒！请重新设置更换桌面功能！");
+    EXPECT_FALSE(changer_->IntervalTimerOn());
+}
+
+// ---- window lifetimes
+
+TEST_F(Changer, ThePreviewGoesWithTheWindowNotWithTheObject) {
+    const long bitmaps = UniqueBitmap::live();
+    program_.AddPicture(L"large.bmp", 1600, 900);
+    WallpaperChanger& c = Open();
+    ASSERT_TRUE(c.Preview());
+    Close();
+    ASSERT_NE(changer_, nullptr);
+    EXPECT_FALSE(c.Preview());
+    EXPECT_EQ(UniqueBitmap::live(), bitmaps);
+}
+
+TEST_F(Changer, NothingIsLeftBehindAcrossWindowLifetimes) {
+    program_.AddPicture(L"a.bmp", 200, 100);
+    program_.AddPicture(L"b.bmp", 100, 200);
+    Open();
+    changer_.reset();
+    const long bitmaps = UniqueBitmap::live(), gdi = UniqueGdiObject::live(), dcs = UniqueMemoryDc::live(),
+               regions = UniqueRegion::live();
+    for (int i = 0; i < 10; ++i) {
+        Open();
+        ChooseInList(C(kPictureList), 1);
+        Close();
+        changer_.reset();
+    }
+    EXPECT_EQ(UniqueBitmap::live(), bitmaps);
+    EXPECT_EQ(UniqueGdiObject::live(), gdi);
+    EXPECT_EQ(UniqueMemoryDc::live(), dcs);
+    EXPECT_EQ(UniqueRegion::live(), regions);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,86 @@
+// 放大镜: the always-on-top desktop colour picker. Ten times a second it
+// reads the screen pixel under the pointer, fills the swatch with it and
+// writes its components in decimal and in hexadecimal. Borderless, with
+// every pure-white pixel keyed out, it shows as a glass pipette with a red
+// cross that closes it.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/click_tracker.h"
+#include "platform/handles.h"
+#include "platform/window.h"
+
+namespace velmora {
+
+class ScreenPixels;
+
+class ColourPicker : public BaseWindow<ColourPicker> {
+public:
+    static constexpr wchar_t kClassName[] = L"Velmora.ColourPicker";
+    static constexpr wchar_t kTitle[] = L"放大镜";
+    static constexpr int kClientWidth = 238;
+    static constexpr int kClientHeight = 134;
+    enum ControlId : int {
+        kCloseCrossId = 1,
+        kSwatchId = 2,
+        kDecimalLineId = 3,  // read from outside the program: keep
+        kHexLineId = 4,      // likewise
+    };
+    enum Timer : UINT_PTR { kReadingTimer = 1 };
+    static constexpr UINT kReadingInterval = 100;  // ms
+
+    struct Services {
+        ScreenPixels& pixels;
+        HWND owner;  // hidden: keeps the picker off every taskbar
+    };
+
+    // The window and its controls, placed, topmost and keyed, its readings
+    // under way, but not shown; nullptr when it cannot be made.
+    static std::unique_ptr<ColourPicker> Create(Services services);
+    explicit ColourPicker(Services services) : services_(services) {}
+    ~ColourPicker();
+
+    HWND CloseCross() const { return cross_; }
+    HWND Swatch() const { return swatch_; }
+    HWND DecimalLine() const { return decimalLine_; }
+    HWND HexLine() const { return hexLine_; }
+    HWND ToolTip() const { return tip_.get(); }
+    // The last good reading; nothing before the first.
+    std::optional<COLORREF> Reading() const { return reading_; }
+
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void OnWindowGone();
+    LRESULT OnCrossMessage(HWND cross, UINT msg, WPARAM wp, LPARAM lp);
+
+private:
+    bool Load();
+    void PlaceAndKey();
+    void CreateControls();
+    HWND MakeLine(int id, const wchar_t* placeholder, int left, int top);
+    void ShowLine(HWND line, const std::wstring& text);
+    // One reading of the pixel under the pointer.
+    void TakeReading();
+    void PaintSurface(HDC dc, int originX, int originY);
+    void DrawSwatch(const DRAWITEMSTRUCT& item);
+    void DrawCross(const DRAWITEMSTRUCT& item);
+
+    Services services_;
+    HWND cross_ = nullptr;
+    HWND swatch_ = nullptr;
+    HWND decimalLine_ = nullptr;
+    HWND hexLine_ = nullptr;
+    UniqueWindow tip_;  // owned by the picker, let go when the picker goes
+    UniqueBitmap pipette_;  // the background picture, premultiplied alpha
+    UniqueBitmap crossPicture_;  // already at the cross's size
+    UniqueGdiObject font_;  // 宋体 9 pt bold
+    UniqueGdiObject lineBrush_;
+    std::optional<COLORREF> reading_;
+    ClickTracker crossClick_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,271 @@
+#include "wallpaper/changer_controller.h"
+
+#include "platform/text.h"
+#include "wallpaper/picture_list.h"
+#include "wallpaper/rotation.h"
+#include "wallpaper/wallpaper_setter.h"
+
+namespace velmora::wallpaper {
+
+namespace {
+
+constexpr char kUpdateMessage[] = "更新图片需要关闭更换桌面功能，请重新打开！";
+constexpr char kReloadMessage[] = "需要更新图片，请重新打开更换桌面功能！";
+constexpr char kNoPictureMessage[] = "请选择要浏览的图片！";
+constexpr char kNotSavedMessage[] =
+    "无法保存桌面图片 wallpaper.bmp，桌面没有更换。\n请检查程序所在的文件夹是否可以写入。";
+
+}  // namespace
+
+ChangerController::ChangerController(ChangerWindow& window, const ChangerServices& services)
+    : window_(window), services_(services), folder_(services.directory) {}
+
+void ChangerController::Load() {
+    settings_ = LoadChangerSettings(services_.settings);
+    RebuildPictureList();
+    Refresh();
+}
+
+// ---- the picture list
+
+void ChangerController::RebuildPictureList() {
+    names_ = folder_.ListPictures();
+    selection_ = -1;
+    window_.ShowPictureNames(names_);
+    // The first picture is previewed without being selected. A first entry
+    // that is no picture leaves the thumbnail empty, without a message: the
+    // user has not asked for it.
+    if (names_.empty() || !PreviewEntry(0)) ClearPreview();
+}
+
+bool ChangerController::PreviewEntry(int index) {
+    if (index < 0 || index >= static_cast<int>(names_.size())) return false;
+    const std::wstring path = folder_.PicturePath(names_[static_cast<size_t>(index)]);
+    std::optional<Picture> picture = LoadPicture(path);
+    if (!picture) return false;
+    preview_ = std::move(*picture);
+    window_.ShowPreviewChanged();
+    labelledPath_ = path;
+    const std::string utf8Path = Narrow(path);
+    window_.ShowFileLabels(FileNameLabelText(utf8Path), FilePathLabelText(utf8Path));
+    return true;
+}
+
+void ChangerController::ClearPreview() {
+    // The file labels keep naming the last picture previewed.
+    if (!preview_) return;
+    preview_ = Picture();
+    window_.ShowPreviewChanged();
+}
+
+void ChangerController::ChoosePicture(int index) {
+    if (index < 0) return;
+    selection_ = index;
+    if (!PreviewEntry(index)) {
+        // Removed since the listing, or no picture: the list is stale.
+        if (Inform(kReloadMessage)) window_.CloseWindow();
+    }
+}
+
+void ChangerController::ViewFullSize() {
+    if (services_.openViewer) services_.openViewer(labelledPath_);
+}
+
+void ChangerController::AddPictures() {
+    services_.effects.ShellExecuteA(window_.Handle(), "open", Narrow(folder_.Folder()), "",
+                                    Narrow(folder_.Directory()), SW_SHOWNORMAL);
+    // The list is read afresh when the changer opens next.
+    window_.CloseWindow();
+}
+
+void ChangerController::UpdatePictures() {
+    if (Inform(kUpdateMessage)) window_.CloseWindow();
+}
+
+// ---- choices
+
+void ChangerController::ChooseMode(ChangeMode mode) {
+    // A running schedule goes on whatever the mode.
+    settings_.mode = mode;
+    MarkChoice(run_);
+    Save(ChangerSetting::Mode);
+    Refresh();
+}
+
+void ChangerController::ChooseOrder(Order order) {
+    settings_.order = order;
+    Save(ChangerSetting::Order);
+    Refresh();
+}
+
+void ChangerController::ChoosePosition(Position position) {
+    // Taken at the next change; the wallpaper of now stays as it is.
+    settings_.position = position;
+    Save(ChangerSetting::Position);
+    Refresh();
+}
+
+void ChangerController::ChooseSchedule(Schedule schedule) {
+    settings_.schedule = schedule;
+    Save(ChangerSetting::Schedule);
+    // The timers stop; the status line and the buttons stay as they are
+    // until the stop button is pressed.
+    SetClockTimer(false);
+    SetIntervalTimer(0);
+    MarkChoice(run_);
+    Refresh();
+}
+
+void ChangerController::EditInterval(const std::string& text) {
+    // Kept in the profile only when a schedule starts with it.
+    settings_.intervalText = text;
+}
+
+void ChangerController::ToggleStartWithProgram() {
+    settings_.startWithProgram = !settings_.startWithProgram;
+    Save(ChangerSetting::StartWithProgram);
+    Refresh();
+}
+
+// ---- timed changing
+
+void ChangerController::StartChanging() { Start(true); }
+
+void ChangerController::StartTimedChanging() { Start(false); }
+
+void ChangerController::Start(bool fromButton) {
+    const Schedule schedule = settings_.schedule;
+    if (schedule != Schedule::Interval) {
+        // The message comes first, so no tick of this start runs while it is open.
+        if (fromButton && !Inform(ClockStartMessage(schedule))) return;
+        MarkStarted(run_, schedule, settings_.intervalText);
+        changeClock_.Reset();
+        SetClockTimer(true);
+        SetIntervalTimer(0);
+    } else {
+        const IntervalValue interval = ParseInterval(settings_.intervalText);
+        if (interval.error != IntervalError::None) {
+            Inform(IntervalRefusalText(interval.error, fromButton));
+            return;
+        }
+        MarkStarted(run_, schedule, settings_.intervalText);
+        Refresh();
+        if (fromButton && !Inform(IntervalStartMessage(settings_.intervalText))) return;
+        SetClockTimer(false);
+        SetIntervalTimer(static_cast<UINT>(interval.seconds) * 1000);
+    }
+    Refresh();
+    Save(ChangerSetting::IntervalText);
+    SaveChangingStarted(services_.settings, true);
+}
+
+void ChangerController::StopChanging() {
+    MarkStopped(run_);
+    SetClockTimer(false);
+    SetIntervalTimer(0);
+    Refresh();
+    SaveChangingStarted(services_.settings, false);
+}
+
+void ChangerController::OnTimer(UINT_PTR id) {
+    // A tick still queued when its timer was killed is let go.
+    if (id == static_cast<UINT_PTR>(ChangerTimer::Clock) && clockTimerOn_) {
+        if (names_.empty()) {
+            SetClockTimer(false);  // the status line stays
+            return;
+        }
+        if (changeClock_.Tick(settings_.schedule, services_.clock.Now())) RotateWallpaper();
+    } else if (id == static_cast<UINT_PTR>(ChangerTimer::Interval) && intervalPeriod_ != 0) {
+        if (names_.empty()) {
+            SetIntervalTimer(0);
+            return;
+        }
+        SetClockTimer(false);
+        RotateWallpaper();
+    }
+}
+
+void ChangerController::RotateWallpaper() {
+    const int count = static_cast<int>(names_.size());
+    if (count == 0) return;
+    // Random order draws afresh for every change.
+    const double r = settings_.order == Order::Random ? services_.random.Next() : 0.0;
+    const RotationStep step = NextPicture(settings_.order, selection_, count, r);
+    bool loaded = false;
+    if (settings_.order == Order::Sequential) {
+        // The next entry is selected and previewed with its file labels. A
+        // picture that cannot be read is a failed step like any other, not a
+        // reason to stop an unattended schedule with a message.
+        selection_ = step.selection;
+        window_.ShowSelection(selection_);
+        loaded = PreviewEntry(step.picture);
+    } else if (std::optional<Picture> picture =
+                   LoadPicture(folder_.PicturePath(names_[static_cast<size_t>(step.picture)]))) {
+        // The selection and the file labels stay as they are.
+        preview_ = std::move(*picture);
+        window_.ShowPreviewChanged();
+        loaded = true;
+    }
+    if (!loaded || !ApplyPreview()) {
+        // The wallpaper stays and the timer tries again at the next change,
+        // with the list one entry on.
+        selection_ = SelectionAfterFailure(settings_.order, selection_, count);
+        window_.ShowSelection(selection_);
+    }
+}
+
+void ChangerController::ChangeNow() {
+    if (!preview_) {
+        Inform(kNoPictureMessage, L"Velmora ");
+    } else if (!ApplyPreview()) {
+        Inform(kNotSavedMessage);
+    }
+}
+
+bool ChangerController::ApplyPreview() {
+    return ApplyAsWallpaper(services_.effects, preview_, folder_.WallpaperBitmapPath(), settings_.position);
+}
+
+void ChangerController::SetClockTimer(bool on) {
+    const auto id = static_cast<UINT_PTR>(ChangerTimer::Clock);
+    if (on) {
+        ::SetTimer(window_.Handle(), id, 1000, nullptr);
+    } else if (clockTimerOn_) {
+        ::KillTimer(window_.Handle(), id);
+    }
+    clockTimerOn_ = on;
+}
+
+void ChangerController::SetIntervalTimer(UINT period) {
+    const auto id = static_cast<UINT_PTR>(ChangerTimer::Interval);
+    if (period != 0) {
+        ::SetTimer(window_.Handle(), id, period, nullptr);
+    } else if (intervalPeriod_ != 0) {
+        ::KillTimer(window_.Handle(), id);
+    }
+    intervalPeriod_ = period;
+}
+
+void ChangerController::ReleaseWindowResources() {
+    // The window took its timers with it.
+    clockTimerOn_ = false;
+    intervalPeriod_ = 0;
+    preview_ = Picture();
+}
+
+// ---- the window and the profile
+
+void ChangerController::Save(ChangerSetting which) { SaveChangerSetting(services_.settings, settings_, which); }
+
+void ChangerController::Refresh() { window_.ShowControls(settings_, ControlsFor(settings_, run_), run_.statusText); }
+
+bool ChangerController::Inform(const std::string& text, const wchar_t* title) {
+    // The box runs a message loop of its own, in which the window may be
+    // closed (the program's exit) and this object let go.
+    const std::weak_ptr<int> alive = alive_;
+    Prompter& prompts = services_.prompts;
+    prompts.Show(window_.Handle(), Widen(text), title, MB_OK | MB_ICONINFORMATION);
+    return !alive.expired() && window_.Handle() != nullptr;
+}
+
+}  // namespace velmora::wallpaper

@@ -1,0 +1,137 @@
+// The wallpaper changer's work behind its window: the settings and the run
+// state, the picture list and the preview, timed changing with its two
+// timers, the rotation through the pictures, applying the wallpaper and
+// every profile write. The window shows what this decides and reports what
+// the user chooses.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/effects.h"
+#include "platform/picture.h"
+#include "platform/services.h"
+#include "platform/twips.h"
+#include "settings/settings_store.h"
+#include "wallpaper/changer_rules.h"
+#include "wallpaper/changer_settings.h"
+#include "wallpaper/picture_folder.h"
+#include "wallpaper/schedule.h"
+
+namespace velmora::wallpaper {
+
+// What the changer is handed.
+struct ChangerServices {
+    SystemEffects& effects;
+    Prompter& prompts;
+    SettingsStore& settings;
+    const Clock& clock;
+    RandomSource& random;
+    std::wstring directory;  // pic\ and wallpaper.bmp live here
+    // The live launcher panel's place; nullopt when there is none.
+    std::function<std::optional<TwipsRect>()> panelPlace;
+    // Closes an open picture viewer, then opens one for the path; an empty
+    // path (nothing previewed yet) only closes it.
+    std::function<void(const std::wstring& path)> openViewer;
+};
+
+// What the controller asks of its window.
+class ChangerWindow {
+public:
+    virtual ~ChangerWindow() = default;
+    // The window: owner of the timers and of the message boxes.
+    virtual HWND Handle() const = 0;
+    virtual void ShowPictureNames(const std::vector<std::string>& names) = 0;
+    virtual void ShowSelection(int index) = 0;
+    virtual void ShowFileLabels(const std::string& fileName, const std::string& filePath) = 0;
+    // The preview picture changed (or went).
+    virtual void ShowPreviewChanged() = 0;
+    virtual void ShowControls(const ChangerSettings& settings, const ControlStates& controls,
+                              const std::string& statusText) = 0;
+    // Closes the window as the user would: its close logic runs.
+    virtual void CloseWindow() = 0;
+};
+
+// The two window timers of timed changing.
+enum class ChangerTimer : UINT_PTR {
+    Clock = 1,     // every second, for the clock schedules
+    Interval = 2,  // every n seconds, for the interval schedule
+};
+
+class ChangerController {
+public:
+    ChangerController(ChangerWindow& window, const ChangerServices& services);
+    ChangerController(const ChangerController&) = delete;
+    ChangerController& operator=(const ChangerController&) = delete;
+
+    // The settings from the profile and the list from the folder; nothing
+    // starts.
+    void Load();
+
+    // The picture list.
+    void ChoosePicture(int index);
+    void ViewFullSize();
+    void AddPictures();
+    void UpdatePictures();
+
+    // Choices, each written to the profile at once.
+    void ChooseMode(ChangeMode mode);
+    void ChooseOrder(Order order);
+    void ChoosePosition(Position position);
+    void ChooseSchedule(Schedule schedule);
+    void EditInterval(const std::string& text);
+    void ToggleStartWithProgram();
+
+    // The start button: with its messages.
+    void StartChanging();
+    // The program's start when "qhzm" is 1: no message but a refusal.
+    void StartTimedChanging();
+    void StopChanging();
+    void ChangeNow();
+
+    void OnTimer(UINT_PTR id);
+    // The window is gone: its timers with it, and the preview goes too.
+    void ReleaseWindowResources();
+
+    const ChangerSettings& Settings() const { return settings_; }
+    const RunState& Run() const { return run_; }
+    const Picture& Preview() const { return preview_; }
+    bool ClockTimerOn() const { return clockTimerOn_; }
+    bool IntervalTimerOn() const { return intervalPeriod_ != 0; }
+    UINT IntervalPeriod() const { return intervalPeriod_; }
+
+private:
+    void RebuildPictureList();
+    bool PreviewEntry(int index);
+    void ClearPreview();
+    void Start(bool fromButton);
+    void RotateWallpaper();
+    bool ApplyPreview();
+    void SetClockTimer(bool on);
+    void SetIntervalTimer(UINT period);
+    void Save(ChangerSetting which);
+    void Refresh();
+    // An information box; false when the window went while it was open.
+    bool Inform(const std::string& text, const wchar_t* title = L" Velmora ");
+
+    ChangerWindow& window_;
+    const ChangerServices& services_;
+    PictureFolder folder_;
+    ChangerSettings settings_;
+    RunState run_;
+    std::vector<std::string> names_;
+    int selection_ = -1;
+    Picture preview_;
+    std::wstring labelledPath_;  // the picture the file labels name: the viewer's
+    ChangeClock changeClock_;
+    bool clockTimerOn_ = false;
+    UINT intervalPeriod_ = 0;  // 0: the interval timer is off
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+};
+
+}  // namespace velmora::wallpaper

@@ -1,0 +1,15 @@
+# wallpaper/: the picture list, the schedule, the changer's settings and
+# rules, the wallpaper setter, the controller and the changer window.
+set(WALLPAPER_CORE_SOURCES
+  wallpaper/changer_rules.cpp
+  wallpaper/changer_settings.cpp
+  wallpaper/picture_list.cpp
+  wallpaper/rotation.cpp
+  wallpaper/schedule.cpp
+)
+set(WALLPAPER_WIN_SOURCES
+  wallpaper/changer_controller.cpp
+  wallpaper/picture_folder.cpp
+  wallpaper/wallpaper_changer.cpp
+  wallpaper/wallpaper_setter.cpp
+)

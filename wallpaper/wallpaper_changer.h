@@ -1,0 +1,142 @@
+// 更换桌面: the wallpaper changer window. The picture list of the pic folder
+// with its thumbnail, the change mode (timed or at once), schedule, order and
+// position, the start and stop of timed changing and the change-now button.
+// A skinned window like the launcher panel; its caption close button only
+// hides it, so a running schedule goes on. The window holds the controls;
+// its controller decides what they show and does the work.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "frame/skinned_frame.h"
+#include "platform/handles.h"
+#include "platform/window.h"
+#include "wallpaper/changer_controller.h"
+
+namespace velmora {
+
+// Control identifiers; other programs find the controls by them.
+namespace changer_control {
+inline constexpr int kPictureList = 2001;
+inline constexpr int kPreview = 2003;
+inline constexpr int kButtonFirst = 2100;  // + ChangerButton
+inline constexpr int kTimedOption = 2201;
+inline constexpr int kImmediateOption = 2203;
+inline constexpr int kSequentialOption = 2204;
+inline constexpr int kRandomOption = 2205;
+inline constexpr int kTileOption = 2206;
+inline constexpr int kStretchOption = 2207;
+inline constexpr int kCentreOption = 2208;
+inline constexpr int kStartWithProgramBox = 2210;
+inline constexpr int kScheduleBox = 2211;
+inline constexpr int kIntervalField = 2212;
+inline constexpr int kFileNameLabel = 2301;
+inline constexpr int kFilePathLabel = 2302;
+inline constexpr int kScheduleLabel = 2303;  // "更换时间"
+inline constexpr int kStatusLabel = 2304;
+inline constexpr int kSecondsLabel = 2305;  // "秒"
+inline constexpr int kSequentialCaption = 2306;
+inline constexpr int kRandomCaption = 2308;
+inline constexpr int kTileCaption = 2309;
+inline constexpr int kStretchCaption = 2310;
+inline constexpr int kCentreCaption = 2311;
+inline constexpr int kTimedCaption = 2312;
+inline constexpr int kImmediateCaption = 2313;
+inline constexpr int kStartWithProgramCaption = 2314;
+inline constexpr int kListHeading = 2320;
+inline constexpr int kPreviewHeading = 2321;
+inline constexpr int kOrderGroup = 2400;
+inline constexpr int kPositionGroup = 2401;
+inline constexpr int kModeGroup = 2402;
+}  // namespace changer_control
+
+// The push buttons, by their offset from changer_control::kButtonFirst.
+enum class ChangerButton {
+    AddPictures = 0,     // 增加图片
+    UpdatePictures = 1,  // 更新图片
+    ViewFullSize = 2,    // 查看大图
+    Start = 3,           // 开始更换
+    Hide = 4,            // 关闭/隐藏: beyond the visible area, reached by keyboard
+    Stop = 5,            // 停止更换
+    ChangeNow = 6,       // 立即更换
+};
+
+class WallpaperChanger : public BaseWindow<WallpaperChanger>,
+                         public frame::FrameHost,
+                         private wallpaper::ChangerWindow {
+public:
+    static constexpr wchar_t kClassName[] = L"Velmora.WallpaperChanger";
+    static constexpr wchar_t kTitle[] = L"Velmora-更换桌面";
+
+    using Services = wallpaper::ChangerServices;
+
+    // The window, its controls and its load: placement, list, settings, its
+    // place beside the panel. Not shown. nullptr when it cannot be made.
+    static std::unique_ptr<WallpaperChanger> Create(Services services);
+    ~WallpaperChanger();
+
+    // What the program's start does when "qhzm" is 1: timed changing from
+    // the loaded settings, without a message.
+    void StartTimedChanging() { controller_.StartTimedChanging(); }
+
+    // For the program's tests: the controls, the preview and the timers.
+    HWND Control(int id) const { return ::GetDlgItem(hwnd(), id); }
+    HWND Button(ChangerButton button) const {
+        return Control(changer_control::kButtonFirst + static_cast<int>(button));
+    }
+    const Picture& Preview() const { return controller_.Preview(); }
+    bool ClockTimerOn() const { return controller_.ClockTimerOn(); }
+    bool IntervalTimerOn() const { return controller_.IntervalTimerOn(); }
+    UINT IntervalPeriod() const { return controller_.IntervalPeriod(); }
+
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void OnWindowGone();
+
+    // frame::FrameHost
+    void OnCaptionButtonRelease(frame::CaptionButton button) override;
+    void PaintOverSkin(HDC dc) override;
+
+private:
+    explicit WallpaperChanger(Services services);
+    bool CreateWindowAndControls();
+    void Load();
+    void LineUpWithPanel();
+
+    // Controls.
+    void CreateControls();
+    void CreateListAndPreview();
+    void CreateOrderAndPosition();
+    void CreateModeGroup();
+    void CreateButtonsAndFileLabels();
+    HWND MakeControl(const wchar_t* cls, const std::wstring& text, DWORD style, int id, int x, int y, int w, int h);
+    HWND MakeLabel(int id, const std::wstring& text, int x, int y, int w = 0, int h = 0);
+    void SetLabel(HWND label, const std::wstring& text);
+    void ShowControl(HWND control, bool shown);
+    void RedrawControl(HWND control);
+    void OnCommand(int id, int code, HWND control);
+    void OnButton(ChangerButton button);
+    bool OnOptionOrCaption(int id);
+
+    // wallpaper::ChangerWindow
+    HWND Handle() const override { return hwnd(); }
+    void ShowPictureNames(const std::vector<std::string>& names) override;
+    void ShowSelection(int index) override;
+    void ShowFileLabels(const std::string& fileName, const std::string& filePath) override;
+    void ShowPreviewChanged() override;
+    void ShowControls(const wallpaper::ChangerSettings& settings, const wallpaper::ControlStates& controls,
+                      const std::string& statusText) override;
+    void CloseWindow() override;
+
+    Services services_;
+    wallpaper::ChangerController controller_;
+    frame::SkinnedFrame frame_;
+    UniqueGdiObject background_;  // the controls' background brush
+    std::vector<HWND> faceLabels_;  // labels drawn on the window's face, one line each
+    bool startWithProgramEnabled_ = true;  // as last shown: its caption ticks the box then
+};
+
+}  // namespace velmora
