@@ -7,6 +7,8 @@ set(VELMORA_ART_DIR "" CACHE PATH "Folder holding the generated velmora.ico")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001 -I${VELMORA_ART_DIR} -I${CMAKE_SOURCE_DIR}/app")
 add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 add_link_options(-static -static-libgcc -static-libstdc++)
+# reach: no link time in the PE header, so a commit always gives the same bytes.
+add_link_options(-Wl,--no-insert-timestamp)
 
 add_library(velmora_win STATIC
   frame/skinned_window.cpp
