@@ -36,7 +36,8 @@ for name in sorted(set(a.namelist()) | set(b.namelist())):
     elif a.read(name) != b.read(name):
         print("     %s: other content" % name)
     elif (ia.date_time, ia.external_attr, ia.extra) != (ib.date_time, ib.external_attr, ib.extra):
-        print("     %s: other time stamp, attributes or extra fields" % name)
+        print("     %s: other time stamp, attributes or extra fields"
+              " (is DIST built from the commit checked out now?)" % name)
 PY
 echo "0 passed, 1 failed"
 exit 1
