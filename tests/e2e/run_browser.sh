@@ -124,7 +124,7 @@ holder=$!
 wait_for 10 test -s "$work/held"
 held=$(cat "$work/held")
 rc=0
-out=$(timeout 120 bash "$root/scripts/run.sh" --port "$held" 2>&1) || rc=$?
+out=$(timeout 60 bash "$root/scripts/run.sh" --port "$held" 2>&1) || rc=$?
 check "a port in use stops run.sh" test "$rc" = 1
 check "its message names the port" has "port $held" "$out"
 check "its message names the --port option" has "--port" "$out"
@@ -139,7 +139,7 @@ bash "$root/scripts/run.sh" --port "$port" >"$work/run.log" 2>&1 &
 run_pid=$!
 opened() { grep -qx "Open http://127.0.0.1:$port/vnc.html" "$work/run.log"; }
 opened_or_ended() { opened || ! kill -0 "$run_pid" 2>/dev/null; }
-wait_for 240 opened_or_ended || true
+wait_for 180 opened_or_ended || true
 if ! opened; then
   echo "FAIL - run.sh printed no Open line; it said:"
   tail -n 30 "$work/run.log"
