@@ -77,6 +77,7 @@ ExternalProject_Add(velmora_windows
 add_custom_target(velmora_dist ALL
   COMMAND ${CMAKE_COMMAND}
     -DWIN_DIR=${VELMORA_WIN_DIR} -DART_DIR=${VELMORA_ART_DIR} -DDIST_DIR=${VELMORA_DIST_DIR}
+    -DVERSION=${PROJECT_VERSION}
     -P ${CMAKE_SOURCE_DIR}/cmake/assemble_dist.cmake
   DEPENDS velmora_windows velmora_art
   COMMENT "Assembling ${VELMORA_DIST_DIR}")
@@ -108,3 +109,33 @@ foreach(scenario IN ITEMS single_instance tray_menu profile_startup desktop_tray
   velmora_wine_test(e2e.${scenario}
     bash ${CMAKE_SOURCE_DIR}/tests/e2e/${scenario}.sh ${VELMORA_DIST_DIR} ${VELMORA_WIN_DIR})
 endforeach()
+
+# ---- reach: what scripts/run.sh builds (the target velmora_program): the
+# artwork, Velmora.exe alone from the nested Windows build (none of its test
+# and benchmark programs), dist/ and the portable zip. Not part of ALL.
+ExternalProject_Add_StepTargets(velmora_windows configure)
+add_custom_target(velmora_program_exe
+  COMMAND ${CMAKE_COMMAND} --build ${VELMORA_WIN_DIR} --target Velmora -j 2
+  DEPENDS velmora_windows-configure velmora_art
+  USES_TERMINAL
+  COMMENT "Building Velmora.exe alone")
+add_custom_target(velmora_program
+  COMMAND ${CMAKE_COMMAND}
+    -DWIN_DIR=${VELMORA_WIN_DIR} -DART_DIR=${VELMORA_ART_DIR} -DDIST_DIR=${VELMORA_DIST_DIR}
+    -DVERSION=${PROJECT_VERSION}
+    -P ${CMAKE_SOURCE_DIR}/cmake/assemble_dist.cmake
+  DEPENDS velmora_program_exe velmora_art
+  COMMENT "Assembling ${VELMORA_DIST_DIR}")
+
+# The portable zip: its content and checksum, and the same bytes from a
+# second build in a folder of its own.
+add_test(NAME dist.zip_content
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/dist/check_zip.py ${VELMORA_DIST_DIR} ${PROJECT_VERSION} ${VELMORA_ART_DIR}/pic)
+set_tests_properties(dist.zip_content PROPERTIES RESOURCE_LOCK dist TIMEOUT 60)
+add_test(NAME dist.zip_reproducible
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/dist/reproducible.sh ${VELMORA_DIST_DIR} ${PROJECT_VERSION})
+set_tests_properties(dist.zip_reproducible PROPERTIES RESOURCE_LOCK dist TIMEOUT 600)
+# run.sh without a display: the desktop served to a browser on 127.0.0.1.
+add_test(NAME e2e.run_browser COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/run_browser.sh ${CMAKE_BINARY_DIR})
+# Its own waits are bounded to about 6 minutes in all, below the time-out.
+set_tests_properties(e2e.run_browser PROPERTIES RESOURCE_LOCK "wine;dist" TIMEOUT 420)

@@ -8,6 +8,8 @@ set(VELMORA_ART_DIR "" CACHE PATH "Folder holding the generated artwork")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001 -I${VELMORA_ART_DIR} -I${CMAKE_SOURCE_DIR}")
 add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 add_link_options(-static -static-libgcc -static-libstdc++)
+# reach: no link time in the PE header, so a commit always gives the same bytes.
+add_link_options(-Wl,--no-insert-timestamp)
 
 # Each layer links the layers it may include, and nothing above them.
 set(platform_USES velmora_core shell32 comctl32 winmm advapi32 user32 gdi32 msimg32 ole32 oleaut32 uuid
