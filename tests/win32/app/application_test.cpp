@@ -67,8 +67,8 @@ protected:
     }
     void Profile(const std::string& text) { testing::WriteBytes(folder_.File(L"vlmr.INI"), text); }
     Application& Make(const std::wstring& commandLine = L"\"Velmora.exe\"") {
-        app_ = std::make_unique<Application>(AppServices{recorder_, prompts_, clock_, random_, pixels_, runKeys_,
-                                                         folder_.path(), commandLine, kTestInstance});
+        app_ = std::make_unique<Application>(AppServices{recorder_, prompts_, clock_, ticks_, random_, pixels_,
+                                                         runKeys_, folder_.path(), commandLine, kTestInstance});
         return *app_;
     }
     Application& Started(const std::wstring& commandLine = L"\"Velmora.exe\"") {
@@ -88,6 +88,7 @@ protected:
     RecordingEffects recorder_;
     testing::RecordingPrompter prompts_;
     testing::FakeClock clock_;
+    testing::FakeTicks ticks_;
     testing::SequenceRandom random_;
     testing::FakePixels pixels_;
     // No registry writes that outlive the test: the machine key refuses,
@@ -109,7 +110,8 @@ TEST_F(App, StartsWithTheIconAloneAndNoWindowMade) {
 
 TEST_F(App, ASecondCopyEndsBeforeTouchingAnything) {
     Application& first = Started();
-    Application second({recorder_, prompts_, clock_, random_, pixels_, runKeys_, folder_.path(), L"", kTestInstance});
+    Application second(
+        {recorder_, prompts_, clock_, ticks_, random_, pixels_, runKeys_, folder_.path(), L"", kTestInstance});
     EXPECT_FALSE(second.Start());
     EXPECT_TRUE(IconExists(first.Tray().hwnd()));
     EXPECT_EQ(::FindWindowW(TrayHost::kClassName, nullptr), first.Tray().hwnd()) << "one tray host only";
