@@ -208,6 +208,27 @@ TEST_F(App, LogOffAsksTheSystemAndEndsLeavingTheIconAndSavingNothing) {
     EXPECT_FALSE(PlacementSaved()) << "the session ends; nothing saves on the way out";
 }
 
+TEST_F(App, FromThePanelsKeysThePowerMenuShutsDownOrRestartsLettingProgramsSaveTheirWork) {
+    Application& app = Started();
+    app.Run(Action::ShowPanel);
+    const HWND panel = app.Panel().LiveWindow();
+    ASSERT_NE(panel, nullptr);
+    // 关闭计算机 typed by its initials and run with Enter pops up the power
+    // menu; `keys` choose in it.
+    const auto choose = [&](std::initializer_list<UINT> keys) {
+        testing::WhileMenuIsOpen during([&] { testing::PressKeys(panel, keys); });
+        for (const char c : std::string("gbjsj")) ::SendMessageW(panel, WM_CHAR, static_cast<WPARAM>(c), 1);
+        ::SendMessageW(panel, WM_KEYDOWN, VK_RETURN, 1);
+        EXPECT_TRUE(during.ran()) << "no power menu appeared";
+    };
+    choose({VK_DOWN, VK_DOWN, VK_RETURN});  // 关闭计算机
+    choose({VK_UP, VK_RETURN});             // up from the top: 重启计算机
+    // EWX_SHUTDOWN and EWX_REBOOT with EWX_FORCEIFHUNG, never EWX_FORCE.
+    EXPECT_EQ(CallsStartingWith("ExitWindowsEx("),
+              (std::vector<std::string>{"ExitWindowsEx(17, 0)", "ExitWindowsEx(18, 0)"}));
+    EXPECT_EQ(app.Panel().LiveWindow(), panel);
+}
+
 TEST_F(App, TheViewerShowsThePreviewedPictureOrSaysOverTheChangerWhyNot) {
     testing::WriteSolidBmp(folder_.File(L"pic\\a.bmp"), 40, 30, RGB(10, 20, 30));
     Application& app = Started();
