@@ -16,9 +16,17 @@ read -r _ _ _ L T _ _ <<<"$(drv panel)"
 panel_active() { [ "$(drv_field 2 active)" = "Velmora.LauncherPanel" ]; }
 check "the panel is the active window" wait_for 5 panel_active
 
-# X sends keys to the window under the pointer: the clock line, where a
-# moving mouse changes nothing.
-xdotool mousemove --sync $((L + 60)) $((T + 350))
+# Keys go to the X window with the keyboard focus, or to the one under the
+# pointer when none has it; a dialog or a desktop that went away may have
+# left the focus on nothing. So: the pointer on the clock line, where a
+# moving mouse changes nothing, and the focus on the panel, before typing.
+panel_x=$(xdotool search --onlyvisible --name '^Velmora2\.2$' | head -n 1)
+keys_to_panel() {
+  xdotool mousemove --sync $((L + 60)) $((T + 350))
+  xdotool windowfocus "$panel_x"
+}
+check "the panel is a window of the display" test -n "$panel_x"
+keys_to_panel
 xdotool type --delay 80 jsq
 xdotool key Return
 box_up() { [ "$(drv_field 2 box)" = 1 ]; }
@@ -33,6 +41,7 @@ check "the panel is active again" wait_for 5 panel_active
 
 # From 计算器: up to 桌面变换, left to the CD cell, Enter.
 cd_caption_is() { [ "$(drv text 1106 | cut -d' ' -f2-)" = "$1" ]; }
+keys_to_panel
 xdotool key Up Left Return
 check "Up, Left and Enter toggle the CD cell: its caption offers to close" wait_for 5 cd_caption_is "关闭光驱"
 xdotool type --delay 80 gbgq
