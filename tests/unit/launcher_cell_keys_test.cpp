@@ -45,21 +45,6 @@ TEST(StepInGrid, MovesOneCellInsideAndStopsAtEveryEdgeWithoutWrapping) {
     EXPECT_EQ(StepInGrid(15, Arrow::Left), 15u);
 }
 
-TEST(StepInGrid, RightThenDownWalksEveryCellInReadingOrder) {
-    std::size_t at = StepInGrid(std::nullopt, Arrow::Right);
-    std::vector<std::size_t> seen{at};
-    for (int row = 0; row < kRows; ++row) {
-        for (int step = 1; step < kColumns; ++step) seen.push_back(at = StepInGrid(at, Arrow::Right));
-        if (row + 1 < kRows) {
-            at = StepInGrid(at, Arrow::Down);
-            for (int step = 1; step < kColumns; ++step) at = StepInGrid(at, Arrow::Left);
-            seen.push_back(at);
-        }
-    }
-    ASSERT_EQ(seen.size(), Cells().size());
-    for (std::size_t i = 0; i < seen.size(); ++i) EXPECT_EQ(seen[i], i);
-}
-
 TEST(FirstCellStartingWith, TheFirstInReadingOrderOrNone) {
     const std::vector<std::string> initials = {"wddn", "jsq", "gbgq", "jsb", "gbjsj"};
     EXPECT_EQ(FirstCellStartingWith(initials, "j"), Cell(1));
