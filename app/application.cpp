@@ -37,7 +37,7 @@ Application::~Application() {
 }
 
 std::unique_ptr<LauncherPanel> Application::MakePanel() {
-    return LauncherPanel::Create({commands_, services_.clock, [this](Action a) { Run(a); }});
+    return LauncherPanel::Create({commands_, services_.clock, services_.ticks, [this](Action a) { Run(a); }});
 }
 
 std::unique_ptr<WallpaperChanger> Application::MakeChanger() {

@@ -34,6 +34,7 @@ struct AppServices {
     SystemEffects& effects;
     Prompter& prompts;
     Clock& clock;
+    const TickSource& ticks;
     RandomSource& random;
     ScreenPixels& pixels;
     RunKeys& runKeys;

@@ -18,10 +18,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     MessageBoxPrompter prompts;
     SystemClock clock;
+    SystemTicks ticks;
     ClockSeededRandom random;
     ScreenPixelReader pixels;
     SystemRunKeys runKeys;
-    Application app({effects, prompts, clock, random, pixels, runKeys, ExecutableDirectory(), ::GetCommandLineW()});
+    Application app(
+        {effects, prompts, clock, ticks, random, pixels, runKeys, ExecutableDirectory(), ::GetCommandLineW()});
     if (!app.Start()) return 0;
     return app.RunMessageLoop();
 }

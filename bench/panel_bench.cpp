@@ -122,7 +122,9 @@ int main(int argc, char** argv) {
     velmora::DeferredCalls later;
     velmora::SystemCommands commands(recorder, prompts, later);
     const velmora::SystemClock clock;
-    PanelSlot slot(later, [&] { return velmora::LauncherPanel::Create({commands, clock, [](velmora::Action) {}}); });
+    const velmora::SystemTicks ticks;
+    PanelSlot slot(later,
+                   [&] { return velmora::LauncherPanel::Create({commands, clock, ticks, [](velmora::Action) {}}); });
 
     const bool lifetimesFlat = OpenAndClose(slot, runs);
     velmora::LauncherPanel* panel = slot.Live();

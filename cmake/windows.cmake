@@ -17,7 +17,7 @@ set(platform_USES velmora_core shell32 comctl32 winmm advapi32 user32 gdi32 msim
 set(settings_USES velmora_platform)
 set(commands_USES velmora_platform)
 set(frame_USES velmora_platform)
-set(launcher_USES velmora_frame velmora_commands velmora_settings)
+set(launcher_USES velmora_frame velmora_commands velmora_settings imm32)
 set(wallpaper_USES velmora_frame velmora_commands velmora_settings)
 set(tools_USES velmora_commands velmora_settings)
 set(shell_USES velmora_commands velmora_settings)

@@ -20,11 +20,13 @@ constexpr int kShowApplet = SW_SHOWMINIMIZED;
 constexpr LPARAM kMonitorOff = 2;
 constexpr unsigned kMonitorOffAgainMs = 1000;
 
-// Flags of ExitWindowsEx: EWX_LOGOFF; EWX_SHUTDOWN | EWX_FORCE;
-// EWX_REBOOT | EWX_FORCE.
+// Flags of ExitWindowsEx. Shutting down and restarting let every program
+// save its work first (it is asked, and may ask its user); only a program
+// that does not answer is forced to close. EWX_FORCE would close them all
+// at once, and a mis-click would lose whatever was not saved.
 constexpr UINT kLogOff = EWX_LOGOFF;
-constexpr UINT kShutDownForced = EWX_SHUTDOWN | EWX_FORCE;
-constexpr UINT kRestartForced = EWX_REBOOT | EWX_FORCE;
+constexpr UINT kShutDown = EWX_SHUTDOWN | EWX_FORCEIFHUNG;
+constexpr UINT kRestart = EWX_REBOOT | EWX_FORCEIFHUNG;
 
 // TOKEN_PRIVILEGES declares room for one entry; this record has room for
 // two, and its full size is what AdjustTokenPrivileges is told.
@@ -124,12 +126,12 @@ void SystemCommands::LogOff() {
 
 void SystemCommands::ShutDown() {
     EnableShutdownPrivilege();
-    effects_.ExitWindowsEx(kShutDownForced, 0);
+    effects_.ExitWindowsEx(kShutDown, 0);
 }
 
 void SystemCommands::Restart() {
     EnableShutdownPrivilege();
-    effects_.ExitWindowsEx(kRestartForced, 0);
+    effects_.ExitWindowsEx(kRestart, 0);
 }
 
 }  // namespace velmora

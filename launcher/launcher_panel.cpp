@@ -1,9 +1,12 @@
 #include "launcher/launcher_panel.h"
 
 #include <commctrl.h>
+#include <imm.h>
 
+#include <string>
 #include <utility>
 
+#include "launcher/cell_initials.h"
 #include "launcher/clock_line.h"
 #include "platform/controls.h"
 #include "platform/subclass.h"
@@ -26,6 +29,9 @@ constexpr COLORREF kRecommendColour = RGB(255, 0, 0);
 constexpr wchar_t kRecommendText[] = L"推荐：";
 
 constexpr UINT kClockInterval = 1000;
+
+// Bit 30 of a key message's flags: the key was already down (auto-repeat).
+constexpr LPARAM kKeyWasDown = 1 << 30;
 
 bool InRange(int id, int first, std::size_t count) { return id >= first && id < first + static_cast<int>(count); }
 
@@ -91,6 +97,7 @@ bool LauncherPanel::CreateWindowAndLoad() {
 void LauncherPanel::Load() {
     RestorePlacement(hwnd());
     ShowTime();  // the line is filled before the timer's first tick
+    highlight_.cell = kCellCount;
     MoveHighlight({launcher::kHighlightParked, launcher::kHighlightParked}, true);
 }
 
@@ -177,7 +184,8 @@ void LauncherPanel::MoveHighlight(POINT to, bool visible) {
     if (to.x == highlight_.at.x && to.y == highlight_.at.y && visible == highlight_.visible) return;
     const RECT before = HighlightRect();
     const bool wasVisible = highlight_.visible;
-    highlight_ = {to, visible};
+    highlight_.at = to;
+    highlight_.visible = visible;
     if (wasVisible) frame_.Redraw(&before);
     if (visible) {
         const RECT after = HighlightRect();
@@ -188,7 +196,13 @@ void LauncherPanel::MoveHighlight(POINT to, bool visible) {
 void LauncherPanel::HighlightCell(std::size_t cell) {
     const auto cells = launcher::Cells();
     if (cell >= cells.size()) return;
+    highlight_.cell = cell;
     MoveHighlight({cells[cell].highlightLeft, cells[cell].highlightTop}, true);
+}
+
+std::optional<std::size_t> LauncherPanel::HighlightedCell() const {
+    if (!highlight_.visible || highlight_.cell >= kCellCount) return std::nullopt;
+    return highlight_.cell;
 }
 
 void LauncherPanel::OnInteriorMouseMove() { MoveHighlight(highlight_.at, false); }
@@ -281,18 +295,62 @@ LRESULT LauncherPanel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARA
 void LauncherPanel::OnClick(Role role) {
     switch (role.kind) {
         case Role::Kind::CellPicture:
-        case Role::Kind::CellCaption: {
-            // A copy: the action may end the panel, and this object with it.
-            const std::function<void(Action)> run = services_.run;
-            if (run) run(launcher::Cells()[role.index].action);
+        case Role::Kind::CellCaption:
+            RunCell(role.index);
             break;
-        }
         case Role::Kind::Link:
             services_.commands.OpenWebPage(hwnd(), web::kRecommended[role.index].address);
             break;
         case Role::Kind::Text:
             break;
     }
+}
+
+void LauncherPanel::RunCell(std::size_t cell) {
+    if (cell >= kCellCount) return;
+    // A copy: the action may end the panel, and this object with it.
+    const std::function<void(Action)> run = services_.run;
+    if (run) run(launcher::Cells()[cell].action);
+}
+
+// ---- the keyboard
+
+bool LauncherPanel::OnKeyDown(WPARAM key, LPARAM flags) {
+    const auto step = [this](launcher::Arrow arrow) {
+        typed_.Clear();
+        HighlightCell(launcher::StepInGrid(HighlightedCell(), arrow));
+    };
+    switch (key) {
+        case VK_LEFT: step(launcher::Arrow::Left); return true;
+        case VK_RIGHT: step(launcher::Arrow::Right); return true;
+        case VK_UP: step(launcher::Arrow::Up); return true;
+        case VK_DOWN: step(launcher::Arrow::Down); return true;
+        case VK_RETURN:
+        case VK_SPACE:
+            // A key held down runs the cell once, not once per repeat.
+            if (flags & kKeyWasDown) return true;
+            typed_.Clear();
+            if (const std::optional<std::size_t> cell = HighlightedCell()) RunCell(*cell);
+            return true;
+        case VK_ESCAPE:
+            OnCaptionButtonRelease(frame::CaptionButton::Close);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void LauncherPanel::OnTypedCharacter(wchar_t typed) {
+    if (!launcher::IsSelectingLetter(typed)) return;
+    const std::string_view prefix = typed_.Add(static_cast<char>(typed), services_.ticks.Milliseconds());
+    // The captions as the panel shows them: the CD cell answers to the way
+    // it offers to move the tray.
+    std::array<std::string, kCellCount> initials;
+    for (std::size_t i = 0; i < kCellCount; ++i) {
+        initials[i] = launcher::PinyinInitials(Narrow(CellCaptionText(i))).value_or("");
+    }
+    // No match leaves the highlight where it was.
+    if (const std::optional<std::size_t> cell = launcher::FirstCellStartingWith(initials, prefix)) HighlightCell(*cell);
 }
 
 // ---- frame and window
@@ -316,7 +374,21 @@ LRESULT LauncherPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CREATE:
             frame_.Attach(hwnd(), *this, kTitle);
             CreateControls();
+            // Letters pick cells here; an input method would take them for
+            // composing Chinese text, and the panel has no text to enter.
+            ::ImmAssociateContextEx(hwnd(), nullptr, 0);
             ::SetTimer(hwnd(), static_cast<UINT_PTR>(TimerId::Clock), kClockInterval, nullptr);
+            return 0;
+        case WM_ACTIVATE:
+            // Active, the panel takes the keys itself: its controls are
+            // pictures and labels that never hold the focus.
+            if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp)) ::SetFocus(hwnd());
+            return 0;
+        case WM_KEYDOWN:
+            if (OnKeyDown(wp, lp)) return 0;
+            break;
+        case WM_CHAR:
+            OnTypedCharacter(static_cast<wchar_t>(wp));
             return 0;
         case WM_TIMER:
             if (wp == static_cast<WPARAM>(TimerId::Clock)) ShowTime();

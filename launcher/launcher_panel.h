@@ -2,6 +2,12 @@
 // action of the program, the highlight under the cell the mouse is on, the
 // clock line and the recommended links, all inside the skinned frame.
 //
+// The keyboard reaches the same cells while the panel is the active window:
+// the arrow keys move the highlight through the grid, letters typed in
+// quick succession pick a cell by its caption's pinyin initials, Enter or
+// Space runs the highlighted cell as a click would, and Esc closes the
+// panel as its close button does.
+//
 // The panel knows no other window: a cell hands its action to `run`, which
 // the application answers (showing a tool window, popping up the power
 // menu, or calling ToggleCdTray back on the panel).
@@ -14,12 +20,14 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "commands/actions.h"
 #include "commands/system_commands.h"
 #include "commands/web_pages.h"
 #include "frame/skinned_frame.h"
+#include "launcher/cell_keys.h"
 #include "launcher/cells.h"
 #include "platform/click_tracker.h"
 #include "platform/handles.h"
@@ -53,6 +61,7 @@ public:
     struct Services {
         SystemCommands& commands;
         const Clock& clock;
+        const TickSource& ticks;          // how far apart typed letters are
         std::function<void(Action)> run;  // a cell's action
     };
 
@@ -81,6 +90,8 @@ public:
     // Where the highlight lies (client pixels) and whether it shows.
     POINT HighlightPosition() const { return highlight_.at; }
     bool HighlightVisible() const { return highlight_.visible; }
+    // The cell the visible highlight lies on; nullopt when none.
+    std::optional<std::size_t> HighlightedCell() const;
     frame::SkinnedFrame& Frame() { return frame_; }
 
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
@@ -103,6 +114,7 @@ private:
     struct Highlight {
         POINT at{launcher::kHighlightParked, launcher::kHighlightParked};
         bool visible = true;
+        std::size_t cell = kCellCount;  // the cell it was last put on; kCellCount when parked
     };
     // What a control is to the panel, told by its id.
     struct Role {
@@ -127,6 +139,10 @@ private:
     static Role RoleOf(int controlId);
     LRESULT OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM lp);
     void OnClick(Role role);
+    void RunCell(std::size_t cell);
+
+    bool OnKeyDown(WPARAM key, LPARAM flags);
+    void OnTypedCharacter(wchar_t typed);
 
     void PaintHighlight(HDC dc) const;
     void PaintPictures(HDC dc) const;
@@ -136,6 +152,7 @@ private:
     std::size_t cdTrayCell_ = kCellCount;  // the cell whose action is Action::ToggleCdTray
     bool cdTrayOpen_ = false;              // last told to open the tray: the caption offers to close it
     Highlight highlight_;
+    launcher::TypedPrefix typed_;
     ClickTracker clicks_;
     frame::SkinnedFrame frame_;
     Controls controls_;

@@ -1,9 +1,11 @@
 // Narrow services the windows are handed, so that tests can hand in fakes:
-// the clock, a random source, the screen's pixels and message boxes.
+// the clock, a tick counter, a random source, the screen's pixels and
+// message boxes.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -15,6 +17,14 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual LocalTime Now() const = 0;
+};
+
+// Milliseconds since some fixed moment, never going back: how far apart
+// two events were (the clock above has whole seconds and may be set back).
+class TickSource {
+public:
+    virtual ~TickSource() = default;
+    virtual std::uint64_t Milliseconds() const = 0;
 };
 
 class RandomSource {

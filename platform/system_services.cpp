@@ -57,6 +57,8 @@ LocalTime SystemClock::Now() const {
     return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wDayOfWeek};
 }
 
+std::uint64_t SystemTicks::Milliseconds() const { return ::GetTickCount64(); }
+
 double ClockSeededRandom::Next() {
     std::mt19937_64 generator(
         static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count()));

@@ -1,5 +1,5 @@
-// The real services: the system clock, a random source, the screen and
-// message boxes.
+// The real services: the system clock, the tick counter, a random source,
+// the screen and message boxes.
 #pragma once
 
 #include "platform/services.h"
@@ -9,6 +9,12 @@ namespace velmora {
 class SystemClock final : public Clock {
 public:
     LocalTime Now() const override;
+};
+
+// GetTickCount64.
+class SystemTicks final : public TickSource {
+public:
+    std::uint64_t Milliseconds() const override;
 };
 
 // Reseeded from the high-resolution clock at every draw.

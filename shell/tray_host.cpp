@@ -20,7 +20,8 @@ bool TrayHost::Create() {
     commands_.clear();
     trayMenu_ = BuildMenu(menus::TrayMenu());
     powerMenu_ = BuildMenu(menus::PowerMenu());
-    icon_ = std::make_unique<TrayIcon>(hwnd(), kTrayCallbackMessage, LoadIconResource(IDI_VELMORA, 16), "Velmora");
+    icon_ = std::make_unique<TrayIcon>(hwnd(), kTrayCallbackMessage, LoadIconResource(IDI_VELMORA, 16), "Velmora",
+                                       shell_.notify);
     return true;
 }
 
@@ -59,11 +60,37 @@ UINT TrayHost::CommandIdOf(Action action) const {
 }
 
 void TrayHost::ShowIcon() {
-    if (icon_) icon_->Add();
+    AddIcon();
     // Off the task list: a tool window never appears on the taskbar or in
     // the Alt+Tab list.
     const LONG_PTR ex = ::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
     ::SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, (ex | WS_EX_TOOLWINDOW) & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW));
+}
+
+void TrayHost::AddIcon() {
+    if (!icon_) return;
+    if (icon_->Add()) {
+        StopIconRetry();
+        return;
+    }
+    // Refused: the shell may not be up yet. A retry already under way keeps
+    // its count.
+    if (retriesLeft_ > 0 || shell_.retryIntervalMs == 0) return;
+    retriesLeft_ = shell_.retryForMs / shell_.retryIntervalMs;
+    if (retriesLeft_ > 0) {
+        ::SetTimer(hwnd(), static_cast<UINT_PTR>(TimerId::IconRetry), shell_.retryIntervalMs, nullptr);
+    }
+}
+
+void TrayHost::OnIconRetryTimer() {
+    if (retriesLeft_ == 0) return;
+    --retriesLeft_;
+    if ((icon_ && icon_->Add()) || retriesLeft_ == 0) StopIconRetry();
+}
+
+void TrayHost::StopIconRetry() {
+    retriesLeft_ = 0;
+    if (hwnd()) ::KillTimer(hwnd(), static_cast<UINT_PTR>(TimerId::IconRetry));
 }
 
 void TrayHost::OnTrayCallback(UINT mouseMessage) {
@@ -106,10 +133,13 @@ bool TrayHost::StartAtLogonChecked() const {
 LRESULT TrayHost::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
         // Explorer restarted: its new notification area knows no icons.
-        if (icon_) icon_->Add();
+        AddIcon();
         return 0;
     }
     switch (msg) {
+        case WM_TIMER:
+            if (wp == static_cast<WPARAM>(TimerId::IconRetry)) OnIconRetryTimer();
+            return 0;
         case kTrayCallbackMessage:
             OnTrayCallback(static_cast<UINT>(lp));
             return 0;
@@ -123,6 +153,9 @@ LRESULT TrayHost::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-void TrayHost::OnWindowGone() { icon_.reset(); }
+void TrayHost::OnWindowGone() {
+    retriesLeft_ = 0;  // the timer went with the window
+    icon_.reset();
+}
 
 }  // namespace velmora

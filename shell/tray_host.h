@@ -3,6 +3,10 @@
 // chosen entry to the application as an Action. It is never shown; the
 // shell's TaskbarCreated broadcast reaches top-level windows only, so it is
 // one.
+//
+// At logon the program may start before the shell is ready to take icons.
+// An icon the shell refuses is offered again every two seconds for two
+// minutes, and again whenever the shell announces itself (TaskbarCreated).
 #pragma once
 
 #include <windows.h>
@@ -20,6 +24,14 @@
 
 namespace velmora {
 
+// How the tray icon reaches the shell, and how often and how long an icon
+// the shell refuses is offered again.
+struct TrayIconShell {
+    ShellNotify notify = &::Shell_NotifyIconA;
+    UINT retryIntervalMs = 2000;
+    UINT retryForMs = 120000;
+};
+
 class TrayHost : public BaseWindow<TrayHost> {
 public:
     static constexpr wchar_t kClassName[] = L"Velmora.TrayHost";
@@ -27,14 +39,21 @@ public:
     // The icon's callback: a message of our own, never taken for real input.
     static constexpr UINT kTrayCallbackMessage = WM_APP + 1;
 
-    explicit TrayHost(std::function<void(Action)> run) : run_(std::move(run)) {}
+    enum class TimerId : UINT_PTR {
+        IconRetry = 1,  // offers a refused icon to the shell again
+    };
+
+    explicit TrayHost(std::function<void(Action)> run, TrayIconShell shell = {})
+        : run_(std::move(run)), shell_(std::move(shell)) {}
     ~TrayHost();
 
     // Creates the window (never shown) and both menus; the icon is not shown
     // yet.
     bool Create();
-    // Shows the icon and takes the program off the task list.
+    // Shows the icon (offering it again while the shell refuses it) and
+    // takes the program off the task list.
     void ShowIcon();
+    bool RetryingIcon() const { return retriesLeft_ > 0; }
     TrayIcon* Icon() { return icon_.get(); }
 
     // Every callback of the icon: `mouseMessage` is what happened over it.
@@ -64,9 +83,14 @@ public:
 private:
     UniqueMenu BuildMenu(std::span<const menus::Entry> entries);
     void Popup(HMENU menu, POINT at, HWND tracker);
+    void AddIcon();
+    void OnIconRetryTimer();
+    void StopIconRetry();
 
     std::function<void(Action)> run_;
+    TrayIconShell shell_;
     std::unique_ptr<TrayIcon> icon_;
+    UINT retriesLeft_ = 0;  // offers of the refused icon still to come
     UniqueMenu trayMenu_;
     UniqueMenu powerMenu_;
     std::vector<Action> commands_;  // menu command id - 1 -> action

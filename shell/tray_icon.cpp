@@ -17,8 +17,9 @@ void SignalIconAdded() {
 
 }  // namespace
 
-TrayIcon::TrayIcon(HWND callbackWindow, UINT callbackMessage, UniqueIcon icon, std::string_view tipUtf8)
-    : icon_(std::move(icon)) {
+TrayIcon::TrayIcon(HWND callbackWindow, UINT callbackMessage, UniqueIcon icon, std::string_view tipUtf8,
+                   ShellNotify notify)
+    : icon_(std::move(icon)), notify_(std::move(notify)) {
     // The first layout of the record: the fields up to the 64-byte tip, which
     // every version of the shell understands.
     record_.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -34,17 +35,15 @@ TrayIcon::TrayIcon(HWND callbackWindow, UINT callbackMessage, UniqueIcon icon, s
 TrayIcon::~TrayIcon() { Remove(); }
 
 bool TrayIcon::Add() {
-    const bool added = ::Shell_NotifyIconA(NIM_ADD, &record_) != FALSE;
-    if (added) {
-        added_ = true;
-        SignalIconAdded();
-    }
-    return added;
+    // A modification succeeds only on an icon the shell holds.
+    added_ = notify_(NIM_ADD, &record_) != FALSE || notify_(NIM_MODIFY, &record_) != FALSE;
+    if (added_) SignalIconAdded();
+    return added_;
 }
 
 void TrayIcon::Remove() {
     if (!added_) return;
-    ::Shell_NotifyIconA(NIM_DELETE, &record_);
+    notify_(NIM_DELETE, &record_);
     added_ = false;
 }
 

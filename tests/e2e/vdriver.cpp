@@ -16,6 +16,7 @@
 //   vdriver count EXE              "count N" (running processes of EXE)
 //   vdriver panel                  "panel VISIBLE ICONIC L T R B" of the launcher panel (0 when none)
 //   vdriver text ID                "text T": UTF-8 text of the panel's control ID
+//   vdriver active                 "active CLASS": class of the active (foreground) window, "-" when none
 //   vdriver box [ok]               "box N TITLE|TEXT" of Velmora's visible message boxes
 //                                  (UTF-8); with "ok", presses OK on them
 //   vdriver box-press ID           presses button ID (6 Yes, 7 No) on Velmora's visible message boxes
@@ -309,6 +310,12 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("panel %d %d %ld %ld %ld %ld\n", panel && ::IsWindowVisible(panel) ? 1 : 0,
                     panel && ::IsIconic(panel) ? 1 : 0, r.left, r.top, r.right, r.bottom);
         return panel ? 0 : 1;
+    }
+    if (cmd == L"active") {
+        wchar_t cls[64] = L"-";
+        if (HWND active = ::GetForegroundWindow()) ::GetClassNameW(active, cls, 64);
+        std::printf("active %ls\n", cls);
+        return 0;
     }
     if (cmd == L"text" && argc >= 3) {
         HWND panel = ::FindWindowW(L"Velmora.LauncherPanel", nullptr);

@@ -67,8 +67,8 @@ protected:
     }
     void Profile(const std::string& text) { testing::WriteBytes(folder_.File(L"vlmr.INI"), text); }
     Application& Make(const std::wstring& commandLine = L"\"Velmora.exe\"") {
-        app_ = std::make_unique<Application>(AppServices{recorder_, prompts_, clock_, random_, pixels_, runKeys_,
-                                                         folder_.path(), commandLine, kTestInstance});
+        app_ = std::make_unique<Application>(AppServices{recorder_, prompts_, clock_, ticks_, random_, pixels_,
+                                                         runKeys_, folder_.path(), commandLine, kTestInstance});
         return *app_;
     }
     Application& Started(const std::wstring& commandLine = L"\"Velmora.exe\"") {
@@ -88,6 +88,7 @@ protected:
     RecordingEffects recorder_;
     testing::RecordingPrompter prompts_;
     testing::FakeClock clock_;
+    testing::FakeTicks ticks_;
     testing::SequenceRandom random_;
     testing::FakePixels pixels_;
     // No registry writes that outlive the test: the machine key refuses,
@@ -109,7 +110,8 @@ TEST_F(App, StartsWithTheIconAloneAndNoWindowMade) {
 
 TEST_F(App, ASecondCopyEndsBeforeTouchingAnything) {
     Application& first = Started();
-    Application second({recorder_, prompts_, clock_, random_, pixels_, runKeys_, folder_.path(), L"", kTestInstance});
+    Application second(
+        {recorder_, prompts_, clock_, ticks_, random_, pixels_, runKeys_, folder_.path(), L"", kTestInstance});
     EXPECT_FALSE(second.Start());
     EXPECT_TRUE(IconExists(first.Tray().hwnd()));
     EXPECT_EQ(::FindWindowW(TrayHost::kClassName, nullptr), first.Tray().hwnd()) << "one tray host only";
@@ -204,6 +206,27 @@ TEST_F(App, LogOffAsksTheSystemAndEndsLeavingTheIconAndSavingNothing) {
     EXPECT_TRUE(IconExists(host)) << "the icon is left to the shell";
     app_.reset();  // what the end of wWinMain does
     EXPECT_FALSE(PlacementSaved()) << "the session ends; nothing saves on the way out";
+}
+
+TEST_F(App, FromThePanelsKeysThePowerMenuShutsDownOrRestartsLettingProgramsSaveTheirWork) {
+    Application& app = Started();
+    app.Run(Action::ShowPanel);
+    const HWND panel = app.Panel().LiveWindow();
+    ASSERT_NE(panel, nullptr);
+    // 关闭计算机 typed by its initials and run with Enter pops up the power
+    // menu; `keys` choose in it.
+    const auto choose = [&](std::initializer_list<UINT> keys) {
+        testing::WhileMenuIsOpen during([&] { testing::PressKeys(panel, keys); });
+        for (const char c : std::string("gbjsj")) ::SendMessageW(panel, WM_CHAR, static_cast<WPARAM>(c), 1);
+        ::SendMessageW(panel, WM_KEYDOWN, VK_RETURN, 1);
+        EXPECT_TRUE(during.ran()) << "no power menu appeared";
+    };
+    choose({VK_DOWN, VK_DOWN, VK_RETURN});  // 关闭计算机
+    choose({VK_UP, VK_RETURN});             // up from the top: 重启计算机
+    // EWX_SHUTDOWN and EWX_REBOOT with EWX_FORCEIFHUNG, never EWX_FORCE.
+    EXPECT_EQ(CallsStartingWith("ExitWindowsEx("),
+              (std::vector<std::string>{"ExitWindowsEx(17, 0)", "ExitWindowsEx(18, 0)"}));
+    EXPECT_EQ(app.Panel().LiveWindow(), panel);
 }
 
 TEST_F(App, TheViewerShowsThePreviewedPictureOrSaysOverTheChangerWhyNot) {

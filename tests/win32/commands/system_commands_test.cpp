@@ -120,8 +120,10 @@ INSTANTIATE_TEST_SUITE_P(
                      {"ShellExecute(00000000000A0B0C, \"open\", \"https://www.hao123.com/\", NULL, NULL, 0)"}},
         RecordedCase{"ShowAboutBox", [](SystemCommands& c) { c.ShowAboutBox(kOwner, kIcon); },
                      {"ShellAbout(00000000000A0B0C, \"Velmora V2.2  \", \"\", 0000000000001234)"}},
-        RecordedCase{"ShutDown", [](SystemCommands& c) { c.ShutDown(); }, {"ExitWindowsEx(5, 0)"}},
-        RecordedCase{"Restart", [](SystemCommands& c) { c.Restart(); }, {"ExitWindowsEx(6, 0)"}},
+        // EWX_SHUTDOWN and EWX_REBOOT with EWX_FORCEIFHUNG: programs may save
+        // their work; only those that do not answer are forced.
+        RecordedCase{"ShutDown", [](SystemCommands& c) { c.ShutDown(); }, {"ExitWindowsEx(17, 0)"}},
+        RecordedCase{"Restart", [](SystemCommands& c) { c.Restart(); }, {"ExitWindowsEx(18, 0)"}},
         RecordedCase{"LogOff", [](SystemCommands& c) { c.LogOff(); }, {"ExitWindowsEx(0, 0)"}},
         RecordedCase{"CdDoorOpen", [](SystemCommands& c) { c.SetCdDoor(true); },
                      {"mciSendString(\"set CDAudio door open\")"}},

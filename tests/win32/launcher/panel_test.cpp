@@ -1,15 +1,18 @@
 // The launcher panel as a user meets it, built with recording fakes: its
 // cells and captions in their places, a click handing the cell's action on,
 // the links, the highlight, the clock line from the clock it is given, the
-// CD caption, its caption buttons, the placement record, and nothing left
-// behind by resizes, ticks and lifetimes.
+// CD caption, its caption buttons, the placement record, the keyboard
+// (arrows, typed initials, Enter, Space, Esc), and nothing left behind by
+// resizes, ticks and lifetimes.
 #include <windows.h>
+#include <imm.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -62,6 +65,12 @@ void Click(HWND control) {
     ::SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
 }
 
+// A key pressed and released; `repeat`: the press of a key held down.
+void Key(HWND window, UINT vk, bool repeat = false) {
+    ::SendMessageW(window, WM_KEYDOWN, vk, repeat ? 0x40000001 : 1);
+    ::SendMessageW(window, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u));
+}
+
 RECT WindowRect(HWND window) {
     RECT r{};
     ::GetWindowRect(window, &r);
@@ -88,7 +97,7 @@ protected:
     // Made as the application makes it: the CD cell's action comes back to
     // the panel's ToggleCdTray.
     LauncherPanel& Open() {
-        panel_ = LauncherPanel::Create({commands_, clock_, [this](Action action) {
+        panel_ = LauncherPanel::Create({commands_, clock_, ticks_, [this](Action action) {
                                             actions_.push_back(action);
                                             if (action == Action::ToggleCdTray) panel_->ToggleCdTray();
                                         }});
@@ -96,12 +105,26 @@ protected:
         return *panel_;
     }
     HWND Button(CaptionButton b) { return panel_->Frame().ButtonWindow(b); }
+    // Letters typed 100 ms apart, after a pause that ends any earlier prefix.
+    void Type(const char* letters) {
+        ticks_.now += 1000;
+        for (const char* c = letters; *c; ++c) {
+            ticks_.now += 100;
+            ::SendMessageW(panel_->hwnd(), WM_CHAR, static_cast<WPARAM>(*c), 1);
+        }
+    }
+    // The caption of the highlighted cell, as the user reads it.
+    std::wstring HighlightedCaption() {
+        const std::optional<size_t> cell = panel_->HighlightedCell();
+        return cell ? TextOf(panel_->CellCaption(*cell)) : L"<none>";
+    }
 
     RecordingEffects effects_;
     testing::RecordingPrompter prompts_;
     DeferredCalls later_;
     SystemCommands commands_{effects_, prompts_, later_};
     testing::FakeClock clock_;
+    testing::FakeTicks ticks_;
     std::vector<Action> actions_;
     std::unique_ptr<LauncherPanel> panel_;
 };
@@ -350,6 +373,162 @@ TEST_F(Panel, NothingGrowsAcrossResizesClockTicksAndPanelLifetimes) {
     for (int i = 0; i < 3; ++i) Open();
     panel_.reset();
     EXPECT_TRUE(LiveCounts() == beforeAnyPanel);
+}
+
+// ---- the keyboard
+
+TEST_F(Panel, ArrowKeysWalkTheGridFromTheFirstCellAndMoveTheHighlightTheMouseMoves) {
+    LauncherPanel& panel = Open();
+    const HWND w = panel.hwnd();
+    const auto cells = launcher::Cells();
+    ASSERT_EQ(panel.HighlightedCell(), std::nullopt);
+    Key(w, VK_RIGHT);
+    EXPECT_EQ(panel.HighlightedCell(), std::optional<size_t>(0)) << "the first press highlights the first cell";
+    EXPECT_TRUE(panel.HighlightVisible());
+    EXPECT_EQ(panel.HighlightPosition().x, cells[0].highlightLeft);
+    EXPECT_EQ(panel.HighlightPosition().y, cells[0].highlightTop);
+    for (int i = 0; i < 6; ++i) Key(w, VK_RIGHT);
+    EXPECT_EQ(panel.HighlightedCell(), std::optional<size_t>(4)) << "no wrapping into the next row";
+    for (UINT vk : {VK_DOWN, VK_DOWN, VK_LEFT}) Key(w, vk);
+    EXPECT_EQ(panel.HighlightedCell(), std::optional<size_t>(13));
+    EXPECT_EQ(panel.HighlightPosition().x, cells[13].highlightLeft);
+    EXPECT_EQ(panel.HighlightPosition().y, cells[13].highlightTop);
+
+    // The mouse and the keys move one highlight.
+    ::SendMessageW(panel.CellPicture(7), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    Key(w, VK_RIGHT);
+    EXPECT_EQ(panel.HighlightedCell(), std::optional<size_t>(8));
+    ::SendMessageW(panel.CellPicture(2), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(panel.HighlightedCell(), std::optional<size_t>(2));
+    // Hidden by the mouse on the background, it starts again at the first cell.
+    const RECT r = WindowRect(w);
+    ::SetCursorPos(r.left + 260, r.top + 330);
+    ::SendMessageW(w, WM_MOUSEMOVE, 0, MAKELPARAM(260, 330));
+    EXPECT_EQ(panel.HighlightedCell(), std::nullopt);
+    Key(w, VK_DOWN);
+    EXPECT_EQ(panel.HighlightedCell(), std::optional<size_t>(0));
+    EXPECT_TRUE(actions_.empty());
+}
+
+TEST_F(Panel, EnterAndSpaceRunTheHighlightedCellOnceAsAClickDoes) {
+    LauncherPanel& panel = Open();
+    const HWND w = panel.hwnd();
+    Key(w, VK_RETURN);
+    Key(w, VK_SPACE);
+    EXPECT_TRUE(actions_.empty()) << "nothing highlighted, nothing runs";
+
+    for (UINT vk : {VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RETURN}) Key(w, vk);
+    EXPECT_EQ(actions_, std::vector<Action>{Action::ShowSearchBox});
+    Key(w, VK_SPACE);
+    Key(w, VK_RETURN, true);  // held down: no second run
+    Key(w, VK_SPACE, true);
+    EXPECT_EQ(actions_, (std::vector<Action>{Action::ShowSearchBox, Action::ShowSearchBox}));
+
+    // The highlight hidden by the mouse on the background: Enter runs nothing.
+    const RECT r = WindowRect(w);
+    ::SetCursorPos(r.left + 260, r.top + 330);
+    ::SendMessageW(w, WM_MOUSEMOVE, 0, MAKELPARAM(260, 330));
+    actions_.clear();
+    Key(w, VK_RETURN);
+    EXPECT_TRUE(actions_.empty());
+    EXPECT_TRUE(effects_.Calls().empty());
+}
+
+TEST_F(Panel, TypedInitialsHighlightTheFirstMatchingCellAndEnterRunsIt) {
+    LauncherPanel& panel = Open();
+    const std::pair<const char*, const wchar_t*> typed[] = {
+        {"jsb", L"记事本"},     {"jsq", L"计算器"},   {"zmqs", L"桌面取色"}, {"wddn", L"我的电脑"},
+        {"gbjsj", L"关闭计算机"}, {"dkgq", L"打开光驱"}, {"JSB", L"记事本"},   {"j", L"计算器"},
+        {"g", L"关于"},         {"gb", L"关闭显示器"}, {"g1b?", L"关闭显示器"},
+    };
+    for (const auto& [letters, caption] : typed) {
+        Type(letters);
+        EXPECT_EQ(HighlightedCaption(), caption) << letters;
+        EXPECT_TRUE(panel.HighlightVisible());
+    }
+    EXPECT_TRUE(actions_.empty()) << "typing only highlights";
+    Type("jsq");
+    Key(panel.hwnd(), VK_RETURN);
+    EXPECT_EQ(actions_, std::vector<Action>{Action::StartCalculator});
+
+    // Letters a second or more apart start again; closer ones go on.
+    ticks_.now += 1000;
+    ::SendMessageW(panel.hwnd(), WM_CHAR, 'g', 1);
+    ticks_.now += 999;
+    ::SendMessageW(panel.hwnd(), WM_CHAR, 'y', 1);
+    EXPECT_EQ(HighlightedCaption(), L"关于");
+    ticks_.now += 1000;
+    ::SendMessageW(panel.hwnd(), WM_CHAR, 'j', 1);
+    EXPECT_EQ(HighlightedCaption(), L"计算器") << "gyj would match nothing; j alone does";
+}
+
+TEST_F(Panel, TypingThatMatchesNothingLeavesTheHighlightWhereItWas) {
+    LauncherPanel& panel = Open();
+    Type("v");
+    EXPECT_EQ(panel.HighlightedCell(), std::nullopt);
+    EXPECT_EQ(panel.HighlightPosition().x, launcher::kHighlightParked);
+    ::SendMessageW(panel.CellPicture(7), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    Type("v");
+    EXPECT_EQ(panel.HighlightedCell(), std::optional<size_t>(7));
+    Type("jsx");  // j and js find 计算器, jsx nothing
+    EXPECT_EQ(HighlightedCaption(), L"计算器");
+    Type("b");
+    EXPECT_EQ(HighlightedCaption(), L"计算器");
+    EXPECT_TRUE(panel.HighlightVisible());
+}
+
+TEST_F(Panel, TheCdCellAnswersToTheCaptionItShows) {
+    LauncherPanel& panel = Open();
+    Type("dkgq");
+    EXPECT_EQ(HighlightedCaption(), L"打开光驱");
+    Key(panel.hwnd(), VK_RETURN);
+    ASSERT_EQ(TextOf(panel.CdTrayCaption()), L"关闭光驱");
+    Type("wddn");
+    Type("dkgq");  // dk finds 打开控制面板; the CD cell no longer offers to open
+    EXPECT_EQ(HighlightedCaption(), L"打开控制面板");
+    Type("gbgq");
+    EXPECT_EQ(HighlightedCaption(), L"关闭光驱");
+    Key(panel.hwnd(), VK_SPACE);
+    EXPECT_EQ(TextOf(panel.CdTrayCaption()), L"打开光驱");
+    EXPECT_EQ(actions_, std::vector<Action>(2, Action::ToggleCdTray));
+}
+
+TEST_F(Panel, EscClosesThePanelAsItsCloseButtonDoes) {
+    WritePlacementValue(L"frmLeft", L"1500");
+    WritePlacementValue(L"frmTop", L"2250");
+    LauncherPanel& panel = Open();
+    ::SetWindowPos(panel.hwnd(), nullptr, 130, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Key(panel.hwnd(), VK_ESCAPE);
+    EXPECT_EQ(panel.hwnd(), nullptr);
+    EXPECT_EQ(ReadPlacementValue(L"frmLeft"), L"1950");  // saved on the way, in twips
+    EXPECT_EQ(ReadPlacementValue(L"frmTop"), L"2400");
+    EXPECT_TRUE(actions_.empty());
+}
+
+TEST_F(Panel, KeysTypedWhileThePanelIsActiveReachItWithNoInputMethodInBetween) {
+    LauncherPanel& panel = Open();
+    const HWND w = panel.hwnd();
+    ::ShowWindow(w, SW_SHOW);
+    ::SetForegroundWindow(w);
+    ASSERT_TRUE(testing::PumpUntil([&] { return ::GetForegroundWindow() == w; }, 2000ms));
+    EXPECT_EQ(::GetFocus(), w);
+    EXPECT_EQ(::ImmGetContext(w), nullptr) << "an input method would compose the letters";
+
+    // Real key presses, through the system's input queue.
+    std::vector<INPUT> presses;
+    for (WORD vk : {WORD{'J'}, WORD{'S'}, WORD{'Q'}, WORD{VK_RETURN}}) {
+        for (DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT in{};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wVk = vk;
+            in.ki.dwFlags = flags;
+            presses.push_back(in);
+        }
+    }
+    ::SendInput(static_cast<UINT>(presses.size()), presses.data(), sizeof(INPUT));
+    EXPECT_TRUE(testing::PumpUntil([&] { return !actions_.empty(); }, 3000ms));
+    EXPECT_EQ(HighlightedCaption(), L"计算器");
+    EXPECT_EQ(actions_, std::vector<Action>{Action::StartCalculator});
 }
 
 }  // namespace

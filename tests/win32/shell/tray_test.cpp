@@ -1,6 +1,7 @@
 // The tray host: its icon, the icon's callbacks and both popup menus, with
 // the real shell of the prefix behind them, and the actions the chosen
-// entries hand to the application.
+// entries hand to the application; the icon offered again while a shell
+// that is not ready yet refuses it.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -202,6 +203,123 @@ TEST_F(TrayWindow, PowerMenuPopsUpAtThePointAndRunsTheChosenEntry) {
     EXPECT_EQ(shownAt.x, 200);
     EXPECT_EQ(shownAt.y, 150);
     EXPECT_EQ(actions_, std::vector<Action>{Action::ShutDown});
+}
+
+// ---- a shell that is not ready: the icon is offered again
+
+// The shell at logon as the tests play it: the first `refusals` adds are
+// refused (and so is the look for an icon it does not hold); whatever comes
+// after reaches the real shell of the prefix. `addedLate`: the first add
+// reaches the shell but is answered as refused, as a busy shell may.
+struct ShellAtLogon {
+    int refusals = 0;
+    bool addedLate = false;
+    int adds = 0;
+    BOOL Notify(DWORD message, NOTIFYICONDATAA* record) {
+        if (message == NIM_ADD) ++adds;
+        if (message == NIM_ADD && addedLate && adds == 1) {
+            ::Shell_NotifyIconA(message, record);
+            return FALSE;
+        }
+        if (refusals > 0 && message != NIM_DELETE) {
+            if (message == NIM_ADD) --refusals;
+            return FALSE;
+        }
+        return ::Shell_NotifyIconA(message, record);
+    }
+};
+
+class IconRetry : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { anchor_ = std::make_unique<testing::TrayAnchor>(); }
+    static void TearDownTestSuite() { anchor_.reset(); }
+    static inline std::unique_ptr<testing::TrayAnchor> anchor_;
+
+    // A tray host whose icon goes through `shell_`, retried every
+    // `intervalMs` for `forMs`.
+    TrayHost& Host(UINT intervalMs, UINT forMs) {
+        host_ = std::make_unique<TrayHost>(
+            [](Action) {},
+            TrayIconShell{[this](DWORD m, NOTIFYICONDATAA* r) { return shell_.Notify(m, r); }, intervalMs, forMs});
+        EXPECT_TRUE(host_->Create());
+        return *host_;
+    }
+    // Pumps for `ms`, long enough for several retries that should not come.
+    static void Pump(int ms) { testing::PumpUntil([] { return false; }, std::chrono::milliseconds(ms)); }
+    void TaskbarCreated() { ::SendMessageW(host_->hwnd(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0); }
+
+    ShellAtLogon shell_;
+    std::unique_ptr<TrayHost> host_;
+};
+
+TEST_F(IconRetry, ARefusedIconIsOfferedAgainUntilTheShellTakesItThenNoMore) {
+    shell_.refusals = 3;
+    TrayHost& host = Host(30, 5000);
+    host.ShowIcon();
+    EXPECT_FALSE(IconExists(host.hwnd()));
+    EXPECT_TRUE(host.RetryingIcon());
+    EXPECT_TRUE(testing::PumpUntil([&] { return IconExists(host.hwnd()); }, 3s));
+    EXPECT_EQ(shell_.adds, 4);
+    Pump(200);
+    EXPECT_EQ(shell_.adds, 4) << "offered again after the shell took it";
+    EXPECT_FALSE(host.RetryingIcon());
+    const HWND window = host.hwnd();
+    host_.reset();
+    EXPECT_FALSE(IconExists(window)) << "removed with its owner";
+}
+
+TEST_F(IconRetry, OfferingStopsAtTheLimit) {
+    shell_.refusals = 1000;
+    TrayHost& host = Host(20, 200);
+    host.ShowIcon();
+    // The first offer and one every 20 ms for 200 ms.
+    EXPECT_TRUE(testing::PumpUntil([&] { return !host.RetryingIcon(); }, 3s));
+    EXPECT_EQ(shell_.adds, 11);
+    Pump(200);
+    EXPECT_EQ(shell_.adds, 11);
+    EXPECT_FALSE(IconExists(host.hwnd()));
+
+    // The shell announces itself: the icon is offered at once, and again
+    // for as long while it is refused.
+    shell_.refusals = 1;
+    TaskbarCreated();
+    EXPECT_TRUE(host.RetryingIcon());
+    EXPECT_TRUE(testing::PumpUntil([&] { return IconExists(host.hwnd()); }, 3s));
+    EXPECT_EQ(shell_.adds, 13);
+}
+
+TEST_F(IconRetry, TaskbarCreatedAddsTheIconAtOnceAndEndsTheRetry) {
+    shell_.refusals = 1;
+    TrayHost& host = Host(100, 5000);
+    host.ShowIcon();
+    ASSERT_TRUE(host.RetryingIcon());
+    TaskbarCreated();
+    EXPECT_TRUE(IconExists(host.hwnd()));
+    EXPECT_FALSE(host.RetryingIcon());
+    Pump(300);
+    EXPECT_EQ(shell_.adds, 2);
+}
+
+TEST_F(IconRetry, AnIconTheShellAlreadyHoldsIsNeverAddedTwice) {
+    // Added, though the shell answered no: the icon is found there, and
+    // not offered again.
+    shell_.addedLate = true;
+    TrayHost& host = Host(30, 5000);
+    host.ShowIcon();
+    EXPECT_TRUE(IconExists(host.hwnd()));
+    EXPECT_FALSE(host.RetryingIcon());
+    Pump(200);
+    EXPECT_EQ(shell_.adds, 1);
+    // A TaskbarCreated from a shell that kept its icons: the shell refuses
+    // a second one, and no retry starts.
+    TaskbarCreated();
+    EXPECT_FALSE(host.RetryingIcon());
+    Pump(200);
+    EXPECT_EQ(shell_.adds, 2);
+    // The host still knows its icon is shown, and removes it when it goes.
+    const HWND window = host.hwnd();
+    host_.reset();
+    EXPECT_FALSE(IconExists(window));
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
-// Stand-ins for the services the program is handed: a clock that says what
-// the test says, a random source that plays back a list, a screen of chosen
+// Stand-ins for the services the program is handed: a clock and a tick
+// counter that say what the test says, a random source that plays back a list, a screen of chosen
 // colours, and message boxes that are recorded and answered.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <string>
@@ -18,6 +19,12 @@ class FakeClock final : public Clock {
 public:
     LocalTime Now() const override { return now; }
     LocalTime now{.year = 2026, .month = 12, .day = 9, .hour = 10, .minute = 0, .second = 0, .weekday = 3};
+};
+
+class FakeTicks final : public TickSource {
+public:
+    std::uint64_t Milliseconds() const override { return now; }
+    std::uint64_t now = 1'000'000;
 };
 
 // Plays back the values given, then repeats the last one (0 when none).

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The launcher panel from the keyboard, typed for real into the active
+# panel: "jsq" and Enter run 计算器 (Wine has no calculator, so its message
+# comes and the program goes on), the arrow keys walk to the CD cell and
+# Enter toggles it, and Esc closes the panel as its close button does.
+DIST=$1 WIN=$2
+source "$(dirname "$0")/lib.sh"
+
+app=$(app_copy panel_keys)
+drv start "$(winpath "$app/Velmora.exe")" >/dev/null
+check "program started" icon_is 1
+panel_shown() { [ "$(drv_field 2 panel)" = 1 ]; }
+drv tray 0x203 >/dev/null
+check "a double-click on the icon shows the panel" wait_for 5 panel_shown
+read -r _ _ _ L T _ _ <<<"$(drv panel)"
+panel_active() { [ "$(drv_field 2 active)" = "Velmora.LauncherPanel" ]; }
+check "the panel is the active window" wait_for 5 panel_active
+
+# Keys go to the X window with the keyboard focus, or to the one under the
+# pointer when none has it; a dialog or a desktop that went away may have
+# left the focus on nothing. So: the pointer on the clock line, where a
+# moving mouse changes nothing, and the focus on the panel, before typing.
+panel_x=$(xdotool search --onlyvisible --name '^Velmora2\.2$' | head -n 1)
+keys_to_panel() {
+  xdotool mousemove --sync $((L + 60)) $((T + 350))
+  xdotool windowfocus "$panel_x"
+}
+check "the panel is a window of the display" test -n "$panel_x"
+keys_to_panel
+xdotool type --delay 80 jsq
+xdotool key Return
+box_up() { [ "$(drv_field 2 box)" = 1 ]; }
+check "jsq and Enter run 计算器: its message, as Wine has none" wait_for 10 box_up
+check "titled ' Velmora ' with its text" eq "$(drv box | cut -d' ' -f3-)" " Velmora |对不起，您的操作系统没有安装计算器！"
+shot panel-keys-calculator
+drv box ok >/dev/null
+box_gone() { [ "$(drv_field 2 box)" = 0 ]; }
+check "OK closes it" wait_for 5 box_gone
+check "the program goes on" processes_are 1
+check "the panel is active again" wait_for 5 panel_active
+
+# From 计算器: up to 桌面变换, left to the CD cell, Enter.
+cd_caption_is() { [ "$(drv text 1106 | cut -d' ' -f2-)" = "$1" ]; }
+keys_to_panel
+xdotool key Up Left Return
+check "Up, Left and Enter toggle the CD cell: its caption offers to close" wait_for 5 cd_caption_is "关闭光驱"
+xdotool type --delay 80 gbgq
+xdotool key space
+check "gbgq, the caption it shows now, and Space toggle it back" wait_for 5 cd_caption_is "打开光驱"
+
+xdotool key Escape
+panel_gone() { [ "$(drv panel | cut -d' ' -f2-)" = "0 0 0 0 0 0" ]; }
+check "Esc closes the panel" wait_for 5 panel_gone
+check "and leaves the program in the tray" icon_is 1
+finish
