@@ -22,7 +22,10 @@ Application::Application(AppServices services)
       panel_(later_, [this] { return MakePanel(); }),
       changer_(later_, [this] { return MakeChanger(); }),
       search_(later_, [this] { return SearchBox::Create({services_.effects, services_.prompts}); }),
-      picker_(later_, [this] { return ColourPicker::Create({services_.pixels, tray_ ? tray_->hwnd() : nullptr}); }),
+      picker_(later_,
+              [this] {
+                  return ColourPicker::Create({services_.pixels, tray_ ? tray_->hwnd() : nullptr, copiedColours_});
+              }),
       viewer_(later_, [this] { return PictureViewer::Create({viewerPath_, tray_ ? tray_->hwnd() : nullptr}); }) {}
 
 Application::~Application() {

@@ -6,8 +6,8 @@
 # power menu of its 关闭计算机 cell, the wallpaper changer over the panel in
 # its timed and immediate modes, the picture viewer, the desktop with a
 # wallpaper the changer applied, the web-search box with its message, and
-# the colour picker over a coloured desktop. Runs on a private display in a
-# fresh prefix; touches nothing of the host.
+# the colour picker over a coloured desktop with its copy menu. Runs on a
+# private display in a fresh prefix; touches nothing of the host.
 #
 #   scripts/screenshot.sh [OUTDIR]      (default: build/screenshots)
 set -euo pipefail
@@ -200,5 +200,13 @@ pick() {
 }
 pick 900 420 picker
 pick 1200 700 picker-second-colour
+# Its copy menu, by a right click on its decimal line: the colour it read
+# last outside itself, in three forms.
+read -r _ _ pl pt _ _ <<<"$(drv picker)"
+xdotool mousemove $((pl + 60)) $((pt + 84)) click 3
+sleep 1
+xwd -root -silent | /usr/bin/convert xwd:- -crop 640x300+0+0 +repage "$out/picker-copy-menu.png"
+echo "$out/picker-copy-menu.png"
+xdotool key Escape
 drv kill >/dev/null
 kill "$root_picture" 2>/dev/null || true
