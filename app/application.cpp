@@ -21,7 +21,7 @@ Application::Application(AppServices services)
       startAtLogon_(profile_, services_.prompts, services_.runKeys, services_.directory),
       panel_(later_, [this] { return MakePanel(); }),
       changer_(later_, [this] { return MakeChanger(); }),
-      search_(later_, [this] { return SearchBox::Create({services_.effects, services_.prompts}); }),
+      search_(later_, [this] { return SearchBox::Create({services_.effects, services_.prompts, profile_}); }),
       picker_(later_,
               [this] {
                   return ColourPicker::Create({services_.pixels, tray_ ? tray_->hwnd() : nullptr, copiedColours_});
