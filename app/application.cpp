@@ -21,8 +21,11 @@ Application::Application(AppServices services)
       startAtLogon_(profile_, services_.prompts, services_.runKeys, services_.directory),
       panel_(later_, [this] { return MakePanel(); }),
       changer_(later_, [this] { return MakeChanger(); }),
-      search_(later_, [this] { return SearchBox::Create({services_.effects, services_.prompts}); }),
-      picker_(later_, [this] { return ColourPicker::Create({services_.pixels, tray_ ? tray_->hwnd() : nullptr}); }),
+      search_(later_, [this] { return SearchBox::Create({services_.effects, services_.prompts, profile_}); }),
+      picker_(later_,
+              [this] {
+                  return ColourPicker::Create({services_.pixels, tray_ ? tray_->hwnd() : nullptr, copiedColours_});
+              }),
       viewer_(later_, [this] { return PictureViewer::Create({viewerPath_, tray_ ? tray_->hwnd() : nullptr}); }) {}
 
 Application::~Application() {

@@ -87,6 +87,7 @@ private:
     std::optional<SingleInstance> instance_;
     std::unique_ptr<TrayHost> tray_;
     std::wstring viewerPath_;  // the picture the next viewer shows
+    colour::CopyHistory copiedColours_;  // the picker's, for the whole run
     WindowSlot<LauncherPanel> panel_;
     WindowSlot<WallpaperChanger> changer_;
     WindowSlot<SearchBox> search_;

@@ -154,9 +154,10 @@ int main(int argc, char** argv) {
 
     RestingProgram program;
     ScreenPixelReader screen;
+    colour::CopyHistory copied;
     std::unique_ptr<ColourPicker> picker;
     auto open = [&] {
-        picker = ColourPicker::Create({screen, program.window()});
+        picker = ColourPicker::Create({screen, program.window(), copied});
         if (picker) ::ShowWindow(picker->hwnd(), SW_SHOW);
         return picker != nullptr;
     };

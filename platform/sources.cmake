@@ -5,6 +5,7 @@ set(PLATFORM_CORE_SOURCES
   platform/units.cpp
 )
 set(PLATFORM_WIN_SOURCES
+  platform/clipboard.cpp
   platform/controls.cpp
   platform/deferred_calls.cpp
   platform/effects.cpp

@@ -5,9 +5,10 @@
 # double-click on the icon, with and without a highlighted cell, and the
 # power menu of its 关闭计算机 cell, the wallpaper changer over the panel in
 # its timed and immediate modes, the picture viewer, the desktop with a
-# wallpaper the changer applied, the web-search box with its message, and
-# the colour picker over a coloured desktop. Runs on a private display in a
-# fresh prefix; touches nothing of the host.
+# wallpaper the changer applied, the web-search box with its message and
+# its engine menu, and the colour picker over a coloured desktop with its
+# copy menu. Runs on a private display in a fresh prefix; touches nothing
+# of the host.
 #
 #   scripts/screenshot.sh [OUTDIR]      (default: build/screenshots)
 set -euo pipefail
@@ -166,6 +167,12 @@ if [ -n "${sl:-}" ] && [ "$sl" != none ]; then
   xdotool mousemove $((sl + 304 + 8)) $((st + 64 + 8))
   sleep 2
   snap search-box-typed
+  # A right click on the grass: the engine menu, 百度 checked.
+  xdotool mousemove $((sl + 150)) $((st + 104)) click 3
+  sleep 1
+  snap search-engines
+  xdotool key Escape
+  sleep 0.5
 fi
 # ---- the colour picker over a coloured desktop, on the plain X display
 # with a wallpaper as the root window's picture. On Windows its white is
@@ -200,5 +207,13 @@ pick() {
 }
 pick 900 420 picker
 pick 1200 700 picker-second-colour
+# Its copy menu, by a right click on its decimal line: the colour it read
+# last outside itself, in three forms.
+read -r _ _ pl pt _ _ <<<"$(drv picker)"
+xdotool mousemove $((pl + 60)) $((pt + 84)) click 3
+sleep 1
+xwd -root -silent | /usr/bin/convert xwd:- -crop 640x300+0+0 +repage "$out/picker-copy-menu.png"
+echo "$out/picker-copy-menu.png"
+xdotool key Escape
 drv kill >/dev/null
 kill "$root_picture" 2>/dev/null || true

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/clipboard.h"
 #include "platform/controls.h"
 #include "platform/services.h"
 #include "platform/subclass.h"
@@ -191,6 +192,7 @@ void ColourPicker::TakeReading() {
     // be read) would otherwise show as white and "Red:255 ..."; the last
     // good reading stays instead.
     if (!pixel || pixel->colour == CLR_INVALID) return;
+    Remember(pixel->colour);
     // Ten readings a second mostly repeat the last.
     if (reading_ == pixel->colour) return;
     reading_ = pixel->colour;
@@ -198,6 +200,38 @@ void ColourPicker::TakeReading() {
     const colour::Lines lines = colour::LinesFor(*reading_);
     ShowLine(decimalLine_, Widen(lines.decimal));
     ShowLine(hexLine_, Widen(lines.hex));
+}
+
+// ---- copying
+
+void ColourPicker::Remember(COLORREF colour) {
+    // The window's rectangle, keyed-out parts included: on its way to the
+    // picker's menu the pointer crosses them too.
+    POINT at{};
+    RECT window{};
+    if (!::GetCursorPos(&at) || !::GetWindowRect(hwnd(), &window)) return;
+    if (!::PtInRect(&window, at)) remembered_ = colour;
+}
+
+void ColourPicker::ShowCopyMenu(POINT at) {
+    const std::vector<colour::CopyEntry> entries = colour::CopyMenu(remembered_, services_.copied);
+    std::vector<MenuChoice> choices;
+    for (const colour::CopyEntry& entry : entries) {
+        choices.push_back({Widen(entry.caption), entry.colour.has_value(), false, entry.colour});
+    }
+    if (const auto chosen = PopupChoices(hwnd(), at, choices)) Copy(entries[*chosen]);
+}
+
+void ColourPicker::CopyRemembered() {
+    const std::vector<colour::CopyEntry> entries = colour::CopyMenu(remembered_, services_.copied);
+    Copy(entries.front());  // #RRGGBB
+}
+
+void ColourPicker::Copy(const colour::CopyEntry& entry) {
+    if (!entry.colour) return;  // nothing read yet
+    // A clipboard another program keeps to itself is given up silently, and
+    // the colour stays out of the history: it was not copied.
+    if (CopyTextToClipboard(hwnd(), Widen(entry.text))) services_.copied.Add(*entry.colour);
 }
 
 // ---- painting
@@ -270,10 +304,20 @@ LRESULT ColourPicker::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return reinterpret_cast<LRESULT>(lineBrush_.get());
         }
         case WM_LBUTTONDOWN:
-            // On the pipette: the left button moves the window; the others
-            // do nothing.
+            // On the pipette: the left button moves the window; the right
+            // one brings the copy menu (WM_CONTEXTMENU, from the controls
+            // as well); the middle one does nothing.
             StartWindowMove(hwnd());
             return 0;
+        case WM_CONTEXTMENU:
+            ShowCopyMenu(ContextMenuPoint(lp, swatch_));
+            return 0;
+        case WM_KEYDOWN:
+            if (wp == 'C' && ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_MENU) >= 0) {
+                CopyRemembered();
+                return 0;
+            }
+            return Default(msg, wp, lp);
         case WM_CLOSE:
             ::DestroyWindow(hwnd());
             return 0;

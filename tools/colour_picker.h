@@ -2,7 +2,8 @@
 // reads the screen pixel under the pointer, fills the swatch with it and
 // writes its components in decimal and in hexadecimal. Borderless, with
 // every pure-white pixel keyed out, it shows as a glass pipette with a red
-// cross that closes it.
+// cross that closes it. It remembers the last colour read with the pointer
+// outside it, which a right click on it or Ctrl+C copies.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +15,7 @@
 #include "platform/click_tracker.h"
 #include "platform/handles.h"
 #include "platform/window.h"
+#include "tools/colour_copy.h"
 
 namespace velmora {
 
@@ -37,6 +39,7 @@ public:
     struct Services {
         ScreenPixels& pixels;
         HWND owner;  // hidden: keeps the picker off every taskbar
+        colour::CopyHistory& copied;  // outlives the window: kept for the program's run
     };
 
     // The window and its controls, placed, topmost and keyed, its readings
@@ -52,6 +55,13 @@ public:
     HWND ToolTip() const { return tip_.get(); }
     // The last good reading; nothing before the first.
     std::optional<COLORREF> Reading() const { return reading_; }
+    // The last good reading taken with the pointer outside the window: what
+    // the user pointed at, not the picker on the way to its menu.
+    std::optional<COLORREF> Remembered() const { return remembered_; }
+    // The copy menu of a right click, opened at `at` (screen).
+    void ShowCopyMenu(POINT at);
+    // Ctrl+C: the remembered colour as #RRGGBB.
+    void CopyRemembered();
 
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnWindowGone();
@@ -68,6 +78,8 @@ private:
     void PaintSurface(HDC dc, int originX, int originY);
     void DrawSwatch(const DRAWITEMSTRUCT& item);
     void DrawCross(const DRAWITEMSTRUCT& item);
+    void Remember(COLORREF colour);
+    void Copy(const colour::CopyEntry& entry);
 
     Services services_;
     HWND cross_ = nullptr;
@@ -80,6 +92,7 @@ private:
     UniqueGdiObject font_;  // 宋体 9 pt bold
     UniqueGdiObject lineBrush_;
     std::optional<COLORREF> reading_;
+    std::optional<COLORREF> remembered_;
     ClickTracker crossClick_;
 };
 

@@ -11,6 +11,20 @@ bool IsUnreserved(unsigned char c) {
 
 }  // namespace
 
+const EngineInfo& InfoOf(Engine engine) {
+    for (const EngineInfo& info : kEngines) {
+        if (info.engine == engine) return info;
+    }
+    return kEngines[0];
+}
+
+Engine EngineNamed(std::string_view stored) {
+    for (const EngineInfo& info : kEngines) {
+        if (info.caption == stored) return info.engine;
+    }
+    return Engine::Baidu;
+}
+
 std::string PercentEncode(std::string_view utf8) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
@@ -28,10 +42,11 @@ std::string PercentEncode(std::string_view utf8) {
     return out;
 }
 
-std::string SearchAddress(std::string_view keywordUtf8) {
-    std::string address(kSearchBase);
+std::string SearchAddress(std::string_view keywordUtf8, Engine engine) {
+    const EngineInfo& info = InfoOf(engine);
+    std::string address(info.base);
     address += PercentEncode(keywordUtf8);
-    address += kEncodingSuffix;
+    address += info.suffix;
     return address;
 }
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/controls.h"
 #include "platform/effects.h"
@@ -11,6 +12,7 @@
 #include "platform/text.h"
 #include "platform/twips.h"
 #include "resources/ids.h"
+#include "settings/settings_store.h"
 #include "tools/search_address.h"
 #include "tools/tool_window.h"
 
@@ -107,6 +109,7 @@ bool SearchBox::Load() {
     ::InitCommonControlsEx(&init);
     RegisterClassOnce();
     RegisterGrassClassOnce();
+    engine_ = search::EngineNamed(services_.settings.Read(search::kEngineKey));
     // No frame and no taskbar button. A tool window has none on Windows'
     // own taskbar; a window owned by a hidden one has none on any shell's.
     owner_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, WC_STATICW, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
@@ -178,7 +181,20 @@ void SearchBox::Search() {
         return;
     }
     // A shell failure (no browser, address refused) is not reported.
-    services_.effects.ShellExecuteA(hwnd(), "open", search::SearchAddress(Narrow(keyword)), "", "", SW_HIDE);
+    services_.effects.ShellExecuteA(hwnd(), "open", search::SearchAddress(Narrow(keyword), engine_), "", "", SW_HIDE);
+}
+
+void SearchBox::ShowEngineMenu(POINT at) {
+    std::vector<MenuChoice> choices;
+    for (const search::EngineInfo& info : search::kEngines) {
+        choices.push_back({Widen(info.caption), true, info.engine == engine_, std::nullopt});
+    }
+    const auto chosen = PopupChoices(hwnd(), at, choices);
+    if (!chosen) return;
+    engine_ = search::kEngines[*chosen].engine;
+    // Kept for the next box; a profile that cannot be written leaves the
+    // choice to this one.
+    services_.settings.Write(search::kEngineKey, search::kEngines[*chosen].caption);
 }
 
 void SearchBox::NextMushroom() {
@@ -299,6 +315,12 @@ LRESULT SearchBox::OnStripMessage(HWND strip, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_LBUTTONDBLCLK:
             StartWindowMove(hwnd());
             return 0;
+        case WM_CONTEXTMENU:
+            // A right click on the grass itself brings the engine menu. The
+            // button and the ball hand theirs up here and keep having none;
+            // the field has its own.
+            if (reinterpret_cast<HWND>(wp) == strip) ShowEngineMenu(ContextMenuPoint(lp, strip));
+            return 0;
         case WM_COMMAND:
         case WM_DRAWITEM:
         case WM_CTLCOLOREDIT:
@@ -321,7 +343,8 @@ LRESULT SearchBox::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM lp
         }
         return ::DefSubclassProc(control, msg, wp, lp);
     }
-    // A mushroom: the left button moves the window, the others do nothing.
+    // A mushroom: the left button moves the window, the right one brings the
+    // engine menu (WM_CONTEXTMENU, on its release), the middle one nothing.
     switch (msg) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
@@ -331,6 +354,9 @@ LRESULT SearchBox::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM lp
         case WM_RBUTTONDBLCLK:
         case WM_MBUTTONDOWN:
         case WM_MBUTTONDBLCLK:
+            return 0;
+        case WM_CONTEXTMENU:
+            ShowEngineMenu(ContextMenuPoint(lp, control));
             return 0;
         default:
             return ::DefSubclassProc(control, msg, wp, lp);

@@ -2,7 +2,8 @@
 // colour every 1.5 seconds stands on a strip of grass holding the keyword
 // field, the 搜 button and a red ball that closes the box. The window has no
 // frame, and everything pure white in it is keyed out, so only the pictures
-// and controls show on the desktop.
+// and controls show on the desktop. A right click on the grass or the
+// mushroom chooses the search engine, kept in the profile.
 #pragma once
 
 #include <windows.h>
@@ -13,10 +14,12 @@
 #include "platform/click_tracker.h"
 #include "platform/handles.h"
 #include "platform/window.h"
+#include "tools/search_address.h"
 
 namespace velmora {
 
 class Prompter;
+class SettingsStore;
 class SystemEffects;
 
 // Which of the five mushrooms show. All five stand stacked until the first
@@ -44,6 +47,7 @@ public:
     struct Services {
         SystemEffects& effects;
         Prompter& prompts;
+        SettingsStore& settings;  // the chosen engine, under search::kEngineKey
     };
 
     // The window and its controls, loaded (centred, keyed, the mushrooms
@@ -59,6 +63,9 @@ public:
     HWND CloseBall() const { return ball_; }
     HWND ToolTip() const { return tip_.get(); }
     const MushroomCycle& Mushrooms() const { return cycle_; }
+    search::Engine Engine() const { return engine_; }
+    // The engine menu of a right click, opened at `at` (screen).
+    void ShowEngineMenu(POINT at);
 
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnWindowGone();
@@ -100,6 +107,7 @@ private:
     UniqueGdiObject fieldBrush_;
     UniqueGdiObject whiteBrush_;
     MushroomCycle cycle_;
+    search::Engine engine_ = search::Engine::Baidu;
     ClickTracker ballClick_;
 };
 

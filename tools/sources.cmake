@@ -1,6 +1,7 @@
 # tools/: the web-search box, the colour picker, the picture viewer and the
 # recycle-bin emptier.
 set(TOOLS_CORE_SOURCES
+  tools/colour_copy.cpp
   tools/colour_lines.cpp
   tools/recycle_rules.cpp
   tools/search_address.cpp

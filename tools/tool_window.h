@@ -1,9 +1,14 @@
 // What the frameless tool windows (the search box and the colour picker)
-// share: the white colour key, moving by the system's own move loop, and
-// the tip over a close button.
+// share: the white colour key, moving by the system's own move loop, the
+// tip over a close button, and their right-click menus.
 #pragma once
 
 #include <windows.h>
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
 
 #include "platform/click_tracker.h"
 #include "platform/handles.h"
@@ -33,5 +38,23 @@ bool HandleClosePicture(HWND picture, UINT msg, LPARAM lp, ClickTracker& clicks,
 
 // Draws a 32-bit premultiplied bitmap blended at its own size.
 void DrawBlended(HDC dc, HBITMAP bitmap, int x, int y);
+
+// One entry of a right-click menu; an empty caption is a separator.
+struct MenuChoice {
+    std::wstring caption;
+    bool enabled = true;
+    bool checked = false;            // a bullet: the one chosen of several
+    std::optional<COLORREF> swatch;  // a small square of this colour beside it
+};
+
+// Pops up a menu of `choices` at `at` (screen) for `window`, brought to the
+// foreground first so that a click elsewhere closes the menu; the menu
+// belongs to the window's owner, if it has one. Returns the index of the
+// chosen entry once the menu is closed; nullopt when none was.
+std::optional<std::size_t> PopupChoices(HWND window, POINT at, std::span<const MenuChoice> choices);
+
+// Where the menu of a WM_CONTEXTMENU opens: at the click, or, when the
+// keyboard asked for it (Shift+F10, the menu key), in the middle of `anchor`.
+POINT ContextMenuPoint(LPARAM lp, HWND anchor);
 
 }  // namespace velmora

@@ -30,6 +30,12 @@
 //   vdriver window CLASS           "window VISIBLE L T R B" of the window of that class ("window none")
 //   vdriver wallpaper PATH         set the desktop wallpaper
 //
+// For the colour picker's copy:
+//   vdriver clipboard              "clipboard TEXT": the clipboard's Unicode text (UTF-8), "clipboard-none"
+//   vdriver colour-window L T W H RRGGBB...   a topmost window of side-by-side bands of those
+//                                  colours, shown until closed (at most two minutes); class VdriverColours
+//   vdriver close-window CLASS     posts WM_CLOSE to the window of that class: "closed 1|0"
+//
 // With VDRIVER_OUT set, the output goes to that file instead: a program
 // started inside Wine's virtual desktop ("explorer /desktop=...") has no
 // console to print to, and the driver must run there to see its windows.
@@ -158,6 +164,99 @@ BOOL CALLBACK ScanWindows(HWND hwnd, LPARAM lp) {
     return TRUE;
 }
 
+// ---- the colour picker's copy
+
+// The clipboard's Unicode text. Wine's clipboard manager opens the
+// clipboard itself for a moment after every change, so it is asked for a
+// few times.
+int ClipboardCommand() {
+    bool opened = false;
+    for (int attempt = 0; attempt < 20 && !(opened = ::OpenClipboard(nullptr)); ++attempt) ::Sleep(25);
+    if (!opened) {
+        std::printf("error clipboard-held\n");
+        return 1;
+    }
+    std::wstring text;
+    bool found = false;
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
+            text = chars;
+            found = true;
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    if (found) {
+        std::printf("clipboard %s\n", Utf8(text).c_str());
+    } else {
+        std::printf("clipboard-none\n");
+    }
+    return 0;
+}
+
+struct Bands {
+    std::vector<COLORREF> colours;
+};
+
+LRESULT CALLBACK BandsProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hwnd, &ps);
+        const auto* bands = reinterpret_cast<const Bands*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        RECT client{};
+        ::GetClientRect(hwnd, &client);
+        const int n = static_cast<int>(bands->colours.size());
+        for (int i = 0; i < n; ++i) {
+            RECT band{client.right * i / n, 0, client.right * (i + 1) / n, client.bottom};
+            HBRUSH brush = ::CreateSolidBrush(bands->colours[i]);
+            ::FillRect(dc, &band, brush);
+            ::DeleteObject(brush);
+        }
+        ::EndPaint(hwnd, &ps);
+        return 0;
+    }
+    if (msg == WM_DESTROY) ::PostQuitMessage(0);
+    return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+// Something of known colours on the screen for the picker to read: never
+// activated, so it takes no keys from the program.
+int ColourWindowCommand(int argc, wchar_t** argv) {
+    Bands bands;
+    for (int i = 6; i < argc; ++i) {
+        const unsigned long rgb = std::wcstoul(argv[i], nullptr, 16);
+        bands.colours.push_back(RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
+    }
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = BandsProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"VdriverColours";
+    ::RegisterClassW(&wc);
+    HWND window = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, wc.lpszClassName, L"",
+                                    WS_POPUP, _wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]), nullptr,
+                                    nullptr, wc.hInstance, nullptr);
+    if (!window) return 1;
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&bands));
+    ::ShowWindow(window, SW_SHOWNOACTIVATE);
+    ::SetTimer(window, 1, 120000, [](HWND w, UINT, UINT_PTR, DWORD) { ::DestroyWindow(w); });
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
+    return 0;
+}
+
+// -1 when `cmd` is none of the colour picker's copy commands.
+int CopyCommand(const std::wstring& cmd, int argc, wchar_t** argv) {
+    if (cmd == L"clipboard") return ClipboardCommand();
+    if (cmd == L"colour-window" && argc >= 7) return ColourWindowCommand(argc, argv);
+    if (cmd == L"close-window" && argc >= 3) {
+        HWND w = ::FindWindowW(argv[2], nullptr);
+        if (w) ::PostMessageW(w, WM_CLOSE, 0, 0);
+        std::printf("closed %d\n", w ? 1 : 0);
+        return w ? 0 : 1;
+    }
+    return -1;
+}
+
 // ---- the recycle-bin emptier and the web-search box
 
 // -1 when `cmd` is none of these.
@@ -223,6 +322,7 @@ int wmain(int argc, wchar_t** argv) {
     if (const wchar_t* out = _wgetenv(L"VDRIVER_OUT")) _wfreopen(out, L"w", stdout);
     const std::wstring cmd = argc > 1 ? argv[1] : L"";
     if (const int rc = ToolsCommand(cmd, argc, argv); rc >= 0) return rc;
+    if (const int rc = CopyCommand(cmd, argc, argv); rc >= 0) return rc;
     if (cmd == L"start" && argc >= 3) {
         HANDLE added = ::CreateEventW(nullptr, TRUE, FALSE, kIconAddedEvent);
         ::ResetEvent(added);

@@ -1,9 +1,10 @@
 // What the command line asks the recycle-bin emptier for, and the search
-// box's address.
+// box's address on each engine.
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tools/recycle_rules.h"
 #include "tools/search_address.h"
@@ -75,6 +76,50 @@ TEST(SearchAddress, LettersDigitsAndTheUnreservedMarksStayAsTheyAre) {
     EXPECT_EQ(search::PercentEncode("/?:@!$'()*,;"), "%2F%3F%3A%40%21%24%27%28%29%2A%2C%3B");
     EXPECT_EQ(search::PercentEncode(std::string("a\0b", 3)), "a%00b");
     EXPECT_EQ(search::PercentEncode("\xFF"), "%FF");
+}
+
+TEST(SearchAddress, EveryEngineGetsTheEncodedKeyword) {
+    using search::Engine;
+    const std::string keyword = "a b&c 中文";
+    const std::string encoded = "a%20b%26c%20%E4%B8%AD%E6%96%87";
+    EXPECT_EQ(search::SearchAddress(keyword, Engine::Baidu), "http://www.baidu.com/s?wd=" + encoded + "&ie=utf-8");
+    EXPECT_EQ(search::SearchAddress(keyword, Engine::Bing), "https://www.bing.com/search?q=" + encoded);
+    EXPECT_EQ(search::SearchAddress(keyword, Engine::Sogou), "https://www.sogou.com/web?query=" + encoded);
+    EXPECT_EQ(search::SearchAddress(keyword, Engine::So360), "https://www.so.com/s?q=" + encoded);
+    EXPECT_EQ(search::SearchAddress(keyword, Engine::Google), "https://www.google.com/search?q=" + encoded);
+    EXPECT_EQ(search::SearchAddress("x"), search::SearchAddress("x", Engine::Baidu)) << "百度 by default";
+}
+
+TEST(SearchEngine, TheStoredCaptionNamesTheEngine) {
+    using search::Engine;
+    EXPECT_EQ(search::EngineNamed("百度"), Engine::Baidu);
+    EXPECT_EQ(search::EngineNamed("必应"), Engine::Bing);
+    EXPECT_EQ(search::EngineNamed("搜狗"), Engine::Sogou);
+    EXPECT_EQ(search::EngineNamed("360搜索"), Engine::So360);
+    EXPECT_EQ(search::EngineNamed("Google"), Engine::Google);
+    // The menu offers them in this order, each under its own caption.
+    std::vector<std::string> captions;
+    for (const auto& info : search::kEngines) {
+        captions.emplace_back(info.caption);
+        EXPECT_EQ(search::EngineNamed(info.caption), info.engine);
+        EXPECT_EQ(&search::InfoOf(info.engine), &info);
+    }
+    EXPECT_EQ(captions, (std::vector<std::string>{"百度", "必应", "搜狗", "360搜索", "Google"}));
+}
+
+TEST(SearchEngine, AnyOtherStoredValueIsBaidu) {
+    for (const std::string value : {
+             std::string(), std::string("google"), std::string("GOOGLE"), std::string("Bing"),
+             std::string("360"), std::string("360搜"),       // cut short
+             std::string("必应必应"),                          // repeated
+             std::string("\xB1\xD8\xD3\xA6"),                 // 必应 in GBK, not UTF-8
+             std::string("\xE5\xBF"),                         // half a character
+             std::string("必应\0x", 7),                       // a NUL inside
+             std::string(5000, 'G'),                           // far too long
+         }) {
+        SCOPED_TRACE(value.substr(0, 20));
+        EXPECT_EQ(search::EngineNamed(value), search::Engine::Baidu);
+    }
 }
 
 }  // namespace

@@ -250,5 +250,37 @@ TEST_F(App, TheViewerShowsThePreviewedPictureOrSaysOverTheChangerWhyNot) {
     EXPECT_NE(prompts_.boxes[0].text.find(L"a.bmp"), std::wstring::npos);
 }
 
+TEST_F(App, TheChosenEngineAndTheCopiedColoursOutliveTheirWindows) {
+    Application& app = Started();
+    app.Run(Action::ShowSearchBox);
+    ASSERT_NE(app.Search().Live(), nullptr);
+    testing::WhileMenuIsOpen chooseBing(
+        [&] { testing::PressKeys(app.Search().LiveWindow(), {VK_DOWN, VK_DOWN, VK_RETURN}); });
+    app.Search().Live()->ShowEngineMenu({300, 300});
+    app.Search().Close();
+    app.Run(Action::ShowSearchBox);
+    EXPECT_EQ(app.Search().Live()->Engine(), search::Engine::Bing);
+    EXPECT_NE(testing::ReadBytes(folder_.File(L"vlmr.INI")).find("sousuo=\xB1\xD8\xD3\xA6"), std::string::npos)
+        << "in the profile, in GBK";
+
+    app.Run(Action::ShowColourPicker);
+    ::SetCursorPos(1000, 700);  // away from the picker
+    pixels_.reading = PixelReading{{1000, 700}, RGB(171, 205, 239)};
+    ::SendMessageW(app.Picker().LiveWindow(), WM_TIMER, ColourPicker::kReadingTimer, 0);
+    app.Picker().Live()->CopyRemembered();
+    app.Picker().Close();
+    app.Run(Action::ShowColourPicker);
+    std::wstring last;
+    testing::WhileMenuIsOpen look([&] {
+        HMENU menu = reinterpret_cast<HMENU>(::SendMessageW(::FindWindowW(L"#32768", nullptr), MN_GETHMENU, 0, 0));
+        wchar_t caption[64] = {};
+        ::GetMenuStringW(menu, ::GetMenuItemCount(menu) - 1, caption, 64, MF_BYPOSITION);
+        last = caption;
+        testing::PressKeys(app.Picker().LiveWindow(), {VK_ESCAPE});
+    });
+    app.Picker().Live()->ShowCopyMenu({300, 300});
+    EXPECT_EQ(last, L"#ABCDEF") << "the new picker's menu lists the colour the old one copied";
+}
+
 }  // namespace
 }  // namespace velmora

@@ -1,12 +1,15 @@
 // The colour picker as the user meets it: where it opens and how it is
 // built, the lines for a known colour, what an unreadable pixel leaves, the
 // handles ten thousand readings of the real screen leave behind, moving it
-// with the mouse, and closing it.
+// with the mouse, closing it, and copying the colour it remembers from its
+// right-click menu and with Ctrl+C.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +18,7 @@
 #include "platform/controls.h"
 #include "platform/handles.h"
 #include "platform/system_services.h"
+#include "platform/text.h"
 #include "resources/ids.h"
 #include "tools/colour_picker.h"
 #include "tools/tools_test_support.h"
@@ -49,7 +53,7 @@ private:
 class ColourPickerTest : public ::testing::Test {
 protected:
     void Open(ScreenPixels& pixels) {
-        picker_ = ColourPicker::Create({pixels, owner_.get()});
+        picker_ = ColourPicker::Create({pixels, owner_.get(), copied_});
         ASSERT_NE(picker_, nullptr);
     }
     void SetUp() override { Open(fake_); }
@@ -59,8 +63,34 @@ protected:
         Tick();
     }
 
+    // A reading of `colour` with the pointer outside the picker or over it.
+    void ReadOutside(COLORREF colour) {
+        const Place p = WindowPlace(picker_->hwnd());
+        ::SetCursorPos(p.left + p.width + 60, p.top + p.height + 60);
+        Read(colour);
+    }
+    void ReadOver(COLORREF colour) {
+        const Place p = WindowPlace(picker_->hwnd());
+        ::SetCursorPos(p.left + p.width / 2, p.top + p.height / 2);
+        Read(colour);
+    }
+    // Opens the copy menu as a right click at `at` (screen) would, takes its
+    // rows and presses `keys` in it.
+    std::vector<MenuRow> ChooseFromMenu(POINT at, std::initializer_list<UINT> keys) {
+        std::vector<MenuRow> rows;
+        WhileMenuIsOpen during([&] {
+            rows = OpenMenuRows();
+            PressKeys(picker_->hwnd(), keys);
+        });
+        ::SendMessageW(picker_->hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(picker_->hwnd()),
+                       MAKELPARAM(at.x, at.y));
+        EXPECT_TRUE(during.ran()) << "no menu appeared";
+        return rows;
+    }
+
     UniqueWindow owner_ = HiddenOwner();
     FakePixels fake_;
+    colour::CopyHistory copied_;
     std::unique_ptr<ColourPicker> picker_;
 };
 
@@ -213,14 +243,13 @@ POINT PipetteGrip(const ColourPicker& picker) {
     return {-1, -1};
 }
 
-TEST_F(ColourPickerTest, TheLeftButtonOnThePipetteMovesItOtherButtonsAndControlsDoNot) {
+TEST_F(ColourPickerTest, TheLeftButtonOnThePipetteMovesItTheMiddleOneAndControlsDoNot) {
     const HWND hwnd = picker_->hwnd();
     ::ShowWindow(hwnd, SW_SHOW);
     Pump(200ms);
     const POINT grip = PipetteGrip(*picker_);
     ASSERT_GE(grip.x, 0);
     const Place before = WindowPlace(hwnd);
-    EXPECT_EQ(PlaceOf(Drag(hwnd, grip, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP)), before) << "right button";
     EXPECT_EQ(PlaceOf(Drag(hwnd, grip, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP)), before) << "middle button";
     EXPECT_EQ(PlaceOf(Drag(hwnd, {60, 84}, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP)), before) << "on a line";
     EXPECT_EQ(PlaceOf(Drag(hwnd, {8, 100}, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP)), before) << "on the swatch";
@@ -239,6 +268,164 @@ TEST_F(ColourPickerTest, TheCrossClosesItAPressReleasedElsewhereDoesNot) {
     ::SendMessageW(cross, WM_LBUTTONUP, 0, MAKELPARAM(16, 16));
     EXPECT_EQ(picker_->hwnd(), nullptr);
     EXPECT_FALSE(::IsWindow(cross));
+}
+
+// ---- copying
+
+constexpr COLORREF kSky = RGB(171, 205, 239);
+
+TEST_F(ColourPickerTest, ItRemembersTheLastColourReadWithThePointerOutsideIt) {
+    ReadOver(RGB(1, 2, 3));
+    EXPECT_EQ(picker_->Reading(), RGB(1, 2, 3));
+    EXPECT_EQ(picker_->Remembered(), std::nullopt) << "over the picker: its own pixels";
+    ReadOutside(kSky);
+    EXPECT_EQ(picker_->Remembered(), kSky);
+    // On the way to the picker's menu the display follows the pointer, the
+    // remembered colour stays.
+    ReadOver(RGB(0, 0, 0));
+    EXPECT_EQ(picker_->Reading(), RGB(0, 0, 0));
+    EXPECT_EQ(TextOf(picker_->HexLine()), L"Red:00 Green:00 Blue:00");
+    EXPECT_EQ(picker_->Remembered(), kSky);
+    ReadOutside(CLR_INVALID);
+    EXPECT_EQ(picker_->Remembered(), kSky) << "an unreadable pixel is no colour";
+    ReadOutside(RGB(9, 8, 7));
+    EXPECT_EQ(picker_->Remembered(), RGB(9, 8, 7));
+}
+
+TEST_F(ColourPickerTest, ItsMenuOffersTheRememberedColourThreeWaysAndCopiesTheChoice) {
+    ReadOutside(kSky);
+    ReadOver(RGB(0, 0, 0));
+    SetClipboardText(L"before");
+    const POINT at{300, 200};
+    POINT corner{};
+    const auto rows = ChooseFromMenu(at, {VK_DOWN, VK_DOWN, VK_RETURN});
+    EXPECT_EQ(Captions(rows),
+              (std::vector<std::wstring>{L"复制 #ABCDEF", L"复制 rgb(171, 205, 239)", L"复制 hsl(210, 68%, 80%)"}));
+    for (const MenuRow& row : rows) {
+        EXPECT_EQ(row.state & (MF_GRAYED | MF_DISABLED | MF_CHECKED), 0u) << Narrow(row.caption);
+        EXPECT_TRUE(row.has_picture) << "a swatch of the colour";
+    }
+    EXPECT_EQ(ClipboardText(), L"rgb(171, 205, 239)");
+    EXPECT_EQ(copied_.Colours(), (std::vector<std::uint32_t>{kSky}));
+
+    WhileMenuIsOpen during([&] {
+        corner = OpenMenuCorner();
+        PressKeys(picker_->hwnd(), {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    });
+    ::SendMessageW(picker_->hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(picker_->Swatch()),
+                   MAKELPARAM(at.x, at.y));
+    EXPECT_EQ(corner.x, at.x);
+    EXPECT_EQ(corner.y, at.y) << "the menu opens where the click was";
+    EXPECT_EQ(ClipboardText(), L"hsl(210, 68%, 80%)");
+    ChooseFromMenu(at, {VK_DOWN, VK_RETURN});
+    EXPECT_EQ(ClipboardText(), L"#ABCDEF");
+    EXPECT_EQ(copied_.Colours(), (std::vector<std::uint32_t>{kSky})) << "one colour, copied three ways";
+    ChooseFromMenu(at, {VK_ESCAPE});
+    EXPECT_EQ(ClipboardText(), L"#ABCDEF") << "closing the menu copies nothing";
+}
+
+TEST_F(ColourPickerTest, CopiedColoursFollowTheThreeFormsNewestFirstAndCopyAgainAsHex) {
+    ReadOutside(RGB(255, 0, 0));
+    picker_->CopyRemembered();
+    ReadOutside(RGB(0, 128, 0));
+    ChooseFromMenu({300, 200}, {VK_DOWN, VK_DOWN, VK_RETURN});  // rgb(0, 128, 0)
+    ReadOutside(kSky);
+    const auto rows = ChooseFromMenu({300, 200}, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    EXPECT_EQ(Captions(rows), (std::vector<std::wstring>{L"复制 #ABCDEF", L"复制 rgb(171, 205, 239)",
+                                                         L"复制 hsl(210, 68%, 80%)", L"", L"#008000", L"#FF0000"}));
+    EXPECT_TRUE(rows[3].state & MF_SEPARATOR);
+    EXPECT_TRUE(rows[4].has_picture);
+    EXPECT_EQ(ClipboardText(), L"#FF0000") << "the oldest, chosen, copied again as #RRGGBB";
+    EXPECT_EQ(copied_.Colours(), (std::vector<std::uint32_t>{RGB(255, 0, 0), RGB(0, 128, 0)}));
+}
+
+TEST_F(ColourPickerTest, BeforeAnyColourIsRememberedNothingIsCopied) {
+    ReadOver(kSky);
+    SetClipboardText(L"before");
+    const auto rows = ChooseFromMenu({300, 200}, {VK_ESCAPE});
+    EXPECT_EQ(Captions(rows),
+              (std::vector<std::wstring>{L"复制 #RRGGBB", L"复制 rgb(r, g, b)", L"复制 hsl(h, s%, l%)"}));
+    for (const MenuRow& row : rows) EXPECT_TRUE(row.state & MF_GRAYED) << Narrow(row.caption);
+    picker_->CopyRemembered();
+    EXPECT_EQ(ClipboardText(), L"before");
+    EXPECT_TRUE(copied_.Colours().empty());
+}
+
+void PressChord(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> in;
+    for (WORD vk : keys) in.push_back(INPUT{.type = INPUT_KEYBOARD, .ki = {.wVk = vk}});
+    for (auto k = std::rbegin(keys); k != std::rend(keys); ++k) {
+        in.push_back(INPUT{.type = INPUT_KEYBOARD, .ki = {.wVk = *k, .dwFlags = KEYEVENTF_KEYUP}});
+    }
+    ::SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+TEST_F(ColourPickerTest, CtrlCInTheActivePickerCopiesTheRememberedColourAsHex) {
+    ::ShowWindow(picker_->hwnd(), SW_SHOW);
+    ::SetForegroundWindow(picker_->hwnd());
+    ASSERT_TRUE(PumpUntil([&] { return ::GetActiveWindow() == picker_->hwnd(); }, 2000ms));
+    ReadOutside(kSky);
+    ReadOver(RGB(0, 0, 0));
+    SetClipboardText(L"before");
+    PressChord({'C'});
+    PressChord({VK_CONTROL, VK_MENU, 'C'});
+    PressChord({VK_CONTROL, 'X'});
+    Pump(200ms);
+    EXPECT_EQ(ClipboardText(), L"before") << "C alone, Ctrl+Alt+C, Ctrl+X";
+    PressChord({VK_CONTROL, 'C'});
+    EXPECT_TRUE(PumpUntil([] { return ClipboardText() == L"#ABCDEF"; }, 2000ms)) << Narrow(ClipboardText());
+    EXPECT_EQ(copied_.Colours(), (std::vector<std::uint32_t>{kSky}));
+}
+
+TEST_F(ColourPickerTest, AClipboardHeldAMomentIsWaitedForOneHeldLongerIsGivenUpSilently) {
+    ReadOutside(kSky);
+    SetClipboardText(L"before");
+    {
+        ClipboardHolder holder;
+        ASSERT_TRUE(holder.held());
+        picker_->CopyRemembered();
+        // It gave up while the clipboard was still held, without waiting
+        // for it to come free.
+        EXPECT_EQ(ClipboardText(), L"(held)");
+        EXPECT_TRUE(copied_.Colours().empty()) << "not copied, so not in the history";
+    }
+    EXPECT_EQ(ClipboardText(), L"before");
+    {
+        ClipboardHolder holder;
+        ASSERT_TRUE(holder.held());
+        holder.ReleaseAfter(5);
+        picker_->CopyRemembered();
+        EXPECT_EQ(ClipboardText(), L"#ABCDEF") << "copied once the holder let go";
+    }
+    EXPECT_EQ(copied_.Colours(), (std::vector<std::uint32_t>{kSky}));
+}
+
+TEST_F(ColourPickerTest, ARightClickOnEveryDrawnPartOpensTheMenuAndMovesNothing) {
+    const HWND hwnd = picker_->hwnd();
+    Tick();  // a coloured swatch: white would be keyed out
+    ::ShowWindow(hwnd, SW_SHOW);
+    Pump(200ms);
+    const POINT grip = PipetteGrip(*picker_);
+    ASSERT_GE(grip.x, 0);
+    const Place before = WindowPlace(hwnd);
+    const RECT cross = RectInParent(picker_->CloseCross());
+    for (const POINT at : {grip, POINT{8, 100}, POINT{60, 84}, POINT{60, 100},
+                           POINT{(cross.left + cross.right) / 2, (cross.top + cross.bottom) / 2}}) {
+        SCOPED_TRACE(std::to_string(at.x) + "," + std::to_string(at.y));
+        POINT corner{};
+        WhileMenuIsOpen during([&] {
+            corner = OpenMenuCorner();
+            PressKeys(hwnd, {VK_ESCAPE});
+        });
+        ClickAt(hwnd, at, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+        EXPECT_TRUE(during.ran()) << "no menu";
+        POINT screen = at;
+        ::ClientToScreen(hwnd, &screen);
+        EXPECT_EQ(corner.x, screen.x);
+        EXPECT_EQ(corner.y, screen.y);
+        EXPECT_EQ(WindowPlace(hwnd), before);
+        EXPECT_NE(picker_->hwnd(), nullptr) << "the cross closes on the left button only";
+    }
 }
 
 }  // namespace

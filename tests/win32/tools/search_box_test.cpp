@@ -1,11 +1,13 @@
 // The web-search box: its keyed-out window and controls, the search from
 // the button and from Enter (recorded, so no browser starts), the message
 // for an empty field, the mushroom's cycle, moving by the left button only,
-// closing by the ball, and what a window's life leaves behind.
+// choosing the engine by the right one, closing by the ball, and what a
+// window's life leaves behind.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +16,8 @@
 #include "platform/effects.h"
 #include "platform/handles.h"
 #include "platform/text.h"
+#include "settings/profile_file.h"
+#include "settings/settings_store.h"
 #include "tools/search_box.h"
 #include "tools/tools_test_support.h"
 
@@ -24,9 +28,27 @@ using namespace testing;
 
 class SearchBoxTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        box_ = SearchBox::Create({effects_, prompts_});
+    void SetUp() override { Open(settings_); }
+    void Open(SettingsStore& settings) {
+        box_.reset();
+        box_ = SearchBox::Create({effects_, prompts_, settings});
         ASSERT_NE(box_, nullptr);
+    }
+    void SearchFor(const wchar_t* keyword) {
+        ::SetWindowTextW(box_->KeywordField(), keyword);
+        ::SendMessageW(box_->SearchButton(), BM_CLICK, 0, 0);
+    }
+    // A real right click at client point `at` of the box; the rows of the
+    // menu it opens, in which `keys` are pressed. Nothing when none opens.
+    std::vector<MenuRow> RightClick(POINT at, std::initializer_list<UINT> keys) {
+        std::vector<MenuRow> rows;
+        WhileMenuIsOpen during([&] {
+            rows = OpenMenuRows();
+            PressKeys(box_->hwnd(), keys);
+        });
+        ClickAt(box_->hwnd(), at, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+        Pump(200ms);
+        return rows;
     }
 
     std::string Searched(const std::string& address) const {
@@ -41,8 +63,12 @@ protected:
 
     RecordingEffects effects_;
     RecordingPrompter prompts_;
+    MemorySettings settings_;
     std::unique_ptr<SearchBox> box_;
 };
+
+constexpr POINT kGrass{150, 104};  // on the lawn below the field
+constexpr POINT kMushroom{32, 20};
 
 TEST_F(SearchBoxTest, LoadsHiddenCentredKeyedAndOffTheTaskbar) {
     const HWND hwnd = box_->hwnd();
@@ -191,7 +217,7 @@ TEST_F(SearchBoxTest, NothingIsLeftBehindAcrossManyWindows) {
     // manager: a few boxes are shown and painted, many more only loaded.
     for (int i = 0; i < 33; ++i) {
         const bool show = i % 11 == 0;
-        box_ = SearchBox::Create({effects_, prompts_});
+        box_ = SearchBox::Create({effects_, prompts_, settings_});
         ASSERT_NE(box_, nullptr);
         if (show) ::ShowWindow(box_->hwnd(), SW_SHOW);
         for (int tick = 0; tick < (show ? 10 : 1); ++tick) {
@@ -212,6 +238,87 @@ TEST_F(SearchBoxTest, NothingIsLeftBehindAcrossManyWindows) {
     EXPECT_EQ(UniqueRegion::live(), regions);
     EXPECT_EQ(UniqueWindow::live(), owned);  // hidden owners and tips
     EXPECT_EQ(ThreadWindows(), windows);
+}
+
+// ---- the engine
+
+TEST_F(SearchBoxTest, TheProfileNamesTheEngineAndAnyOtherValueIsBaidu) {
+    EXPECT_EQ(box_->Engine(), search::Engine::Baidu) << "nothing stored";
+    settings_.Set("sousuo", "必应");
+    Open(settings_);
+    EXPECT_EQ(box_->Engine(), search::Engine::Bing);
+    SearchFor(L"a b");
+    EXPECT_EQ(effects_.Calls(), (std::vector<std::string>{Searched("https://www.bing.com/search?q=a%20b")}));
+    effects_.Clear();
+    settings_.Set("sousuo", "Google");
+    Open(settings_);
+    SearchFor(L"a b");
+    EXPECT_EQ(effects_.Calls(), (std::vector<std::string>{Searched("https://www.google.com/search?q=a%20b")}));
+    // The value as the file holds it: GBK, read back by the profile.
+    TempFolder folder;
+    ProfileFile profile(folder.File(L"vlmr.INI"));
+    const struct {
+        std::string bytes;
+        search::Engine engine;
+    } values[] = {
+        {"\xB1\xD8\xD3\xA6", search::Engine::Bing},             // 必应 in GBK
+        {"  360\xCB\xD1\xCB\xF7 ", search::Engine::So360},      // 360搜索, blanks round it
+        {"\xE5\xBF\x85\xE5\xBA\x94", search::Engine::Baidu},     // 必应 in UTF-8: not the file's code page
+        {"\xB1", search::Engine::Baidu},                         // half a character
+        {"Google" + std::string(4000, 'x'), search::Engine::Baidu},
+        {std::string(4000, '\xB1'), search::Engine::Baidu},
+        {"google", search::Engine::Baidu},
+    };
+    for (const auto& v : values) {
+        WriteBytes(profile.path(), "[Velmora]\r\nsousuo=" + v.bytes + "\r\n");
+        Open(profile);
+        EXPECT_EQ(box_->Engine(), v.engine) << v.bytes.substr(0, 12);
+    }
+}
+
+TEST_F(SearchBoxTest, ARightClickOnGrassOrMushroomChoosesTheEngineAndTheProfileKeepsIt) {
+    ::ShowWindow(box_->hwnd(), SW_SHOW);
+    Pump(200ms);
+    const Place before = WindowPlace(box_->hwnd());
+    auto rows = RightClick(kGrass, {VK_DOWN, VK_DOWN, VK_RETURN});
+    EXPECT_EQ(Captions(rows), (std::vector<std::wstring>{L"百度", L"必应", L"搜狗", L"360搜索", L"Google"}));
+    ASSERT_EQ(rows.size(), 5u);
+    for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ((rows[i].state & MF_CHECKED) != 0, i == 0) << i;
+    EXPECT_EQ(box_->Engine(), search::Engine::Bing);
+    EXPECT_EQ(settings_.Written("sousuo"), "必应");
+    SearchFor(L"中文");
+    EXPECT_EQ(effects_.Calls(),
+              (std::vector<std::string>{Searched("https://www.bing.com/search?q=%E4%B8%AD%E6%96%87")}));
+
+    rows = RightClick(kMushroom, {VK_UP, VK_RETURN});  // up from the top: the last
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_TRUE(rows[1].state & MF_CHECKED) << "the current one, 必应";
+    EXPECT_FALSE(rows[0].state & MF_CHECKED);
+    EXPECT_EQ(box_->Engine(), search::Engine::Google);
+    EXPECT_EQ(settings_.Written("sousuo"), "Google");
+
+    rows = RightClick(kGrass, {VK_DOWN, VK_ESCAPE});
+    EXPECT_EQ(rows.size(), 5u);
+    EXPECT_EQ(box_->Engine(), search::Engine::Google) << "closed without a choice";
+    EXPECT_EQ(WindowPlace(box_->hwnd()), before) << "the right button moves nothing";
+    // The next box starts with the kept choice.
+    Open(settings_);
+    EXPECT_EQ(box_->Engine(), search::Engine::Google);
+}
+
+TEST_F(SearchBoxTest, TheFieldKeepsItsOwnMenuTheButtonAndTheBallHaveNone) {
+    ::ShowWindow(box_->hwnd(), SW_SHOW);
+    Pump(200ms);
+    const RECT button = testing::RectIn(box_->SearchButton(), box_->hwnd());
+    const RECT ball = testing::RectIn(box_->CloseBall(), box_->hwnd());
+    EXPECT_TRUE(RightClick({(button.left + button.right) / 2, (button.top + button.bottom) / 2}, {VK_ESCAPE}).empty());
+    EXPECT_TRUE(RightClick({(ball.left + ball.right) / 2, (ball.top + ball.bottom) / 2}, {VK_ESCAPE}).empty());
+    const auto field = RightClick({100, 85}, {VK_ESCAPE});
+    EXPECT_FALSE(field.empty()) << "the edit control's own menu";
+    for (const MenuRow& row : field) EXPECT_NE(row.caption, L"百度");
+    EXPECT_EQ(box_->Engine(), search::Engine::Baidu);
+    EXPECT_FALSE(settings_.Written("sousuo").has_value());
+    EXPECT_NE(box_->hwnd(), nullptr);
 }
 
 }  // namespace
