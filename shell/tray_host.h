@@ -2,7 +2,8 @@
 // icon's callbacks, owns the tray menu and the power menu, and hands every
 // chosen entry to the application as an Action. It is never shown; the
 // shell's TaskbarCreated broadcast reaches top-level windows only, so it is
-// one.
+// one. It is also where verbs arrive: from a second start of the program
+// (WM_COPYDATA) and from the wallpaper hot keys (WM_HOTKEY).
 #pragma once
 
 #include <windows.h>
@@ -17,6 +18,7 @@
 #include "platform/window.h"
 #include "shell/menus.h"
 #include "shell/tray_icon.h"
+#include "shell/verbs.h"
 
 namespace velmora {
 
@@ -27,8 +29,21 @@ public:
     // The icon's callback: a message of our own, never taken for real input.
     static constexpr UINT kTrayCallbackMessage = WM_APP + 1;
 
-    explicit TrayHost(std::function<void(Action)> run) : run_(std::move(run)) {}
+    // `run`: what a menu entry or the icon asks for; `verb`: what another
+    // start of the program or a hot key asks for.
+    explicit TrayHost(std::function<void(Action)> run, std::function<void(Verb)> verb = nullptr)
+        : run_(std::move(run)), verb_(std::move(verb)) {}
     ~TrayHost();
+
+    // From a second start of the program: hands the verb to the running
+    // copy's tray host and returns once it has taken it; false when no copy
+    // answered within the time.
+    static bool ForwardVerb(Verb verb, DWORD timeoutMs);
+
+    // Registers the wallpaper hot keys that no other program holds; the
+    // number registered.
+    int RegisterHotKeys();
+    int HotKeysHeld() const { return static_cast<int>(hotKeys_.size()); }
 
     // Creates the window (never shown) and both menus; the icon is not shown
     // yet.
@@ -64,8 +79,12 @@ public:
 private:
     UniqueMenu BuildMenu(std::span<const menus::Entry> entries);
     void Popup(HMENU menu, POINT at, HWND tracker);
+    bool OnVerbData(const COPYDATASTRUCT* data);
+    void UnregisterHotKeys();
 
     std::function<void(Action)> run_;
+    std::function<void(Verb)> verb_;
+    std::vector<int> hotKeys_;  // the ids registered
     std::unique_ptr<TrayIcon> icon_;
     UniqueMenu trayMenu_;
     UniqueMenu powerMenu_;

@@ -72,7 +72,7 @@ protected:
 
     WallpaperChanger& Open() {
         changer_.reset();
-        changer_ = WallpaperChanger::Create({effects_, prompts_, settings_, clock_, random_, program_.path(),
+        changer_ = WallpaperChanger::Create({rotation_, effects_, prompts_, settings_, clock_,
                                              [this] { return panel_; },
                                              [this](const std::wstring& path) { viewerPaths_.push_back(path); }});
         EXPECT_NE(changer_, nullptr);
@@ -80,7 +80,7 @@ protected:
     }
     HWND C(int id) const { return changer_->Control(id); }
     HWND B(ChangerButton button) const { return changer_->Button(button); }
-    void Close() { ::SendMessageW(changer_->hwnd(), WM_CLOSE, 0, 0); }
+    void Close() { changer_->CloseForGood(); }
 
     // The schedule timer's tick at the given time.
     void Tick(const LocalTime& now) {
@@ -107,6 +107,8 @@ protected:
     testing::SequenceRandom random_;
     std::optional<TwipsRect> panel_;
     std::vector<std::wstring> viewerPaths_;
+    DeferredCalls later_;
+    wallpaper::WallpaperRotation rotation_{{effects_, settings_, random_, later_, program_.path()}};
     std::unique_ptr<WallpaperChanger> changer_;
 };
 
@@ -465,7 +467,7 @@ TEST_F(TimedChanging, EveryClockScheduleChangesOnceAtEachOfItsMoments) {
     }
 }
 
-TEST_F(TimedChanging, RandomOrderDrawsEachPictureFromTheRandomSourceAndLeavesTheList) {
+TEST_F(TimedChanging, RandomOrderShowsEachPictureOnceARoundAndLeavesTheList) {
     program_.AddPicture(L"1.bmp", 31, 5);
     program_.AddPicture(L"2.bmp", 32, 5);
     program_.AddPicture(L"3.bmp", 33, 5);
@@ -475,7 +477,9 @@ TEST_F(TimedChanging, RandomOrderDrawsEachPictureFromTheRandomSourceAndLeavesThe
     Press(B(ChangerButton::Start));
     effects_.Clear();
     random_.values = {0.9, 0.0, 0.5, 0.5};
-    const int expected[] = {33, 31, 32, 32};  // the same picture may come twice
+    // Drawn from the pictures the round has not shown: 3 of 3, 1 of the two
+    // left, 2 alone; then a new round without the last one shown.
+    const int expected[] = {33, 31, 32, 33};
     for (int i = 0; i < 4; ++i) {
         Tick(At(9, 5 * i + 4, 59));
         Tick(At(9, 5 * i + 5, 0));
