@@ -29,6 +29,12 @@
 //   vdriver window CLASS           "window VISIBLE L T R B" of the window of that class ("window none")
 //   vdriver wallpaper PATH         set the desktop wallpaper
 //
+// For windows found by class:
+//   vdriver rect CLASS ID          "rect VISIBLE L T R B" of the window's control ID (0: the window)
+//   vdriver wtext CLASS ID         "wtext T": the text of the window's control ID
+//   vdriver select CLASS ID INDEX  selects a list entry as a click would
+//   vdriver list CLASS ID          "list COUNT SELECTION" of a list box, then its entries, one a line
+//
 // With VDRIVER_OUT set, the output goes to that file instead: a program
 // started inside Wine's virtual desktop ("explorer /desktop=...") has no
 // console to print to, and the driver must run there to see its windows.
@@ -405,6 +411,22 @@ int wmain(int argc, wchar_t** argv) {
         HWND control = window ? ::GetDlgItem(window, _wtoi(argv[3])) : nullptr;
         std::printf("wtext %s\n", control ? Utf8(TextOf(control)).c_str() : "");
         return control ? 0 : 1;
+    }
+    if (cmd == L"list" && argc >= 4) {
+        HWND window = ::FindWindowW(argv[2], nullptr);
+        HWND list = window ? ::GetDlgItem(window, _wtoi(argv[3])) : nullptr;
+        if (!list) {
+            std::printf("list none\n");
+            return 1;
+        }
+        const int count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
+        std::printf("list %d %d\n", count, static_cast<int>(::SendMessageW(list, LB_GETCURSEL, 0, 0)));
+        for (int i = 0; i < count; ++i) {
+            std::wstring item(static_cast<size_t>(::SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+            ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+            std::printf("%s\n", Utf8(item.c_str()).c_str());
+        }
+        return 0;
     }
     if (cmd == L"select" && argc >= 5) {
         // select CLASS ID INDEX: selects a list entry as a click would and
