@@ -7,14 +7,14 @@ namespace velmora {
 namespace {
 
 bool IsSlash(wchar_t c) { return c == L'\\' || c == L'/'; }
+bool IsLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
 
 }  // namespace
 
 std::wstring ExtendedLengthPath(std::wstring_view path) {
     std::wstring out(path);
     if (path.size() < kShortPathLimit) return out;
-    const bool drive = path.size() >= 3 && ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z')) &&
-                       path[1] == L':' && IsSlash(path[2]);
+    const bool drive = IsLetter(path[0]) && path[1] == L':' && IsSlash(path[2]);
     const bool share = IsSlash(path[0]) && IsSlash(path[1]) && path[2] != L'?' && path[2] != L'.';
     if (!drive && !share) return out;  // relative, or a prefix of its own
     std::replace(out.begin(), out.end(), L'/', L'\\');
