@@ -90,6 +90,7 @@ RotationChange WallpaperRotation::TryStep(Order order, Position position) {
     const std::string name = model_.Names()[static_cast<size_t>(change.step.picture)];
     change.path = folder_.PicturePath(name);
     if (std::optional<Picture> picture = LoadPicture(change.path)) change.picture = std::move(*picture);
+    change.read = static_cast<bool>(change.picture);
     change.applied =
         change.picture && ApplyAsWallpaper(services_.effects, change.picture, folder_.WallpaperBitmapPath(), position);
     if (change.applied) {
@@ -117,7 +118,7 @@ bool WallpaperRotation::Next() {
         if (change.applied) return true;
         // A picture read but not applied: the bitmap cannot be written, and
         // no other picture would fare better.
-        if (change.picture) return false;
+        if (change.read) return false;
     }
     return false;
 }
@@ -134,6 +135,7 @@ bool WallpaperRotation::Previous() {
             return false;
         }
         change.picture = std::move(*picture);
+        change.read = true;
         change.path = path;
         return true;
     });

@@ -44,7 +44,8 @@ struct RotationChange {
     Order order = Order::Sequential;
     RotationStep step;  // the picture tried (-1 when it is not listed) and the position afterwards
     bool applied = false;
-    Picture picture;    // the picture read, also when the bitmap could not be written
+    bool read = false;  // the picture could be read (the bitmap may still not have been written)
+    Picture picture;    // the picture read, until the observer takes it
     std::wstring path;  // its path
 };
 

@@ -225,6 +225,16 @@ TEST_F(Rotation, NextMovesTheOpenChangersSelectionWithIt) {
     EXPECT_EQ(c.Preview().width(), 11);
 }
 
+TEST_F(Rotation, NextStopsAtTheFirstPictureWhenTheBitmapCannotBeWritten) {
+    Pictures(3);
+    Open();
+    ::CreateDirectoryW(program_.Bitmap().c_str(), nullptr);  // nothing can be written there
+    EXPECT_FALSE(rotation_.Next());
+    EXPECT_EQ(::SendMessageW(C(kPictureList), LB_GETCURSEL, 0, 0), 0) << "one picture tried, not each in turn";
+    EXPECT_EQ(Wallpapers(), 0);
+    ::RemoveDirectoryW(program_.Bitmap().c_str());
+}
+
 TEST_F(Rotation, TheScheduleNextAndChangeNowShareOneRound) {
     Pictures(3);
     Open();
