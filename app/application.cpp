@@ -11,14 +11,20 @@ namespace velmora {
 namespace {
 
 constexpr wchar_t kViewerFailureText[] = L"无法打开这张图片，它可能已被删除或不是图片文件：\n";
+// A second start hands its verb over and ends within a second.
+constexpr DWORD kForwardTimeoutMs = 800;
+// Verbs that wait for a message box, at most; a key held down adds no more.
+constexpr size_t kMaxWaitingVerbs = 8;
 
 }  // namespace
 
 Application::Application(AppServices services)
     : services_(std::move(services)),
+      prompts_(services_.prompts, [this] { PostWaitingVerbs(); }),
       profile_(services_.directory + L"\\" + kProfileFileName),
-      commands_(services_.effects, services_.prompts, later_),
-      startAtLogon_(profile_, services_.prompts, services_.runKeys, services_.directory),
+      commands_(services_.effects, prompts_, later_),
+      startAtLogon_(profile_, prompts_, services_.runKeys, services_.directory),
+      rotation_({services_.effects, profile_, services_.random, later_, services_.directory}),
       panel_(later_, [this] { return MakePanel(); }),
       changer_(later_, [this] { return MakeChanger(); }),
       search_(later_, [this] { return SearchBox::Create({services_.effects, services_.prompts, profile_}); }),
@@ -44,8 +50,7 @@ std::unique_ptr<LauncherPanel> Application::MakePanel() {
 }
 
 std::unique_ptr<WallpaperChanger> Application::MakeChanger() {
-    WallpaperChanger::Services s{services_.effects, services_.prompts, profile_, services_.clock, services_.random,
-                                 services_.directory,
+    WallpaperChanger::Services s{rotation_, services_.effects, prompts_, profile_, services_.clock,
                                  [this]() -> std::optional<TwipsRect> {
                                      if (HWND panel = panel_.LiveWindow()) return WindowTwipsRect(panel);
                                      return std::nullopt;
@@ -54,14 +59,27 @@ std::unique_ptr<WallpaperChanger> Application::MakeChanger() {
     return WallpaperChanger::Create(std::move(s));
 }
 
+std::string Application::Arguments() const {
+    const std::string line = Narrow(services_.commandLine);
+    return std::string(recycle::CommandLineArguments(line));
+}
+
 bool Application::Start() {
     // A second start ends here, before it touches the tray, the profile or
-    // the registry, and without telling the first one.
+    // the registry. Only a verb is handed to the first copy; a plain second
+    // start does not tell it.
+    const Verb verb = VerbOfArguments(Arguments());
     instance_.emplace(services_.instanceName);
-    if (!instance_->claimed()) return false;
-    tray_ = std::make_unique<TrayHost>([this](Action a) { Run(a); });
+    if (!instance_->claimed()) {
+        if (verb != Verb::None) TrayHost::ForwardVerb(verb, kForwardTimeoutMs);
+        return false;
+    }
+    tray_ = std::make_unique<TrayHost>([this](Action a) { Run(a); }, [this](Verb v) { RunVerb(v); });
     if (!tray_->Create()) return false;
     tray_->ShowIcon();
+    // The wallpaper hot keys, unless the profile turns them off; keys that
+    // another program holds are done without.
+    if (HotKeysWanted(profile_)) tray_->RegisterHotKeys();
     // Timed wallpaper changing from the start: the changer is loaded but
     // not shown.
     if (ReadSwitch(profile_, "qhzm")) {
@@ -69,23 +87,63 @@ bool Application::Start() {
     }
     // The Run-key entry and the check mark of 开机自动启动 follow the profile.
     tray_->SetStartAtLogonCheck(startAtLogon_.Sync());
+    // A verb on the command line of the first start: done once it is up.
+    RunVerb(verb);
     return true;
 }
 
 int Application::RunMessageLoop() {
-    MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        // Tab and the arrow keys move between the controls of a window that
-        // holds a form of them (the wallpaper changer).
-        HWND active = ::GetActiveWindow();
-        if (active && (::GetWindowLongPtrW(active, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
-            ::IsDialogMessageW(active, &msg)) {
-            continue;
+    for (;;) {
+        // Beside its messages the loop waits on the picture folder's watch,
+        // so that the program needs no thread of its own to notice pictures
+        // coming and going. Modal loops (message boxes, menus) do not: what
+        // changed is taken once they end.
+        HANDLE watch = rotation_.WatchHandle();
+        const DWORD woke =
+            ::MsgWaitForMultipleObjectsEx(watch ? 1 : 0, &watch, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (watch && woke == WAIT_OBJECT_0) rotation_.OnFolderSignalled();
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
+            // Tab and the arrow keys move between the controls of a window
+            // that holds a form of them (the wallpaper changer).
+            HWND active = ::GetActiveWindow();
+            if (active && (::GetWindowLongPtrW(active, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
+                ::IsDialogMessageW(active, &msg)) {
+                continue;
+            }
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
         }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
     }
-    return static_cast<int>(msg.wParam);
+}
+
+void Application::RunVerb(Verb verb) {
+    // Never inside the call that brought it (a second start waits on it),
+    // and in the order they came.
+    if (verb == Verb::None || ended_ || verbs_.size() >= kMaxWaitingVerbs) return;
+    verbs_.push_back(verb);
+    PostWaitingVerbs();
+}
+
+void Application::PostWaitingVerbs() {
+    if (verbsPosted_ || verbs_.empty()) return;
+    verbsPosted_ = true;
+    later_.Post([this] {
+        verbsPosted_ = false;
+        RunWaitingVerbs();
+    });
+}
+
+void Application::RunWaitingVerbs() {
+    // A message box up: the verbs wait for it (the prompter posts them again
+    // when it has gone).
+    while (!verbs_.empty() && !prompts_.Open() && !ended_) {
+        const Verb verb = verbs_.front();
+        verbs_.pop_front();
+        if (verb == Verb::NextWallpaper) rotation_.Next();
+        if (verb == Verb::PreviousWallpaper) rotation_.Previous();
+    }
 }
 
 HWND Application::PanelWindow() {
@@ -101,8 +159,7 @@ void Application::OpenViewer(const std::wstring& path) {
     if (path.empty()) return;
     viewerPath_ = path;
     if (!viewer_.ShowNormal()) {
-        services_.prompts.Show(changer_.LiveWindow(), kViewerFailureText + path, L" Velmora ",
-                               MB_OK | MB_ICONINFORMATION);
+        prompts_.Show(changer_.LiveWindow(), kViewerFailureText + path, L" Velmora ", MB_OK | MB_ICONINFORMATION);
     }
 }
 
@@ -113,10 +170,14 @@ void Application::Run(Action action) {
         case Action::OpenMyComputer: commands_.OpenMyComputer(PanelWindow()); break;
         case Action::ExploreDriveC: commands_.ExploreDriveC(PanelWindow()); break;
         case Action::SearchDriveC: commands_.SearchDriveC(PanelWindow()); break;
-        case Action::EmptyRecycleBin:
+        case Action::EmptyRecycleBin: {
+            // A command line that is a verb is the program's, not the
+            // emptier's: for it, no arguments were given.
+            const std::string arguments = Arguments();
             EmptyRecycleBin(services_.effects, tray_ ? tray_->hwnd() : nullptr,
-                            recycle::CommandLineArguments(Narrow(services_.commandLine)));
+                            VerbOfArguments(arguments) == Verb::None ? arguments : std::string());
             break;
+        }
         case Action::MonitorOff: commands_.MonitorOff(PanelWindow()); break;
         case Action::LogOff: LogOff(); break;
         case Action::ShutDown: commands_.ShutDown(); break;
@@ -170,7 +231,7 @@ void Application::ExitProgram() {
     exiting_ = true;
     // In this order; each window's close logic runs (the panel and the
     // changer save their placement).
-    changer_.Close();
+    if (WallpaperChanger* changer = changer_.Live()) changer->CloseForGood();
     viewer_.Close();
     picker_.Close();
     panel_.Close();

@@ -1,15 +1,18 @@
 // The application object: built once in wWinMain, it owns everything that
 // lives for the run — the services it is handed, the profile, the deferred
-// calls, the system commands, the hidden tray host, and one slot per window
-// kind — and it runs every action of the menus and the panel.
+// calls, the system commands, the wallpaper rotation, the hidden tray host,
+// and one slot per window kind — and it runs every action of the menus and
+// the panel and every verb of a second start or a hot key.
 #pragma once
 
 #include <windows.h>
 
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "app/watched_prompter.h"
 #include "commands/actions.h"
 #include "commands/system_commands.h"
 #include "launcher/launcher_panel.h"
@@ -21,10 +24,12 @@
 #include "shell/auto_start.h"
 #include "shell/single_instance.h"
 #include "shell/tray_host.h"
+#include "shell/verbs.h"
 #include "tools/colour_picker.h"
 #include "tools/picture_viewer.h"
 #include "tools/search_box.h"
 #include "wallpaper/wallpaper_changer.h"
+#include "wallpaper/wallpaper_rotation.h"
 
 namespace velmora {
 
@@ -51,13 +56,18 @@ public:
     Application& operator=(const Application&) = delete;
 
     // The start-up sequence. False when another copy already runs: nothing
-    // has been touched then, and the program simply ends.
+    // has been touched then, and the program simply ends, having handed a
+    // verb of its command line to that copy.
     bool Start();
-    // The message loop; returns the exit code once the program has ended.
+    // The message loop, which also waits on the picture folder's watch;
+    // returns the exit code once the program has ended.
     int RunMessageLoop();
 
     // Runs one action of a menu entry or a panel cell.
     void Run(Action action);
+    // Runs a verb from the message loop, once no message box of the program
+    // is up.
+    void RunVerb(Verb verb);
     // 退出程序: closes the windows in order, removes the icon and leaves the
     // message loop.
     void ExitProgram();
@@ -70,10 +80,14 @@ public:
     WindowSlot<ColourPicker>& Picker() { return picker_; }
     WindowSlot<PictureViewer>& Viewer() { return viewer_; }
     SettingsStore& Settings() { return profile_; }
+    wallpaper::WallpaperRotation& Rotation() { return rotation_; }
     bool Ended() const { return ended_; }
 
 private:
     HWND PanelWindow();  // the panel's window, created hidden when needed
+    std::string Arguments() const;  // the command line after the program's name
+    void PostWaitingVerbs();
+    void RunWaitingVerbs();
     void OpenViewer(const std::wstring& path);
     void LogOff();
     std::unique_ptr<LauncherPanel> MakePanel();
@@ -81,9 +95,13 @@ private:
 
     AppServices services_;
     DeferredCalls later_;
+    WatchedPrompter prompts_;  // every message box of the program goes through it
     ProfileFile profile_;
     SystemCommands commands_;
     StartAtLogon startAtLogon_;
+    wallpaper::WallpaperRotation rotation_;
+    std::deque<Verb> verbs_;  // waiting to run
+    bool verbsPosted_ = false;
     std::optional<SingleInstance> instance_;
     std::unique_ptr<TrayHost> tray_;
     std::wstring viewerPath_;  // the picture the next viewer shows

@@ -105,7 +105,7 @@ foreach(layer IN LISTS VELMORA_LAYERS)
 endforeach()
 
 foreach(scenario IN ITEMS single_instance tray_menu profile_startup desktop_tray panel panel_keys commands logoff
-                         wallpaper wallpaper_startup recycle autostart picker_copy)
+                         wallpaper wallpaper_startup wallpaper_verbs recycle autostart picker_copy)
   velmora_wine_test(e2e.${scenario}
     bash ${CMAKE_SOURCE_DIR}/tests/e2e/${scenario}.sh ${VELMORA_DIST_DIR} ${VELMORA_WIN_DIR})
 endforeach()

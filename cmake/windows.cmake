@@ -87,7 +87,8 @@ target_link_libraries(vdriver PRIVATE user32 gdi32 shell32 psapi)
 target_link_options(vdriver PRIVATE -municode)
 
 # Benchmarks (bench/): start-up against the least a tray program can do,
-# the launcher panel, the wallpaper path and the colour picker.
+# the launcher panel, the wallpaper path, the next wallpaper from a second
+# start and the colour picker.
 add_executable(tray_baseline WIN32 bench/tray_baseline.cpp)
 target_link_libraries(tray_baseline PRIVATE user32 shell32)
 target_link_options(tray_baseline PRIVATE -municode -s)
@@ -95,6 +96,10 @@ add_executable(startup_bench bench/startup_bench.cpp)
 target_link_libraries(startup_bench PRIVATE user32 shell32 psapi)
 target_include_directories(startup_bench PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(startup_bench PRIVATE -municode)
+# The next wallpaper from a second start, against the real program.
+add_executable(next_bench bench/next_bench.cpp)
+target_link_libraries(next_bench PRIVATE velmora_wallpaper psapi)
+target_link_options(next_bench PRIVATE -municode)
 foreach(bench panel_bench wallpaper_bench picker_bench)
   add_executable(${bench} bench/${bench}.cpp ${VELMORA_RESOURCES})
   target_link_libraries(${bench} PRIVATE velmora_app psapi)

@@ -15,6 +15,7 @@ namespace {
 
 std::string Ansi(std::string_view utf8) { return ToCodePage(utf8, CP_ACP); }
 const char* OrNull(const std::string& s) { return s.empty() ? nullptr : s.c_str(); }
+const wchar_t* OrNull(const std::wstring& s) { return s.empty() ? nullptr : s.c_str(); }
 
 std::string Quote(std::string_view s) { return "\"" + std::string(s) + "\""; }
 std::string Hex(const void* p) {
@@ -32,6 +33,12 @@ INT_PTR Win32SystemEffects::ShellExecuteA(HWND owner, std::string_view verb, std
     return reinterpret_cast<INT_PTR>(::ShellExecuteA(owner, OrNull(v), f.c_str(), OrNull(p), OrNull(d), show));
 }
 
+INT_PTR Win32SystemEffects::ShellExecuteW(HWND owner, std::wstring_view verb, std::wstring_view file,
+                                         std::wstring_view params, std::wstring_view dir, int show) {
+    const std::wstring v(verb), f(file), p(params), d(dir);
+    return reinterpret_cast<INT_PTR>(::ShellExecuteW(owner, OrNull(v), f.c_str(), OrNull(p), OrNull(d), show));
+}
+
 int Win32SystemEffects::ShellAboutA(HWND owner, std::string_view app, std::string_view other, HICON icon) {
     const std::string a = Ansi(app), o = Ansi(other);
     return ::ShellAboutA(owner, a.c_str(), o.c_str(), icon);
@@ -47,9 +54,9 @@ HRESULT Win32SystemEffects::SHEmptyRecycleBinA(HWND owner, DWORD flags) {
     return ::SHEmptyRecycleBinA(owner, nullptr, flags);
 }
 
-BOOL Win32SystemEffects::SetDeskWallpaper(std::string_view path, UINT winIniFlags) {
-    std::string p = Ansi(path);
-    return ::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, p.data(), winIniFlags);
+BOOL Win32SystemEffects::SetDeskWallpaper(std::wstring_view path, UINT winIniFlags) {
+    std::wstring p(path);
+    return ::SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, p.data(), winIniFlags);
 }
 
 BOOL Win32SystemEffects::WritePrivateProfileStringA(std::string_view section, std::string_view key,
@@ -106,6 +113,12 @@ INT_PTR RecordingEffects::ShellExecuteA(HWND owner, std::string_view verb, std::
     return 33;  // anything above 32 reports success
 }
 
+INT_PTR RecordingEffects::ShellExecuteW(HWND owner, std::wstring_view verb, std::wstring_view file,
+                                       std::wstring_view params, std::wstring_view dir, int show) {
+    // Recorded as the narrow call is: the effect is the same.
+    return ShellExecuteA(owner, Narrow(verb), Narrow(file), Narrow(params), Narrow(dir), show);
+}
+
 int RecordingEffects::ShellAboutA(HWND owner, std::string_view app, std::string_view other, HICON icon) {
     Record("ShellAbout(" + Hex(owner) + ", " + Quote(app) + ", " + Quote(other) + ", " + Hex(icon) + ")");
     return TRUE;
@@ -126,8 +139,8 @@ HRESULT RecordingEffects::SHEmptyRecycleBinA(HWND owner, DWORD flags) {
     return S_OK;
 }
 
-BOOL RecordingEffects::SetDeskWallpaper(std::string_view path, UINT winIniFlags) {
-    Record("SetDeskWallpaper(" + Quote(path) + ", " + std::to_string(winIniFlags) + ")");
+BOOL RecordingEffects::SetDeskWallpaper(std::wstring_view path, UINT winIniFlags) {
+    Record("SetDeskWallpaper(" + Quote(Narrow(path)) + ", " + std::to_string(winIniFlags) + ")");
     return TRUE;
 }
 

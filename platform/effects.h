@@ -3,7 +3,9 @@
 // programs. Everything that does them is handed one SystemEffects, so that
 // tests can hand in a recorder and check the exact calls without shutting
 // anything down. The seam names the platform calls; it does not re-model
-// them. Text arguments are UTF-8 here and ANSI at the platform call.
+// them. Text arguments are UTF-8 here and ANSI at the platform call, but for
+// the calls that take paths, which are wide all the way: a folder such as
+// "C:\图片 한글" has characters no ANSI code page holds.
 #pragma once
 
 #include <windows.h>
@@ -28,8 +30,11 @@ public:
     virtual LRESULT MonitorPower(HWND owner, LPARAM state) = 0;
     // SHEmptyRecycleBinA with a NULL root (all bins).
     virtual HRESULT SHEmptyRecycleBinA(HWND owner, DWORD flags) = 0;
-    // SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path, winIniFlags).
-    virtual BOOL SetDeskWallpaper(std::string_view path, UINT winIniFlags) = 0;
+    // ShellExecuteW, for paths; empty strings stand for NULL parameters.
+    virtual INT_PTR ShellExecuteW(HWND owner, std::wstring_view verb, std::wstring_view file,
+                                 std::wstring_view params, std::wstring_view dir, int show) = 0;
+    // SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, path, winIniFlags).
+    virtual BOOL SetDeskWallpaper(std::wstring_view path, UINT winIniFlags) = 0;
     // WritePrivateProfileStringA(section, key, value, file): the wallpaper's
     // entries in the system profile "Win.ini".
     virtual BOOL WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
@@ -50,7 +55,9 @@ public:
     BOOL ExitWindowsEx(UINT flags, DWORD reason) override;
     LRESULT MonitorPower(HWND owner, LPARAM state) override;
     HRESULT SHEmptyRecycleBinA(HWND owner, DWORD flags) override;
-    BOOL SetDeskWallpaper(std::string_view path, UINT winIniFlags) override;
+    INT_PTR ShellExecuteW(HWND owner, std::wstring_view verb, std::wstring_view file, std::wstring_view params,
+                         std::wstring_view dir, int show) override;
+    BOOL SetDeskWallpaper(std::wstring_view path, UINT winIniFlags) override;
     BOOL WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
                                     std::string_view file) override;
     DWORD mciSendStringA(std::string_view command) override;
@@ -71,7 +78,9 @@ public:
     BOOL ExitWindowsEx(UINT flags, DWORD reason) override;
     LRESULT MonitorPower(HWND owner, LPARAM state) override;
     HRESULT SHEmptyRecycleBinA(HWND owner, DWORD flags) override;
-    BOOL SetDeskWallpaper(std::string_view path, UINT winIniFlags) override;
+    INT_PTR ShellExecuteW(HWND owner, std::wstring_view verb, std::wstring_view file, std::wstring_view params,
+                         std::wstring_view dir, int show) override;
+    BOOL SetDeskWallpaper(std::wstring_view path, UINT winIniFlags) override;
     BOOL WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
                                     std::string_view file) override;
     DWORD mciSendStringA(std::string_view command) override;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/handles.h"
+#include "platform/long_paths.h"
 
 namespace velmora {
 
@@ -21,8 +22,9 @@ std::wstring ExecutableDirectory() {
 }
 
 FileRead ReadFileBytes(const std::wstring& path, std::uint64_t maxBytes, std::string& bytes) {
-    UniqueFile f(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                               nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    UniqueFile f(::CreateFileW(ExtendedLengthPath(path).c_str(), GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!f) {
         const DWORD err = ::GetLastError();
         return (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND) ? FileRead::Missing : FileRead::Failed;
@@ -42,8 +44,9 @@ FileRead ReadFileBytes(const std::wstring& path, std::uint64_t maxBytes, std::st
 }
 
 std::string ReadFileStart(const std::wstring& path, std::size_t count) {
-    UniqueFile f(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile f(::CreateFileW(ExtendedLengthPath(path).c_str(), GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!f) return {};
     std::string bytes(count, '\0');
     DWORD got = 0;

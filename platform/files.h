@@ -17,7 +17,8 @@ std::wstring ExecutableDirectory();
 
 enum class FileRead { Ok, Missing, Failed, TooLarge };
 
-// Reads the whole file into `bytes` when it holds at most `maxBytes`.
+// Reads the whole file into `bytes` when it holds at most `maxBytes`. This
+// and ReadFileStart open paths of any length.
 FileRead ReadFileBytes(const std::wstring& path, std::uint64_t maxBytes, std::string& bytes);
 
 // The first `count` bytes of the file (fewer when it is shorter); empty when

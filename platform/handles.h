@@ -119,6 +119,12 @@ struct FindTraits {
     static handle_type null() noexcept { return INVALID_HANDLE_VALUE; }
     static void close(handle_type h) noexcept { ::FindClose(h); }
 };
+// A folder's change notification (FindFirstChangeNotification).
+struct ChangeNotificationTraits {
+    using handle_type = HANDLE;
+    static handle_type null() noexcept { return INVALID_HANDLE_VALUE; }
+    static void close(handle_type h) noexcept { ::FindCloseChangeNotification(h); }
+};
 
 // The whole screen's device context (GetWindowDC or GetDC of no window).
 struct ScreenDcTraits {
@@ -164,6 +170,7 @@ using UniqueMenu = Unique<MenuTraits>;
 using UniqueKernelHandle = Unique<KernelTraits>;
 using UniqueFile = Unique<FileTraits>;
 using UniqueFind = Unique<FindTraits>;
+using UniqueChangeNotification = Unique<ChangeNotificationTraits>;
 using UniqueScreenDc = Unique<ScreenDcTraits>;
 using UniqueWindow = Unique<WindowTraits>;
 using UniqueMetaFile = Unique<MetaFileTraits>;

@@ -30,4 +30,12 @@ std::string Narrow(std::wstring_view utf16) { return FromWide(utf16, CP_UTF8); }
 std::string ToCodePage(std::string_view utf8, unsigned codePage) { return FromWide(Widen(utf8), codePage); }
 std::string FromCodePage(std::string_view bytes, unsigned codePage) { return Narrow(ToWide(bytes, codePage)); }
 
+bool FitsAnsiCodePage(std::wstring_view text) {
+    if (text.empty()) return true;
+    BOOL usedDefault = FALSE;
+    const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                                        nullptr, 0, nullptr, &usedDefault);
+    return n > 0 && !usedDefault;
+}
+
 }  // namespace velmora

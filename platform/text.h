@@ -22,4 +22,8 @@ std::string ToCodePage(std::string_view utf8, unsigned codePage);
 // Bytes of the given code page to UTF-8.
 std::string FromCodePage(std::string_view bytes, unsigned codePage);
 
+// Whether the system's ANSI code page spells every character of the text,
+// without a question mark or a look-alike in place of one.
+bool FitsAnsiCodePage(std::wstring_view text);
+
 }  // namespace velmora

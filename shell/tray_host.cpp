@@ -1,5 +1,7 @@
 #include "shell/tray_host.h"
 
+#include <algorithm>
+
 #include "platform/controls.h"
 #include "platform/text.h"
 #include "resources/ids.h"
@@ -9,6 +11,54 @@ namespace velmora {
 TrayHost::~TrayHost() {
     icon_.reset();  // removed while the window it names still exists
     if (HWND h = hwnd()) ::DestroyWindow(h);
+}
+
+bool TrayHost::ForwardVerb(Verb verb, DWORD timeoutMs) {
+    const std::string_view text = VerbText(verb);
+    if (text.empty()) return false;
+    COPYDATASTRUCT data{kVerbCopyDataTag, static_cast<DWORD>(text.size()), const_cast<char*>(text.data())};
+    // The running copy may still be starting: its window comes a moment
+    // after it has claimed the single instance.
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (HWND host = ::FindWindowW(kClassName, kTitle)) {
+            DWORD_PTR answer = 0;
+            const ULONGLONG now = ::GetTickCount64();
+            const UINT left = static_cast<UINT>(now < end ? end - now : 1);
+            return ::SendMessageTimeoutW(host, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                                         SMTO_ABORTIFHUNG | SMTO_BLOCK, left, &answer) != 0 &&
+                   answer == TRUE;
+        }
+        if (::GetTickCount64() >= end) return false;
+        ::Sleep(20);
+    }
+}
+
+bool TrayHost::OnVerbData(const COPYDATASTRUCT* data) {
+    // Anything may send this message: only our tag, a short text and a verb
+    // we know are taken; the rest is let go without a word.
+    if (!data || data->dwData != kVerbCopyDataTag || !data->lpData || data->cbData == 0 ||
+        data->cbData > kMaxVerbBytes) {
+        return false;
+    }
+    const Verb verb = VerbOfText(std::string_view(static_cast<const char*>(data->lpData), data->cbData));
+    if (verb == Verb::None || !verb_) return false;
+    verb_(verb);
+    return true;
+}
+
+int TrayHost::RegisterHotKeys() {
+    UnregisterHotKeys();
+    for (const HotKey& key : kHotKeys) {
+        // Held by another program: the program goes on without it.
+        if (::RegisterHotKey(hwnd(), key.id, key.modifiers | MOD_NOREPEAT, key.key)) hotKeys_.push_back(key.id);
+    }
+    return HotKeysHeld();
+}
+
+void TrayHost::UnregisterHotKeys() {
+    for (int id : hotKeys_) ::UnregisterHotKey(hwnd(), id);
+    hotKeys_.clear();
 }
 
 bool TrayHost::Create() {
@@ -142,6 +192,18 @@ LRESULT TrayHost::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case kTrayCallbackMessage:
             OnTrayCallback(static_cast<UINT>(lp));
+            return 0;
+        case WM_COPYDATA:
+            return OnVerbData(reinterpret_cast<const COPYDATASTRUCT*>(lp)) ? TRUE : FALSE;
+        case WM_HOTKEY: {
+            // Only the keys this window holds.
+            const int id = static_cast<int>(wp);
+            const bool held = std::find(hotKeys_.begin(), hotKeys_.end(), id) != hotKeys_.end();
+            if (held && verb_) verb_(VerbOfHotKey(id));
+            return 0;
+        }
+        case WM_DESTROY:
+            UnregisterHotKeys();
             return 0;
         case WM_CLOSE:
             // Whoever closes this window politely (taskkill without /F, a

@@ -2,7 +2,8 @@
 // icon's callbacks, owns the tray menu and the power menu, and hands every
 // chosen entry to the application as an Action. It is never shown; the
 // shell's TaskbarCreated broadcast reaches top-level windows only, so it is
-// one.
+// one. It is also where verbs arrive: from a second start of the program
+// (WM_COPYDATA) and from the wallpaper hot keys (WM_HOTKEY).
 //
 // At logon the program may start before the shell is ready to take icons.
 // An icon the shell refuses is offered again every two seconds for two
@@ -21,6 +22,7 @@
 #include "platform/window.h"
 #include "shell/menus.h"
 #include "shell/tray_icon.h"
+#include "shell/verbs.h"
 
 namespace velmora {
 
@@ -43,9 +45,23 @@ public:
         IconRetry = 1,  // offers a refused icon to the shell again
     };
 
-    explicit TrayHost(std::function<void(Action)> run, TrayIconShell shell = {})
-        : run_(std::move(run)), shell_(std::move(shell)) {}
+    // `run`: what a menu entry or the icon asks for; `verb`: what another
+    // start of the program or a hot key asks for; `shell`: how the icon
+    // reaches the shell.
+    explicit TrayHost(std::function<void(Action)> run, std::function<void(Verb)> verb = nullptr,
+                      TrayIconShell shell = {})
+        : run_(std::move(run)), verb_(std::move(verb)), shell_(std::move(shell)) {}
     ~TrayHost();
+
+    // From a second start of the program: hands the verb to the running
+    // copy's tray host and returns once it has taken it; false when no copy
+    // answered within the time.
+    static bool ForwardVerb(Verb verb, DWORD timeoutMs);
+
+    // Registers the wallpaper hot keys that no other program holds; the
+    // number registered.
+    int RegisterHotKeys();
+    int HotKeysHeld() const { return static_cast<int>(hotKeys_.size()); }
 
     // Creates the window (never shown) and both menus; the icon is not shown
     // yet.
@@ -86,9 +102,13 @@ private:
     void AddIcon();
     void OnIconRetryTimer();
     void StopIconRetry();
+    bool OnVerbData(const COPYDATASTRUCT* data);
+    void UnregisterHotKeys();
 
     std::function<void(Action)> run_;
+    std::function<void(Verb)> verb_;
     TrayIconShell shell_;
+    std::vector<int> hotKeys_;  // the ids registered
     std::unique_ptr<TrayIcon> icon_;
     UINT retriesLeft_ = 0;  // offers of the refused icon still to come
     UniqueMenu trayMenu_;

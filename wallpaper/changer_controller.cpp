@@ -1,8 +1,9 @@
 #include "wallpaper/changer_controller.h"
 
+#include <algorithm>
+
 #include "platform/text.h"
 #include "wallpaper/picture_list.h"
-#include "wallpaper/rotation.h"
 #include "wallpaper/wallpaper_setter.h"
 
 namespace velmora::wallpaper {
@@ -14,53 +15,84 @@ constexpr char kReloadMessage[] = "需要更新图片，请重新打开更换桌
 constexpr char kNoPictureMessage[] = "请选择要浏览的图片！";
 constexpr char kNotSavedMessage[] =
     "无法保存桌面图片 wallpaper.bmp，桌面没有更换。\n请检查程序所在的文件夹是否可以写入。";
+constexpr char kWinIniPathMessage[] =
+    "桌面已经更换。\n程序所在文件夹的路径含有系统 ANSI 代码页无法表示的字符，"
+    "Win.ini 的 Desktop 节无法记下壁纸文件的路径，这一项没有写入。";
 
 }  // namespace
 
 ChangerController::ChangerController(ChangerWindow& window, const ChangerServices& services)
-    : window_(window), services_(services), folder_(services.directory) {}
+    : window_(window), services_(services) {}
+
+ChangerController::~ChangerController() {
+    if (services_.rotation.Observer() == this) services_.rotation.SetObserver(nullptr);
+}
 
 void ChangerController::Load() {
     settings_ = LoadChangerSettings(services_.settings);
+    // The folder is read afresh when the window opens, and the list starts
+    // with nothing selected: sequential order begins at the first picture.
+    services_.rotation.Reload();
+    services_.rotation.SetSelection(-1);
     RebuildPictureList();
     Refresh();
+    services_.rotation.SetObserver(this);
 }
 
 // ---- the picture list
 
 void ChangerController::RebuildPictureList() {
-    names_ = folder_.ListPictures();
-    selection_ = -1;
-    window_.ShowPictureNames(names_);
+    window_.ShowPictureNames(Names());
     // The first picture is previewed without being selected. A first entry
     // that is no picture leaves the thumbnail empty, without a message: the
     // user has not asked for it.
-    if (names_.empty() || !PreviewEntry(0)) ClearPreview();
+    if (Names().empty() || !PreviewEntry(0)) ClearPreview();
+}
+
+void ChangerController::OnPicturesChanged(bool positionKept) {
+    // Files came or went while the window was open: the list shows them, its
+    // selection stays on its file and the preview on its picture while they
+    // are there.
+    const std::vector<std::string>& names = Names();
+    window_.ShowPictureNames(names);
+    window_.ShowSelection(positionKept ? services_.rotation.Selection() : -1);
+    const std::string previewed = StripPath(Narrow(previewPath_));
+    if (preview_ && std::find(names.begin(), names.end(), previewed) != names.end()) return;
+    if (names.empty() || !PreviewEntry(0)) ClearPreview();
 }
 
 bool ChangerController::PreviewEntry(int index) {
-    if (index < 0 || index >= static_cast<int>(names_.size())) return false;
-    const std::wstring path = folder_.PicturePath(names_[static_cast<size_t>(index)]);
+    const std::vector<std::string>& names = Names();
+    if (index < 0 || index >= static_cast<int>(names.size())) return false;
+    const std::wstring path = services_.rotation.Folder().PicturePath(names[static_cast<size_t>(index)]);
     std::optional<Picture> picture = LoadPicture(path);
     if (!picture) return false;
-    preview_ = std::move(*picture);
+    ShowPreview(std::move(*picture), path, true);
+    return true;
+}
+
+void ChangerController::ShowPreview(Picture picture, const std::wstring& path, bool withLabels) {
+    preview_ = std::move(picture);
+    previewPath_ = path;
     window_.ShowPreviewChanged();
+    if (!withLabels) return;
     labelledPath_ = path;
     const std::string utf8Path = Narrow(path);
     window_.ShowFileLabels(FileNameLabelText(utf8Path), FilePathLabelText(utf8Path));
-    return true;
 }
 
 void ChangerController::ClearPreview() {
     // The file labels keep naming the last picture previewed.
     if (!preview_) return;
     preview_ = Picture();
+    previewPath_.clear();
     window_.ShowPreviewChanged();
 }
 
 void ChangerController::ChoosePicture(int index) {
     if (index < 0) return;
-    selection_ = index;
+    // Sequential order goes on from the picture chosen.
+    services_.rotation.SetSelection(index);
     if (!PreviewEntry(index)) {
         // Removed since the listing, or no picture: the list is stale.
         if (Inform(kReloadMessage)) window_.CloseWindow();
@@ -72,8 +104,8 @@ void ChangerController::ViewFullSize() {
 }
 
 void ChangerController::AddPictures() {
-    services_.effects.ShellExecuteA(window_.Handle(), "open", Narrow(folder_.Folder()), "",
-                                    Narrow(folder_.Directory()), SW_SHOWNORMAL);
+    const PictureFolder& folder = services_.rotation.Folder();
+    services_.effects.ShellExecuteW(window_.Handle(), L"open", folder.Folder(), L"", folder.Directory(), SW_SHOWNORMAL);
     // The list is read afresh when the changer opens next.
     window_.CloseWindow();
 }
@@ -170,60 +202,47 @@ void ChangerController::StopChanging() {
 void ChangerController::OnTimer(UINT_PTR id) {
     // A tick still queued when its timer was killed is let go.
     if (id == static_cast<UINT_PTR>(ChangerTimer::Clock) && clockTimerOn_) {
-        if (names_.empty()) {
+        if (Names().empty()) {
             SetClockTimer(false);  // the status line stays
             return;
         }
-        if (changeClock_.Tick(settings_.schedule, services_.clock.Now())) RotateWallpaper();
+        if (changeClock_.Tick(settings_.schedule, services_.clock.Now())) {
+            services_.rotation.Change(settings_.order, settings_.position);
+        }
     } else if (id == static_cast<UINT_PTR>(ChangerTimer::Interval) && intervalPeriod_ != 0) {
-        if (names_.empty()) {
+        if (Names().empty()) {
             SetIntervalTimer(0);
             return;
         }
         SetClockTimer(false);
-        RotateWallpaper();
+        services_.rotation.Change(settings_.order, settings_.position);
     }
 }
 
-void ChangerController::RotateWallpaper() {
-    const int count = static_cast<int>(names_.size());
-    if (count == 0) return;
-    // Random order draws afresh for every change.
-    const double r = settings_.order == Order::Random ? services_.random.Next() : 0.0;
-    const RotationStep step = NextPicture(settings_.order, selection_, count, r);
-    bool loaded = false;
-    if (settings_.order == Order::Sequential) {
-        // The next entry is selected and previewed with its file labels. A
-        // picture that cannot be read is a failed step like any other, not a
-        // reason to stop an unattended schedule with a message.
-        selection_ = step.selection;
-        window_.ShowSelection(selection_);
-        loaded = PreviewEntry(step.picture);
-    } else if (std::optional<Picture> picture =
-                   LoadPicture(folder_.PicturePath(names_[static_cast<size_t>(step.picture)]))) {
-        // The selection and the file labels stay as they are.
-        preview_ = std::move(*picture);
-        window_.ShowPreviewChanged();
-        loaded = true;
-    }
-    if (!loaded || !ApplyPreview()) {
-        // The wallpaper stays and the timer tries again at the next change,
-        // with the list one entry on.
-        selection_ = SelectionAfterFailure(settings_.order, selection_, count);
-        window_.ShowSelection(selection_);
-    }
+void ChangerController::OnRotated(RotationChange& change) {
+    // A change by the schedule, the next or the previous picture. In
+    // sequential order the list selection moves to the picture, which is
+    // previewed with its file labels; in random order the picture is
+    // previewed, and the selection and the labels stay. A picture that
+    // cannot be read is a failed step like any other, not a reason to stop
+    // an unattended schedule with a message: the wallpaper stays, and the
+    // list moves on as the rotation says.
+    const bool sequential = change.order == Order::Sequential;
+    if (sequential || !change.applied) window_.ShowSelection(change.step.selection);
+    if (change.picture) ShowPreview(std::move(change.picture), change.path, sequential);
 }
 
 void ChangerController::ChangeNow() {
     if (!preview_) {
         Inform(kNoPictureMessage, L"Velmora ");
-    } else if (!ApplyPreview()) {
-        Inform(kNotSavedMessage);
+        return;
     }
-}
-
-bool ChangerController::ApplyPreview() {
-    return ApplyAsWallpaper(services_.effects, preview_, folder_.WallpaperBitmapPath(), settings_.position);
+    const ApplyOutcome outcome = services_.rotation.ApplyChosen(preview_, previewPath_, settings_.position);
+    if (!outcome) {
+        Inform(kNotSavedMessage);
+    } else if (outcome.winIniPath == WinIniPath::NotSpellable) {
+        Inform(kWinIniPathMessage);
+    }
 }
 
 void ChangerController::SetClockTimer(bool on) {
@@ -251,6 +270,8 @@ void ChangerController::ReleaseWindowResources() {
     clockTimerOn_ = false;
     intervalPeriod_ = 0;
     preview_ = Picture();
+    previewPath_.clear();
+    if (services_.rotation.Observer() == this) services_.rotation.SetObserver(nullptr);
 }
 
 // ---- the window and the profile

@@ -1,8 +1,9 @@
 // The wallpaper changer's work behind its window: the settings and the run
 // state, the picture list and the preview, timed changing with its two
-// timers, the rotation through the pictures, applying the wallpaper and
-// every profile write. The window shows what this decides and reports what
-// the user chooses.
+// timers, applying the wallpaper and every profile write. The rotation
+// through the pictures outlives the window (WallpaperRotation): the list
+// shows its pictures, and its selection follows every change, whatever made
+// it. The window shows what this decides and reports what the user chooses.
 #pragma once
 
 #include <windows.h>
@@ -20,19 +21,18 @@
 #include "settings/settings_store.h"
 #include "wallpaper/changer_rules.h"
 #include "wallpaper/changer_settings.h"
-#include "wallpaper/picture_folder.h"
 #include "wallpaper/schedule.h"
+#include "wallpaper/wallpaper_rotation.h"
 
 namespace velmora::wallpaper {
 
 // What the changer is handed.
 struct ChangerServices {
+    WallpaperRotation& rotation;
     SystemEffects& effects;
     Prompter& prompts;
     SettingsStore& settings;
     const Clock& clock;
-    RandomSource& random;
-    std::wstring directory;  // pic\ and wallpaper.bmp live here
     // The live launcher panel's place; nullopt when there is none.
     std::function<std::optional<TwipsRect>()> panelPlace;
     // Closes an open picture viewer, then opens one for the path; an empty
@@ -63,9 +63,10 @@ enum class ChangerTimer : UINT_PTR {
     Interval = 2,  // every n seconds, for the interval schedule
 };
 
-class ChangerController {
+class ChangerController : private RotationObserver {
 public:
     ChangerController(ChangerWindow& window, const ChangerServices& services);
+    ~ChangerController() override;
     ChangerController(const ChangerController&) = delete;
     ChangerController& operator=(const ChangerController&) = delete;
 
@@ -95,7 +96,8 @@ public:
     void ChangeNow();
 
     void OnTimer(UINT_PTR id);
-    // The window is gone: its timers with it, and the preview goes too.
+    // The window is gone: its timers with it, and the preview goes too; the
+    // rotation goes on without it.
     void ReleaseWindowResources();
 
     const ChangerSettings& Settings() const { return settings_; }
@@ -106,12 +108,16 @@ public:
     UINT IntervalPeriod() const { return intervalPeriod_; }
 
 private:
+    // RotationObserver
+    void OnPicturesChanged(bool positionKept) override;
+    void OnRotated(RotationChange& change) override;
+
+    const std::vector<std::string>& Names() { return services_.rotation.Names(); }
     void RebuildPictureList();
     bool PreviewEntry(int index);
+    void ShowPreview(Picture picture, const std::wstring& path, bool withLabels);
     void ClearPreview();
     void Start(bool fromButton);
-    void RotateWallpaper();
-    bool ApplyPreview();
     void SetClockTimer(bool on);
     void SetIntervalTimer(UINT period);
     void Save(ChangerSetting which);
@@ -121,12 +127,10 @@ private:
 
     ChangerWindow& window_;
     const ChangerServices& services_;
-    PictureFolder folder_;
     ChangerSettings settings_;
     RunState run_;
-    std::vector<std::string> names_;
-    int selection_ = -1;
     Picture preview_;
+    std::wstring previewPath_;   // the picture in the preview: the one change-now applies
     std::wstring labelledPath_;  // the picture the file labels name: the viewer's
     ChangeClock changeClock_;
     bool clockTimerOn_ = false;

@@ -35,6 +35,8 @@ std::vector<std::string> ListingOrder(std::vector<FolderEntry> entries) {
     return names;
 }
 
+bool ListsBefore(const std::string& a, const std::string& b) { return LessIgnoringCase(a, b); }
+
 std::string StripPath(std::string_view path) {
     const size_t slash = path.rfind('\\');
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));

@@ -28,6 +28,8 @@ inline constexpr uint32_t kAttributeDirectory = 0x10;
 // names; every other file whatever its type, ascending by name without
 // regard to case (ties broken by the exact name, so the order is total).
 std::vector<std::string> ListingOrder(std::vector<FolderEntry> entries);
+// Whether `a` comes before `b` in that order.
+bool ListsBefore(const std::string& a, const std::string& b);
 
 // The part of the path after its last backslash, or the path unchanged when
 // it holds none.

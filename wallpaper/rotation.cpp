@@ -1,6 +1,9 @@
 #include "wallpaper/rotation.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "wallpaper/picture_list.h"
 
 namespace velmora::wallpaper {
 
@@ -20,17 +23,47 @@ int RandomIndex(int count, double r) {
     return static_cast<int>(scaled);
 }
 
-RotationStep NextPicture(Order order, int selection, int count, double r) {
-    if (order == Order::Sequential) {
-        const int next = AdvanceSelection(selection, count);
-        return {next, next};
-    }
-    // Any entry, the same one possibly twice in a row.
-    return {RandomIndex(count, r), selection};
-}
-
 int SelectionAfterFailure(Order order, int selection, int count) {
     return order == Order::Random ? AdvanceSelection(selection, count) : selection;
+}
+
+bool PictureRotation::SetNames(std::vector<std::string> names) {
+    const bool hadPosition = position_ >= 0 && position_ < static_cast<int>(names_.size());
+    const std::string current = hadPosition ? names_[static_cast<size_t>(position_)] : std::string();
+    names_ = std::move(names);
+    if (!hadPosition) {
+        position_ = -1;
+        return false;
+    }
+    // The list is in list order, so the file or its gap is found by halving.
+    const auto at = std::lower_bound(names_.begin(), names_.end(), current,
+                                     [](const std::string& a, const std::string& b) { return ListsBefore(a, b); });
+    const int index = static_cast<int>(at - names_.begin());
+    const bool kept = at != names_.end() && *at == current;
+    position_ = kept ? index : index - 1;
+    return kept;
+}
+
+void PictureRotation::SetPosition(int index) {
+    position_ = index >= 0 && index < static_cast<int>(names_.size()) ? index : -1;
+}
+
+int PictureRotation::IndexOf(std::string_view name) const {
+    const auto at = std::find(names_.begin(), names_.end(), name);
+    return at == names_.end() ? -1 : static_cast<int>(at - names_.begin());
+}
+
+RotationStep PictureRotation::Step(Order order, double r) {
+    const int count = static_cast<int>(names_.size());
+    if (order == Order::Sequential) {
+        position_ = AdvanceSelection(position_, count);
+        return {position_, position_};
+    }
+    return {round_.Draw(names_, r), position_};
+}
+
+void PictureRotation::StepFailed(Order order) {
+    position_ = SelectionAfterFailure(order, position_, static_cast<int>(names_.size()));
 }
 
 }  // namespace velmora::wallpaper

@@ -1,7 +1,16 @@
-// Which picture timed changing takes next: the next entry of the list in
-// sequential order (wrapping round), a uniform pick in random order, and
-// where the list selection goes when a change fails.
+// Which picture a change takes next: the next entry of the list in
+// sequential order (wrapping round), the next of a shuffled round in random
+// order, and where the list selection goes when a change fails. The
+// rotation lives for the whole run, whether or not the changer window is
+// open: timed changing, the next-picture command and the change-now button
+// all move it.
 #pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "wallpaper/shuffle.h"
 
 namespace velmora::wallpaper {
 
@@ -11,8 +20,8 @@ enum class Order { Sequential = 1, Random = 2 };  // the "sx" codes
 // first; -1, nothing selected, becomes 0); -1 for an empty list.
 int AdvanceSelection(int selection, int count);
 
-// The random pick: index floor(count * r) for r in [0, 1), kept inside
-// 0..count-1; -1 for an empty list.
+// Index floor(count * r) for r in [0, 1), kept inside 0..count-1; -1 for
+// an empty list.
 int RandomIndex(int count, double r);
 
 // One change: the entry to apply and the list selection afterwards. In
@@ -22,11 +31,43 @@ struct RotationStep {
     int picture = -1;
     int selection = -1;
 };
-RotationStep NextPicture(Order order, int selection, int count, double r);
 
 // The selection after a change that failed (the picture unreadable or the
 // bitmap not written): the list moves one entry on, so the next change
 // tries another picture. In sequential order the step has moved it already.
 int SelectionAfterFailure(Order order, int selection, int count);
+
+// The pictures of the folder in list order, the position in sequential
+// order (the list selection, -1 for none) and the shuffled round.
+class PictureRotation {
+public:
+    const std::vector<std::string>& Names() const { return names_; }
+
+    // A new listing of the folder, in list order. The position follows its
+    // file; when that file went, it stays just before the gap, so that the
+    // next picture in order is the one that followed it. True when the file
+    // at the position is still listed.
+    bool SetNames(std::vector<std::string> names);
+
+    int Position() const { return position_; }
+    // The user's choice in the list, or none (-1, a fresh list).
+    void SetPosition(int index);
+    // The index of a name in the list; -1 when it is not listed.
+    int IndexOf(std::string_view name) const;
+
+    // The picture one change takes in `order` (r: a number in [0, 1) for
+    // random order), the position moved as the step says.
+    RotationStep Step(Order order, double r);
+    // The change just stepped to failed: the position moves on as
+    // SelectionAfterFailure says.
+    void StepFailed(Order order);
+    // A picture of the folder became the wallpaper by any road.
+    void Shown(const std::string& name) { round_.Shown(name); }
+
+private:
+    std::vector<std::string> names_;
+    int position_ = -1;
+    ShuffleRound round_;
+};
 
 }  // namespace velmora::wallpaper

@@ -3,13 +3,16 @@
 set(WALLPAPER_CORE_SOURCES
   wallpaper/changer_rules.cpp
   wallpaper/changer_settings.cpp
+  wallpaper/history.cpp
   wallpaper/picture_list.cpp
   wallpaper/rotation.cpp
   wallpaper/schedule.cpp
+  wallpaper/shuffle.cpp
 )
 set(WALLPAPER_WIN_SOURCES
   wallpaper/changer_controller.cpp
   wallpaper/picture_folder.cpp
   wallpaper/wallpaper_changer.cpp
+  wallpaper/wallpaper_rotation.cpp
   wallpaper/wallpaper_setter.cpp
 )

@@ -254,12 +254,16 @@ void WallpaperChanger::ShowControl(HWND control, bool shown) {
 
 void WallpaperChanger::ShowPictureNames(const std::vector<std::string>& names) {
     HWND list = Control(kPictureList);
+    // Filled again while the window is open (the folder changed): the list
+    // stays scrolled where it was.
+    const LRESULT top = ::SendMessageW(list, LB_GETTOPINDEX, 0, 0);
     ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const std::string& name : names) {
         const std::wstring wide = Widen(name);
         ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     }
+    if (top > 0) ::SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
     ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list, nullptr, TRUE);
 }
@@ -307,7 +311,13 @@ void WallpaperChanger::ShowControls(const wallpaper::ChangerSettings& settings,
     ::EnableWindow(Button(ChangerButton::ChangeNow), controls.changeNowEnabled);
 }
 
-void WallpaperChanger::CloseWindow() { ::SendMessageW(hwnd(), WM_CLOSE, 0, 0); }
+void WallpaperChanger::CloseWindow() { CloseForGood(); }
+
+void WallpaperChanger::CloseForGood() {
+    if (!hwnd()) return;
+    closingForGood_ = true;
+    ::SendMessageW(hwnd(), WM_CLOSE, 0, 0);
+}
 
 // ---- what the user does
 
@@ -327,7 +337,7 @@ void WallpaperChanger::OnButton(ChangerButton button) {
             break;
         case ChangerButton::Hide:
             // Hidden, not closed: a running schedule goes on.
-            ::ShowWindow(hwnd(), SW_HIDE);
+            Hide();
             break;
         case ChangerButton::Stop:
             controller_.StopChanging();
@@ -385,7 +395,7 @@ void WallpaperChanger::OnCaptionButtonRelease(frame::CaptionButton button) {
             break;
         case frame::CaptionButton::Close:
             // The close button only hides the changer: a schedule goes on.
-            ::ShowWindow(hwnd(), SW_HIDE);
+            Hide();
             break;
     }
 }
@@ -432,9 +442,20 @@ LRESULT WallpaperChanger::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_TIMER:
             controller_.OnTimer(wp);
             return 0;
+        case WM_SYSCOMMAND:
+            // Alt+F4 and the close of the taskbar's button: as the caption's
+            // close button, a hide.
+            if ((wp & 0xFFF0) != SC_CLOSE) break;
+            Hide();
+            return 0;
         case WM_CLOSE:
-            // The close logic: the placement is kept, then the window goes
-            // with its timers.
+            // From anyone but the program itself, a hide too. The program's
+            // close logic: the placement is kept, then the window goes with
+            // its timers.
+            if (!closingForGood_) {
+                Hide();
+                return 0;
+            }
             SavePlacement(hwnd());
             ::DestroyWindow(hwnd());
             return 0;

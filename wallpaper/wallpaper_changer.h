@@ -1,9 +1,12 @@
 // 更换桌面: the wallpaper changer window. The picture list of the pic folder
 // with its thumbnail, the change mode (timed or at once), schedule, order and
 // position, the start and stop of timed changing and the change-now button.
-// A skinned window like the launcher panel; its caption close button only
-// hides it, so a running schedule goes on. The window holds the controls;
-// its controller decides what they show and does the work.
+// A skinned window like the launcher panel. Every way the user has of
+// closing it (its caption close button, Alt+F4, the taskbar's close) only
+// hides it, so a running schedule goes on; the program closes it for good
+// (CloseForGood) for the two maintenance buttons, a stale list and its exit.
+// The window holds the controls; its controller decides what they show and
+// does the work.
 #pragma once
 
 #include <windows.h>
@@ -82,6 +85,9 @@ public:
     // What the program's start does when "qhzm" is 1: timed changing from
     // the loaded settings, without a message.
     void StartTimedChanging() { controller_.StartTimedChanging(); }
+    // Closes the window for real: its placement is saved and it goes with
+    // its timers.
+    void CloseForGood();
 
     // For the program's tests: the controls, the preview and the timers.
     HWND Control(int id) const { return ::GetDlgItem(hwnd(), id); }
@@ -120,6 +126,7 @@ private:
     void OnCommand(int id, int code, HWND control);
     void OnButton(ChangerButton button);
     bool OnOptionOrCaption(int id);
+    void Hide() { ::ShowWindow(hwnd(), SW_HIDE); }
 
     // wallpaper::ChangerWindow
     HWND Handle() const override { return hwnd(); }
@@ -137,6 +144,7 @@ private:
     UniqueGdiObject background_;  // the controls' background brush
     std::vector<HWND> faceLabels_;  // labels drawn on the window's face, one line each
     bool startWithProgramEnabled_ = true;  // as last shown: its caption ticks the box then
+    bool closingForGood_ = false;
 };
 
 }  // namespace velmora

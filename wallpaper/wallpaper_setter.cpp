@@ -4,23 +4,23 @@
 
 namespace velmora::wallpaper {
 
-void SetDesktopWallpaper(SystemEffects& effects, const std::wstring& bitmapPath, Position position) {
+WinIniPath SetDesktopWallpaper(SystemEffects& effects, const std::wstring& bitmapPath, Position position) {
     // Registry copies of the two style values under the user's root key
     // would be read by nobody; the "Desktop" section of Win.ini and the
     // wallpaper setter carry the change.
     const StyleValues style = StyleFor(position);
-    const std::string path = Narrow(bitmapPath);
-    effects.WritePrivateProfileStringA("Desktop", "Wallpaper", path, "Win.ini");
+    const bool spellable = FitsAnsiCodePage(bitmapPath);
+    if (spellable) effects.WritePrivateProfileStringA("Desktop", "Wallpaper", Narrow(bitmapPath), "Win.ini");
     effects.WritePrivateProfileStringA("Desktop", "TileWallpaper", style.tile, "Win.ini");
     effects.WritePrivateProfileStringA("Desktop", "WallpaperStyle", style.style, "Win.ini");
-    effects.SetDeskWallpaper(path, SPIF_UPDATEINIFILE);
+    effects.SetDeskWallpaper(bitmapPath, SPIF_UPDATEINIFILE);
+    return spellable ? WinIniPath::Written : WinIniPath::NotSpellable;
 }
 
-bool ApplyAsWallpaper(SystemEffects& effects, const Picture& picture, const std::wstring& bitmapPath,
-                      Position position) {
-    if (!picture || !SaveBitmap24(picture, bitmapPath)) return false;
-    SetDesktopWallpaper(effects, bitmapPath, position);
-    return true;
+ApplyOutcome ApplyAsWallpaper(SystemEffects& effects, const Picture& picture, const std::wstring& bitmapPath,
+                              Position position) {
+    if (!picture || !SaveBitmap24(picture, bitmapPath)) return {};
+    return {true, SetDesktopWallpaper(effects, bitmapPath, position)};
 }
 
 }  // namespace velmora::wallpaper

@@ -35,6 +35,11 @@
 //   vdriver colour-window L T W H RRGGBB...   a topmost window of side-by-side bands of those
 //                                  colours, shown until closed (at most two minutes); class VdriverColours
 //   vdriver close-window CLASS     posts WM_CLOSE to the window of that class: "closed 1|0"
+// For windows found by class:
+//   vdriver rect CLASS ID          "rect VISIBLE L T R B" of the window's control ID (0: the window)
+//   vdriver wtext CLASS ID         "wtext T": the text of the window's control ID
+//   vdriver select CLASS ID INDEX  selects a list entry as a click would
+//   vdriver list CLASS ID          "list COUNT SELECTION" of a list box, then its entries, one a line
 //
 // With VDRIVER_OUT set, the output goes to that file instead: a program
 // started inside Wine's virtual desktop ("explorer /desktop=...") has no
@@ -512,6 +517,22 @@ int wmain(int argc, wchar_t** argv) {
         HWND control = window ? ::GetDlgItem(window, _wtoi(argv[3])) : nullptr;
         std::printf("wtext %s\n", control ? Utf8(TextOf(control)).c_str() : "");
         return control ? 0 : 1;
+    }
+    if (cmd == L"list" && argc >= 4) {
+        HWND window = ::FindWindowW(argv[2], nullptr);
+        HWND list = window ? ::GetDlgItem(window, _wtoi(argv[3])) : nullptr;
+        if (!list) {
+            std::printf("list none\n");
+            return 1;
+        }
+        const int count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
+        std::printf("list %d %d\n", count, static_cast<int>(::SendMessageW(list, LB_GETCURSEL, 0, 0)));
+        for (int i = 0; i < count; ++i) {
+            std::wstring item(static_cast<size_t>(::SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+            ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+            std::printf("%s\n", Utf8(item.c_str()).c_str());
+        }
+        return 0;
     }
     if (cmd == L"select" && argc >= 5) {
         // select CLASS ID INDEX: selects a list entry as a click would and

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <string>
 #include <vector>
 
 namespace velmora::wallpaper {
@@ -35,22 +37,68 @@ TEST(RandomIndex, CoversTheListUniformlyAndStaysInside) {
     for (int c : counts) EXPECT_EQ(c, 1000);
 }
 
-TEST(NextPicture, SequentialOrderSelectsTheNextRandomOrderLeavesTheSelection) {
-    const RotationStep sequential = NextPicture(Order::Sequential, 1, 3, 0.9);
-    EXPECT_EQ(sequential.picture, 2);
-    EXPECT_EQ(sequential.selection, 2);
-    const RotationStep random = NextPicture(Order::Random, 1, 4, 0.9);
-    EXPECT_EQ(random.picture, 3);
-    EXPECT_EQ(random.selection, 1);
-    EXPECT_EQ(NextPicture(Order::Random, -1, 1, 0.5).picture, 0);  // one picture: always that one
-}
-
-TEST(NextPicture, AFailedChangeMovesTheListOnOnceInEitherOrder) {
+TEST(SelectionAfterFailure, MovesTheListOnOnceInRandomOrderOnly) {
     // Sequential: the step itself moved the selection; random: it moves now.
-    const RotationStep step = NextPicture(Order::Sequential, 0, 3, 0);
-    EXPECT_EQ(SelectionAfterFailure(Order::Sequential, step.selection, 3), 1);
+    EXPECT_EQ(SelectionAfterFailure(Order::Sequential, 1, 3), 1);
     EXPECT_EQ(SelectionAfterFailure(Order::Random, 0, 3), 1);
     EXPECT_EQ(SelectionAfterFailure(Order::Random, 2, 3), 0);
+}
+
+std::vector<std::string> Names(std::initializer_list<const char*> names) { return {names.begin(), names.end()}; }
+
+TEST(PictureRotation, SequentialStepsSelectTheNextAndRandomStepsLeaveTheSelection) {
+    PictureRotation rotation;
+    rotation.SetNames(Names({"a.jpg", "b.jpg", "c.jpg"}));
+    rotation.SetPosition(1);  // the user clicked the second
+    const RotationStep sequential = rotation.Step(Order::Sequential, 0.9);
+    EXPECT_EQ(sequential.picture, 2);
+    EXPECT_EQ(sequential.selection, 2);
+    EXPECT_EQ(rotation.Step(Order::Sequential, 0).picture, 0);  // round to the first
+    const RotationStep random = rotation.Step(Order::Random, 0.9);
+    EXPECT_EQ(random.selection, 0);
+    EXPECT_EQ(rotation.Position(), 0);
+    rotation.StepFailed(Order::Random);
+    EXPECT_EQ(rotation.Position(), 1);
+    rotation.StepFailed(Order::Sequential);
+    EXPECT_EQ(rotation.Position(), 1);
+    rotation.SetPosition(7);  // no such entry: nothing selected
+    EXPECT_EQ(rotation.Position(), -1);
+}
+
+TEST(PictureRotation, ANewListingKeepsThePositionOnItsFileOrJustBeforeItsGap) {
+    PictureRotation rotation;
+    rotation.SetNames(Names({"a.jpg", "B.jpg", "c.jpg", "d.jpg"}));
+    rotation.SetPosition(1);
+    // A file added before it: the position moves with its file.
+    EXPECT_TRUE(rotation.SetNames(Names({"a.jpg", "aa.jpg", "B.jpg", "c.jpg", "d.jpg"})));
+    EXPECT_EQ(rotation.Position(), 2);
+    // Its file removed: the next in order is the one that followed it.
+    EXPECT_FALSE(rotation.SetNames(Names({"a.jpg", "aa.jpg", "c.jpg", "d.jpg"})));
+    EXPECT_EQ(rotation.Step(Order::Sequential, 0).picture, 2);
+    // The first file removed while it is the position: the next is the new first.
+    rotation.SetPosition(0);
+    EXPECT_FALSE(rotation.SetNames(Names({"aa.jpg", "c.jpg", "d.jpg"})));
+    EXPECT_EQ(rotation.Step(Order::Sequential, 0).picture, 0);
+    // The last removed, another added after it: that one comes next.
+    rotation.SetPosition(2);
+    EXPECT_FALSE(rotation.SetNames(Names({"aa.jpg", "c.jpg", "e.jpg"})));
+    EXPECT_EQ(rotation.Step(Order::Sequential, 0).picture, 2);
+    // Nothing selected stays so; an empty folder leaves nothing to select.
+    rotation.SetPosition(-1);
+    EXPECT_FALSE(rotation.SetNames(Names({"x.jpg"})));
+    EXPECT_EQ(rotation.Position(), -1);
+    rotation.SetPosition(0);
+    EXPECT_FALSE(rotation.SetNames({}));
+    EXPECT_EQ(rotation.Step(Order::Sequential, 0).picture, -1);
+    EXPECT_EQ(rotation.Step(Order::Random, 0.5).picture, -1);
+}
+
+TEST(PictureRotation, FindsNamesExactly) {
+    PictureRotation rotation;
+    rotation.SetNames(Names({"A.jpg", "a.jpg", "海边.jpg"}));
+    EXPECT_EQ(rotation.IndexOf("a.jpg"), 1);
+    EXPECT_EQ(rotation.IndexOf("海边.jpg"), 2);
+    EXPECT_EQ(rotation.IndexOf("b.jpg"), -1);
 }
 
 }  // namespace

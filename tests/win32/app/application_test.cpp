@@ -1,12 +1,15 @@
 // The application as a whole, built with fakes: the start-up sequence, the
 // single running copy, the actions of menus and cells reaching the right
-// windows and commands, and the two ways the program ends.
+// windows and commands, the verbs of a second start and of the hot keys,
+// and the two ways the program ends.
 #include <windows.h>
 #include <shellapi.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -147,8 +150,10 @@ TEST_F(App, TheRecycleBinIsEmptiedWithTheOptionsTheCommandLineGives) {
         const wchar_t* commandLine;
         std::vector<std::string> expected;
     };
+    // A verb is the program's: to the emptier, no arguments were given.
     for (const Case& c : {Case{L"\"C:\\a b\\Velmora.exe\"", {"7"}}, Case{L"Velmora.exe 3", {"3"}},
-                          Case{L"Velmora.exe  abc", {}}, Case{L"Velmora.exe 8", {}}}) {
+                          Case{L"Velmora.exe  abc", {}}, Case{L"Velmora.exe 8", {}}, Case{L"Velmora.exe /next", {"7"}},
+                          Case{L"Velmora.exe -PREV ", {"7"}}, Case{L"Velmora.exe /nextt", {}}}) {
         recorder_.Clear();
         Application& app = Started(c.commandLine);
         app.Run(Action::EmptyRecycleBin);
@@ -280,6 +285,161 @@ TEST_F(App, TheChosenEngineAndTheCopiedColoursOutliveTheirWindows) {
     });
     app.Picker().Live()->ShowCopyMenu({300, 300});
     EXPECT_EQ(last, L"#ABCDEF") << "the new picker's menu lists the colour the old one copied";
+}
+
+// ---- verbs: a second start's, the hot keys'
+
+class Verbs : public App {
+protected:
+    void SetUp() override {
+        App::SetUp();
+        testing::WriteSolidBmp(folder_.File(L"pic\\a.bmp"), 11, 5, RGB(10, 20, 30));
+        testing::WriteSolidBmp(folder_.File(L"pic\\b.bmp"), 12, 5, RGB(10, 20, 30));
+    }
+    int Wallpapers() { return static_cast<int>(CallsStartingWith("SetDeskWallpaper(").size()); }
+    // The width of wallpaper.bmp: which picture is on the desktop.
+    int Shown() {
+        const std::string bytes = testing::ReadBytes(folder_.File(L"wallpaper.bmp"));
+        return bytes.size() < 54 ? 0 : static_cast<unsigned char>(bytes[18]);
+    }
+    bool WallpapersReach(int count) { return testing::PumpUntil([&] { return Wallpapers() >= count; }, 5s); }
+    // Another start of the program with this command line, as wWinMain makes it.
+    bool SecondStart(const std::wstring& commandLine) {
+        Application second({recorder_, prompts_, clock_, ticks_, random_, pixels_, runKeys_, folder_.path(),
+                            L"\"C:\\Velmora\\Velmora.exe\" " + commandLine, kTestInstance});
+        return second.Start();
+    }
+    void Idle(std::chrono::milliseconds time) { testing::PumpUntil([] { return false; }, time); }
+};
+
+TEST_F(Verbs, ASecondStartHandsItsVerbToTheRunningCopyAndEnds) {
+    Started();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(SecondStart(L"/NEXT"));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    EXPECT_EQ(Wallpapers(), 0) << "done from the running copy's loop, not inside the second start's call";
+    ASSERT_TRUE(WallpapersReach(1));
+    EXPECT_EQ(Shown(), 11);
+    EXPECT_FALSE(SecondStart(L"-next"));
+    ASSERT_TRUE(WallpapersReach(2));
+    EXPECT_EQ(Shown(), 12);
+    EXPECT_FALSE(SecondStart(L"/prev"));
+    ASSERT_TRUE(WallpapersReach(3));
+    EXPECT_EQ(Shown(), 11);
+    EXPECT_TRUE(prompts_.boxes.empty());
+    EXPECT_EQ(::FindWindowW(nullptr, L"Velmora-更换桌面"), nullptr) << "no changer made for it";
+}
+
+TEST_F(Verbs, AnUnknownVerbOrStrangeDataIsLetGoWithoutAWord) {
+    Application& app = Started();
+    EXPECT_FALSE(SecondStart(L"/shuffle"));
+    EXPECT_FALSE(SecondStart(L"/next /prev"));
+    const std::string next = "next";
+    const struct {
+        ULONG_PTR tag;
+        std::string text;
+    } strange[] = {{0x1234, next}, {kVerbCopyDataTag, "shutdown"}, {kVerbCopyDataTag, std::string(200, 'n')},
+                   {kVerbCopyDataTag, ""}};
+    for (const auto& s : strange) {
+        COPYDATASTRUCT data{s.tag, static_cast<DWORD>(s.text.size()), const_cast<char*>(s.text.data())};
+        EXPECT_EQ(::SendMessageW(app.Tray().hwnd(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), FALSE);
+    }
+    Idle(300ms);
+    EXPECT_EQ(Wallpapers(), 0);
+    EXPECT_TRUE(prompts_.boxes.empty());
+}
+
+TEST_F(Verbs, AVerbOnTheFirstStartIsDoneOnceTheProgramIsUp) {
+    Application& app = Started(L"Velmora.exe -Next");
+    EXPECT_TRUE(IconExists(app.Tray().hwnd()));
+    ASSERT_TRUE(WallpapersReach(1));
+    EXPECT_EQ(Shown(), 11);
+}
+
+// A message box that stays up while `whileUp` runs, the program's messages
+// going on beneath it as they do under a real one.
+class PumpingPrompter final : public Prompter {
+public:
+    int Show(HWND, const std::wstring& text, const std::wstring&, UINT) override {
+        texts.push_back(text);
+        if (whileUp) whileUp();
+        return IDOK;
+    }
+    std::function<void()> whileUp;
+    std::vector<std::wstring> texts;
+};
+
+TEST_F(Verbs, AVerbSentWhileAMessageBoxIsUpWaitsForIt) {
+    testing::WriteBytes(folder_.File(L"pic\\0.txt"), "first in the list, and no picture");
+    PumpingPrompter box;
+    app_ = std::make_unique<Application>(AppServices{recorder_, box, clock_, ticks_, random_, pixels_, runKeys_,
+                                                     folder_.path(), L"Velmora.exe", kTestInstance});
+    ASSERT_TRUE(app_->Start());
+    app_->Run(Action::ShowWallpaperChanger);
+    int whileUp = -1;
+    box.whileUp = [&] {
+        EXPECT_FALSE(SecondStart(L"/next"));
+        Idle(500ms);
+        whileUp = Wallpapers();
+    };
+    // 立即更换 with nothing previewed: "请选择要浏览的图片！" is up.
+    ::SendMessageW(app_->Changer().LiveWindow(), WM_COMMAND, MAKEWPARAM(2106, BN_CLICKED), 0);
+    ASSERT_EQ(box.texts.size(), 1u);
+    EXPECT_EQ(whileUp, 0);
+    ASSERT_TRUE(WallpapersReach(1));
+    EXPECT_EQ(Shown(), 11) << "the text file passed over";
+}
+
+TEST_F(Verbs, TheHotKeysGiveTheNextAndThePreviousWallpaper) {
+    Application& app = Started();
+    EXPECT_EQ(app.Tray().HotKeysHeld(), 2);
+    EXPECT_FALSE(::RegisterHotKey(nullptr, 0x100, MOD_CONTROL | MOD_ALT, VK_RIGHT)) << "held by the program";
+    const HWND host = app.Tray().hwnd();
+    // On a bare display no key press reaches the program: the message the
+    // system would send is posted.
+    const auto press = [&](int id) { ::PostMessageW(host, WM_HOTKEY, static_cast<WPARAM>(id), 0); };
+    press(kHotKeys[0].id);
+    ASSERT_TRUE(WallpapersReach(1));
+    press(kHotKeys[0].id);
+    ASSERT_TRUE(WallpapersReach(2));
+    EXPECT_EQ(Shown(), 12);
+    press(kHotKeys[1].id);
+    ASSERT_TRUE(WallpapersReach(3));
+    EXPECT_EQ(Shown(), 11);
+    press(99);
+    Idle(300ms);
+    EXPECT_EQ(Wallpapers(), 3);
+}
+
+TEST_F(Verbs, TheProfileTurnsTheHotKeysOffAndAKeyHeldElsewhereIsDoneWithout) {
+    Profile("[Velmora]\r\nhotkeys=0\r\n");
+    Application& off = Started();
+    EXPECT_EQ(off.Tray().HotKeysHeld(), 0);
+    ::PostMessageW(off.Tray().hwnd(), WM_HOTKEY, static_cast<WPARAM>(kHotKeys[0].id), 0);
+    Idle(300ms);
+    EXPECT_EQ(Wallpapers(), 0);
+    app_.reset();
+
+    Profile("[Velmora]\r\n");
+    ASSERT_TRUE(::RegisterHotKey(nullptr, 0x100, MOD_CONTROL | MOD_ALT, VK_RIGHT)) << "another program's";
+    Application& shared = Started();
+    EXPECT_EQ(shared.Tray().HotKeysHeld(), 1);
+    ::UnregisterHotKey(nullptr, 0x100);
+    app_.reset();
+    EXPECT_TRUE(::RegisterHotKey(nullptr, 0x101, MOD_CONTROL | MOD_ALT, VK_LEFT)) << "given back at the end";
+    ::UnregisterHotKey(nullptr, 0x101);
+}
+
+TEST_F(Verbs, ExitClosesTheChangerForGoodWithItsCloseLogic) {
+    Application& app = Started();
+    app.Run(Action::ShowWallpaperChanger);
+    ASSERT_NE(app.Changer().Live(), nullptr);
+    ::SendMessageW(app.Changer().LiveWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_NE(app.Changer().Live(), nullptr) << "Alt+F4 only hides it";
+    app.Run(Action::ExitProgram);
+    EXPECT_EQ(app.Changer().Live(), nullptr);
+    EXPECT_TRUE(PlacementSaved()) << "the changer's close logic ran";
+    EXPECT_TRUE(TakeQuit());
 }
 
 }  // namespace

@@ -58,7 +58,11 @@ public:
         return recorder.MonitorPower(owner, state);
     }
     HRESULT SHEmptyRecycleBinA(HWND owner, DWORD flags) override { return recorder.SHEmptyRecycleBinA(owner, flags); }
-    BOOL SetDeskWallpaper(std::string_view path, UINT winIniFlags) override {
+    INT_PTR ShellExecuteW(HWND owner, std::wstring_view verb, std::wstring_view file, std::wstring_view params,
+                         std::wstring_view dir, int show) override {
+        return recorder.ShellExecuteW(owner, verb, file, params, dir, show);
+    }
+    BOOL SetDeskWallpaper(std::wstring_view path, UINT winIniFlags) override {
         return recorder.SetDeskWallpaper(path, winIniFlags);
     }
     BOOL WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,

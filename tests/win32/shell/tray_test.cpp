@@ -239,7 +239,7 @@ protected:
     // `intervalMs` for `forMs`.
     TrayHost& Host(UINT intervalMs, UINT forMs) {
         host_ = std::make_unique<TrayHost>(
-            [](Action) {},
+            [](Action) {}, nullptr,
             TrayIconShell{[this](DWORD m, NOTIFYICONDATAA* r) { return shell_.Notify(m, r); }, intervalMs, forMs});
         EXPECT_TRUE(host_->Create());
         return *host_;

@@ -1,0 +1,203 @@
+#include "wallpaper/wallpaper_rotation.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "platform/files.h"
+#include "platform/text.h"
+#include "wallpaper/picture_list.h"
+
+namespace velmora::wallpaper {
+
+namespace {
+
+// The watch's changes are taken once the folder has been quiet this long,
+// but never later than the longest wait after the first of them: a copy of
+// a thousand pictures makes one update, and a picture added alone shows in
+// the list well within two seconds.
+constexpr DWORD kQuietMs = 300;
+constexpr DWORD kLongestWaitMs = 1200;
+// Fifty names of at most 1020 bytes and the header; anything larger is junk.
+constexpr std::uint64_t kMaxHistoryBytes = 64 * 1024;
+
+}  // namespace
+
+WallpaperRotation::WallpaperRotation(RotationServices services)
+    : services_(std::move(services)), folder_(services_.directory) {}
+
+WallpaperRotation::~WallpaperRotation() {
+    if (pendingUpdate_) services_.later.Cancel(pendingUpdate_);
+}
+
+// ---- the list and its watch
+
+const std::vector<std::string>& WallpaperRotation::Names() {
+    if (!listed_) Reload();
+    return model_.Names();
+}
+
+void WallpaperRotation::Reload() {
+    if (pendingUpdate_) services_.later.Cancel(std::exchange(pendingUpdate_, 0));
+    // Watched before it is read, so that nothing added during the reading
+    // goes unnoticed.
+    watch_.Start(folder_.Folder());
+    model_.SetNames(folder_.ListPictures());
+    listed_ = true;
+}
+
+void WallpaperRotation::EnsureCurrent() {
+    // A change the message loop has not got round to yet is taken now, so
+    // that a change never picks from a list it knows to be old.
+    if (!listed_ || !watch_.Running()) {
+        Reload();
+    } else if (watch_.TakeChange() || pendingUpdate_) {
+        UpdateFromWatch();
+    }
+}
+
+void WallpaperRotation::OnFolderSignalled() {
+    if (!watch_.TakeChange()) return;
+    const DWORD now = ::GetTickCount();
+    if (pendingUpdate_) {
+        services_.later.Cancel(pendingUpdate_);
+    } else {
+        firstSignal_ = now;
+    }
+    const DWORD waited = std::min(now - firstSignal_, kLongestWaitMs);
+    const DWORD delay = std::max<DWORD>(1, std::min(kQuietMs, kLongestWaitMs - waited));
+    pendingUpdate_ = services_.later.After(delay, [this] {
+        pendingUpdate_ = 0;
+        UpdateFromWatch();
+    });
+}
+
+void WallpaperRotation::UpdateFromWatch() {
+    if (pendingUpdate_) services_.later.Cancel(std::exchange(pendingUpdate_, 0));
+    std::vector<std::string> names = folder_.ListPictures();
+    if (names == model_.Names()) return;  // an attribute that hides nothing
+    const bool kept = model_.SetNames(std::move(names));
+    ++watchUpdates_;
+    if (observer_) observer_->OnPicturesChanged(kept);
+}
+
+// ---- changes
+
+RotationChange WallpaperRotation::TryStep(Order order, Position position) {
+    RotationChange change;
+    change.order = order;
+    // Random order draws afresh for every change.
+    change.step = model_.Step(order, order == Order::Random ? services_.random.Next() : 0.0);
+    const std::string name = model_.Names()[static_cast<size_t>(change.step.picture)];
+    change.path = folder_.PicturePath(name);
+    if (std::optional<Picture> picture = LoadPicture(change.path)) change.picture = std::move(*picture);
+    change.read = static_cast<bool>(change.picture);
+    change.applied =
+        change.picture && ApplyAsWallpaper(services_.effects, change.picture, folder_.WallpaperBitmapPath(), position);
+    if (change.applied) {
+        Recorded(name);
+    } else {
+        model_.StepFailed(order);
+        change.step.selection = model_.Position();
+    }
+    if (observer_) observer_->OnRotated(change);
+    return change;
+}
+
+bool WallpaperRotation::Change(Order order, Position position) {
+    EnsureCurrent();
+    if (model_.Names().empty()) return false;
+    return TryStep(order, position).applied;
+}
+
+bool WallpaperRotation::Next() {
+    const ChangerSettings saved = LoadChangerSettings(services_.settings);
+    EnsureCurrent();
+    const size_t count = model_.Names().size();
+    for (size_t i = 0; i < count; ++i) {
+        const RotationChange change = TryStep(saved.order, saved.position);
+        if (change.applied) return true;
+        // A picture read but not applied: the bitmap cannot be written, and
+        // no other picture would fare better.
+        if (change.read) return false;
+    }
+    return false;
+}
+
+bool WallpaperRotation::Previous() {
+    LoadHistory();
+    const ChangerSettings saved = LoadChangerSettings(services_.settings);
+    RotationChange change;
+    change.order = saved.order;
+    change.applied = history_.StepBack([&](const std::string& name) {
+        const std::wstring path = folder_.PicturePath(name);
+        std::optional<Picture> picture = LoadPicture(path);  // nothing for a picture that is gone
+        if (!picture || !ApplyAsWallpaper(services_.effects, *picture, folder_.WallpaperBitmapPath(), saved.position)) {
+            return false;
+        }
+        change.picture = std::move(*picture);
+        change.read = true;
+        change.path = path;
+        return true;
+    });
+    if (!change.applied) return false;
+    SaveHistory();
+    const std::string& name = history_.Entries().back();
+    model_.Shown(name);
+    EnsureCurrent();
+    // In sequential order the list goes on from the picture put back.
+    const int index = model_.IndexOf(name);
+    if (saved.order == Order::Sequential && index >= 0) model_.SetPosition(index);
+    change.step = {index, model_.Position()};
+    if (observer_) observer_->OnRotated(change);
+    return true;
+}
+
+ApplyOutcome WallpaperRotation::ApplyChosen(const Picture& picture, const std::wstring& path, Position position) {
+    const ApplyOutcome outcome =
+        ApplyAsWallpaper(services_.effects, picture, folder_.WallpaperBitmapPath(), position);
+    if (outcome) Recorded(StripPath(Narrow(path)));
+    return outcome;
+}
+
+void WallpaperRotation::Recorded(const std::string& name) {
+    model_.Shown(name);
+    LoadHistory();
+    if (history_.Record(name)) SaveHistory();
+}
+
+// ---- the history file
+
+const WallpaperHistory& WallpaperRotation::History() {
+    LoadHistory();
+    return history_;
+}
+
+void WallpaperRotation::LoadHistory() {
+    if (historyLoaded_) return;
+    historyLoaded_ = true;
+    std::string text;
+    switch (ReadFileBytes(HistoryPath(), kMaxHistoryBytes, text)) {
+        case FileRead::Missing:
+        case FileRead::Failed:  // held open elsewhere: written afresh with the next change
+            return;
+        case FileRead::Ok:
+            if (std::optional<std::vector<std::string>> entries = DecodeHistory(text)) {
+                history_ = WallpaperHistory(std::move(*entries));
+                return;
+            }
+            break;
+        case FileRead::TooLarge:
+            break;
+    }
+    // Cut short or junk: no history, and a sound file in its place at once.
+    SaveHistory();
+}
+
+void WallpaperRotation::SaveHistory() {
+    const std::string text = EncodeHistory(history_.Entries());
+    // Replaced whole, so that a crash leaves the old file or the new one.
+    ReplaceFile(HistoryPath(), L".new", [&](HANDLE file) { return WriteAll(file, text.data(), text.size()); },
+                false);
+}
+
+}  // namespace velmora::wallpaper

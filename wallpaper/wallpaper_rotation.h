@@ -1,0 +1,128 @@
+// The rotation through the pictures of pic, for the whole run: the list of
+// the folder, kept current by a watch; the position in sequential order and
+// the shuffled round of random order; the history of the wallpapers applied,
+// kept in a file beside the profile. The application owns it, so the next
+// and the previous wallpaper work whether or not the changer window was ever
+// opened. The changer keeps its timers and its preview; it shows this
+// object's list and moves its selection with it through RotationObserver.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/deferred_calls.h"
+#include "platform/effects.h"
+#include "platform/folder_watch.h"
+#include "platform/picture.h"
+#include "platform/services.h"
+#include "settings/settings_store.h"
+#include "wallpaper/changer_settings.h"
+#include "wallpaper/history.h"
+#include "wallpaper/picture_folder.h"
+#include "wallpaper/rotation.h"
+#include "wallpaper/wallpaper_setter.h"
+
+namespace velmora::wallpaper {
+
+// The history file beside the profile.
+inline constexpr wchar_t kHistoryFileName[] = L"vlmr-history.txt";
+
+struct RotationServices {
+    SystemEffects& effects;
+    SettingsStore& settings;  // the saved order ("sx") and position ("wz")
+    RandomSource& random;
+    DeferredCalls& later;
+    std::wstring directory;  // the program's folder: pic\, wallpaper.bmp, the history file
+};
+
+// One change, as the changer shows it.
+struct RotationChange {
+    Order order = Order::Sequential;
+    RotationStep step;  // the picture tried (-1 when it is not listed) and the position afterwards
+    bool applied = false;
+    bool read = false;  // the picture could be read (the bitmap may still not have been written)
+    Picture picture;    // the picture read, until the observer takes it
+    std::wstring path;  // its path
+};
+
+class RotationObserver {
+public:
+    virtual ~RotationObserver() = default;
+    // The folder's list changed. `positionKept`: the file at the position is
+    // still listed (at the position).
+    virtual void OnPicturesChanged(bool positionKept) = 0;
+    // A change was made or tried; the observer may take the picture.
+    virtual void OnRotated(RotationChange& change) = 0;
+};
+
+class WallpaperRotation {
+public:
+    explicit WallpaperRotation(RotationServices services);
+    ~WallpaperRotation();
+    WallpaperRotation(const WallpaperRotation&) = delete;
+    WallpaperRotation& operator=(const WallpaperRotation&) = delete;
+
+    const PictureFolder& Folder() const { return folder_; }
+    // The pictures in list order, read from the folder on first use.
+    const std::vector<std::string>& Names();
+    // Reads the folder again now.
+    void Reload();
+    int Selection() const { return model_.Position(); }
+    void SetSelection(int index) { model_.SetPosition(index); }
+
+    // One change as timed changing makes it, in `order` and at `position`:
+    // one picture is tried; when it cannot be read or the bitmap cannot be
+    // written, the wallpaper stays and the list moves on. True when applied.
+    bool Change(Order order, Position position);
+    // The next wallpaper: a change in the saved order and position, passing
+    // over pictures that fail until one is applied or each was tried.
+    bool Next();
+    // The previous wallpaper: the one applied before the current one, from
+    // the history, passing over pictures that are gone. False at the oldest.
+    bool Previous();
+    // The change-now button: the picture the changer previews, read from
+    // `path`, at `position`.
+    ApplyOutcome ApplyChosen(const Picture& picture, const std::wstring& path, Position position);
+
+    // The one observer, the open changer; nullptr when none.
+    void SetObserver(RotationObserver* observer) { observer_ = observer; }
+    RotationObserver* Observer() const { return observer_; }
+
+    // The folder watch: what the message loop waits on (nullptr when the
+    // list was never read, or the folder is missing), and what it calls when
+    // that is signalled. A burst of changes makes one update of the list.
+    HANDLE WatchHandle() const { return watch_.Handle(); }
+    void OnFolderSignalled();
+    // Updates of the list the watch has made, for tests.
+    int WatchUpdates() const { return watchUpdates_; }
+
+    // The history, read from its file on first use.
+    const WallpaperHistory& History();
+    std::wstring HistoryPath() const { return folder_.Directory() + L"\\" + kHistoryFileName; }
+
+private:
+    void EnsureCurrent();
+    void UpdateFromWatch();
+    RotationChange TryStep(Order order, Position position);
+    void Recorded(const std::string& name);
+    void LoadHistory();
+    void SaveHistory();
+
+    RotationServices services_;
+    PictureFolder folder_;
+    PictureRotation model_;
+    bool listed_ = false;
+    FolderWatch watch_;
+    std::uintptr_t pendingUpdate_ = 0;  // the deferred update of the list
+    DWORD firstSignal_ = 0;             // when the changes it waits for began
+    int watchUpdates_ = 0;
+    WallpaperHistory history_;
+    bool historyLoaded_ = false;
+    RotationObserver* observer_ = nullptr;
+};
+
+}  // namespace velmora::wallpaper
