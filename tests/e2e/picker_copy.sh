@@ -28,6 +28,13 @@ click_at $((L + 144 + 20)) $((T + 200 + 15))
 picker_shown() { [ "$(drv_field 2 picker)" = 1 ]; }
 check "its cell opens the picker" wait_for 5 picker_shown
 read -r _ _ PL PT _ _ <<<"$(drv picker)"
+# Keys go to the X window with the keyboard focus (or, with none, to the
+# one under the pointer); a window of an earlier scenario that went away
+# may have left the focus on nothing. The picker takes it before each key:
+# its menu reads the keys of its owner's thread.
+picker_x=$(xdotool search --onlyvisible --name '^放大镜$' | head -n 1)
+check "the picker is a window of the display" test -n "$picker_x"
+keys_to_picker() { xdotool windowfocus "$picker_x"; }
 
 hex_line() { drv picker | cut -d'|' -f2; }
 hex_line_is() { [ "$(hex_line)" = "$1" ]; }
@@ -42,11 +49,11 @@ check "the picker reads the first colour" wait_for 5 hex_line_is "Red:AB Green:C
 line_x=$((PL + 60)) line_y=$((PT + 84))
 xdotool mousemove "$line_x" "$line_y"
 check "over the picker it reads its own pixels" wait_for 5 hex_line_isnt "Red:AB Green:CD Blue:EF"
+keys_to_picker
 xdotool click 3
 check "a right click on the picker opens its menu" wait_for 5 menus_are 1
 read -r _ _ ml mt _ _ <<<"$(drv menu)"
 check "at the pointer" eq "$ml,$mt" "$line_x,$line_y"
-# The keys go to the window under the pointer: the menu's corner.
 xdotool key Down Down Return
 check "rgb() of the remembered colour reaches the clipboard" wait_for 5 clipboard_is "rgb(171, 205, 239)"
 check "the menu closed" wait_for 5 menus_are 0
@@ -56,10 +63,12 @@ xdotool mousemove 940 400
 check "the picker reads the second colour" wait_for 5 hex_line_is "Red:12 Green:34 Blue:56"
 xdotool mousemove "$line_x" "$line_y"
 check "and its own pixels again" wait_for 5 hex_line_isnt "Red:12 Green:34 Blue:56"
+keys_to_picker
 xdotool key ctrl+c
 check "Ctrl+C copies it as #RRGGBB" wait_for 5 clipboard_is "#123456"
 
 # The history: 3 forms, a separator, #123456, #ABCDEF.
+keys_to_picker
 xdotool click 3
 check "the menu opens again" wait_for 5 menus_are 1
 xdotool key Down Down Down Down Down Return
