@@ -7,14 +7,35 @@
 #include "platform/system_services.h"
 #include "shell/auto_start.h"
 
+#ifdef VELMORA_RECORDING_BUILD
+namespace {
+
+// The recording build, made for the end-to-end tests from the same sources:
+// with this variable naming a log file at start, the program writes there
+// what it would do to the system instead of doing it. The shipped program
+// has no such switch.
+constexpr wchar_t kEffectsLogVariable[] = L"VELMORA_EFFECTS_LOG";
+
+std::wstring EffectsLogFromEnvironment() {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD n = ::GetEnvironmentVariableW(kEffectsLogVariable, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return {};
+    return path;
+}
+
+}  // namespace
+#endif
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace velmora;
     Win32SystemEffects system;
-    // The end-to-end tests read what the program would do to the system
-    // from a log instead of letting it happen.
+#ifdef VELMORA_RECORDING_BUILD
     const std::wstring effectsLog = EffectsLogFromEnvironment();
     RecordingEffects recorder{effectsLog};
     SystemEffects& effects = effectsLog.empty() ? static_cast<SystemEffects&>(system) : recorder;
+#else
+    SystemEffects& effects = system;
+#endif
 
     MessageBoxPrompter prompts;
     SystemClock clock;

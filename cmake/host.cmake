@@ -110,7 +110,7 @@ foreach(scenario IN ITEMS single_instance tray_menu profile_startup desktop_tray
     bash ${CMAKE_SOURCE_DIR}/tests/e2e/${scenario}.sh ${VELMORA_DIST_DIR} ${VELMORA_WIN_DIR})
 endforeach()
 
-# ---- reach: what scripts/run.sh builds (the target velmora_program): the
+# ---- what scripts/run.sh builds (the target velmora_program): the
 # artwork, Velmora.exe alone from the nested Windows build (none of its test
 # and benchmark programs), dist/ and the portable zip. Not part of ALL.
 ExternalProject_Add_StepTargets(velmora_windows configure)
@@ -135,6 +135,10 @@ set_tests_properties(dist.zip_content PROPERTIES RESOURCE_LOCK dist TIMEOUT 60)
 add_test(NAME dist.zip_reproducible
   COMMAND bash ${CMAKE_SOURCE_DIR}/tests/dist/reproducible.sh ${VELMORA_DIST_DIR} ${PROJECT_VERSION})
 set_tests_properties(dist.zip_reproducible PROPERTIES RESOURCE_LOCK dist TIMEOUT 600)
+# The shipped program has no switch that turns its effects into a log.
+add_test(NAME dist.no_test_switch
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/dist/no_test_switch.py ${VELMORA_DIST_DIR} ${VELMORA_WIN_DIR})
+set_tests_properties(dist.no_test_switch PROPERTIES RESOURCE_LOCK dist TIMEOUT 60)
 # run.sh without a display: the desktop served to a browser on 127.0.0.1.
 add_test(NAME e2e.run_browser COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/run_browser.sh ${CMAKE_BINARY_DIR})
 # Its own waits are bounded to about 6 minutes in all, below the time-out.

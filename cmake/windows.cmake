@@ -8,7 +8,7 @@ set(VELMORA_ART_DIR "" CACHE PATH "Folder holding the generated artwork")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001 -I${VELMORA_ART_DIR} -I${CMAKE_SOURCE_DIR}")
 add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 add_link_options(-static -static-libgcc -static-libstdc++)
-# reach: no link time in the PE header, so a commit always gives the same bytes.
+# No link time in the PE header, so a commit always gives the same bytes.
 add_link_options(-Wl,--no-insert-timestamp)
 
 # Each layer links the layers it may include, and nothing above them.
@@ -46,6 +46,15 @@ set_source_files_properties(resources/velmora.rc PROPERTIES
 add_executable(Velmora WIN32 app/main.cpp ${VELMORA_RESOURCES})
 target_link_libraries(Velmora PRIVATE velmora_app)
 target_link_options(Velmora PRIVATE -municode -s)
+
+# The recording build for the end-to-end tests: the same program, which
+# writes what it would do to the system to the log named by
+# VELMORA_EFFECTS_LOG instead of doing it. Only main.cpp differs, so the
+# libraries are shared; it never goes into dist/.
+add_executable(VelmoraRecording WIN32 app/main.cpp ${VELMORA_RESOURCES})
+target_compile_definitions(VelmoraRecording PRIVATE VELMORA_RECORDING_BUILD)
+target_link_libraries(VelmoraRecording PRIVATE velmora_app)
+target_link_options(VelmoraRecording PRIVATE -municode -s)
 
 # GoogleTest from Debian's sources, built with mingw.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)

@@ -4,6 +4,7 @@
 
 #include "commands/web_pages.h"
 #include "platform/handles.h"
+#include "platform/text.h"
 
 namespace velmora {
 
@@ -56,10 +57,28 @@ void EnableShutdownPrivilege() {
                             &previousLength);
 }
 
+std::string FolderFrom(UINT(WINAPI* query)(LPWSTR, UINT)) {
+    wchar_t path[MAX_PATH] = {};
+    const UINT n = query(path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return {};
+    return Narrow(std::wstring_view(path, n));
+}
+
 }  // namespace
 
+SystemFolders SystemFolders::OfThisSystem() {
+    return {FolderFrom(&::GetSystemDirectoryW), FolderFrom(&::GetWindowsDirectoryW)};
+}
+
+std::string SystemCommands::SystemTool(std::string_view exeName, std::string_view args) const {
+    std::string line = "\"" + folders_.system + "\\" + std::string(exeName) + "\"";
+    if (!args.empty()) line += " " + std::string(args);
+    return line;
+}
+
 void SystemCommands::OpenMyComputer(HWND owner) {
-    effects_.ShellExecuteA(owner, "open", "explorer", "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", "", kShowNormal);
+    const std::string explorer = folders_.windows + "\\explorer.exe";
+    effects_.ShellExecuteA(owner, "open", explorer, "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", "", kShowNormal);
 }
 
 void SystemCommands::ExploreDriveC(HWND owner) { effects_.ShellExecuteA(owner, "explore", "c:\\", "", "", kShowNormal); }
@@ -102,22 +121,22 @@ bool SystemCommands::RunCommandLine(std::string_view commandLine, int show) {
     return effects_.StartProcess(commandLine, show);
 }
 
-void SystemCommands::StartTool(HWND owner, std::string_view commandLine, const wchar_t* missingText) {
-    if (!RunCommandLine(commandLine, kShowNormal)) {
+void SystemCommands::StartTool(HWND owner, std::string_view exeName, const wchar_t* missingText) {
+    if (!RunCommandLine(SystemTool(exeName), kShowNormal)) {
         prompts_.Show(owner, missingText, kCommandMessageTitle, MB_OK | MB_ICONINFORMATION);
     }
 }
 
 void SystemCommands::StartCalculator(HWND owner) { StartTool(owner, "calc.exe", kNoCalculatorText); }
 void SystemCommands::StartNotepad(HWND owner) { StartTool(owner, "notepad.exe", kNoNotepadText); }
-void SystemCommands::OpenControlPanel() { RunCommandLine("control.exe", kShowNormal); }
-void SystemCommands::OpenTaskManager() { RunCommandLine("taskmgr.exe", kShowNormal); }
-void SystemCommands::OpenAddRemovePrograms() { RunCommandLine("control.exe appwiz.cpl", kShowApplet); }
-void SystemCommands::OpenSystemProperties() { RunCommandLine("control.exe sysdm.cpl", kShowApplet); }
+void SystemCommands::OpenControlPanel() { RunCommandLine(SystemTool("control.exe"), kShowNormal); }
+void SystemCommands::OpenTaskManager() { RunCommandLine(SystemTool("taskmgr.exe"), kShowNormal); }
+void SystemCommands::OpenAddRemovePrograms() { RunCommandLine(SystemTool("control.exe", "appwiz.cpl"), kShowApplet); }
+void SystemCommands::OpenSystemProperties() { RunCommandLine(SystemTool("control.exe", "sysdm.cpl"), kShowApplet); }
 void SystemCommands::OpenDateAndTime() {
-    RunCommandLine("rundll32.exe shell32.dll,Control_RunDLL timedate.cpl", kShowNormal);
+    RunCommandLine(SystemTool("rundll32.exe", "shell32.dll,Control_RunDLL timedate.cpl"), kShowNormal);
 }
-void SystemCommands::OpenDisplayProperties() { RunCommandLine("control.exe desk.cpl", kShowApplet); }
+void SystemCommands::OpenDisplayProperties() { RunCommandLine(SystemTool("control.exe", "desk.cpl"), kShowApplet); }
 
 void SystemCommands::LogOff() {
     // The session is ending: the shell goes away with its notification area.

@@ -7,7 +7,9 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/deferred_calls.h"
 #include "platform/effects.h"
@@ -28,10 +30,21 @@ inline constexpr wchar_t kNoNotepadText[] = L"对不起，您的操作系统没�
 inline constexpr char kStartPageKey[] = "Software\\Microsoft\\Internet Explorer\\Main";
 inline constexpr char kStartPageValue[] = "Start Page";
 
+// Where the system's own programs live, as UTF-8 paths without a trailing
+// backslash. Tools are started from there by full path: a program of the
+// same name beside Velmora.exe (a download folder, a USB stick) would
+// otherwise be found first and run instead.
+struct SystemFolders {
+    std::string system;   // GetSystemDirectory: calc, notepad, control, ...
+    std::string windows;  // GetWindowsDirectory: explorer
+    static SystemFolders OfThisSystem();
+};
+
 class SystemCommands {
 public:
-    SystemCommands(SystemEffects& effects, Prompter& prompts, DeferredCalls& later)
-        : effects_(effects), prompts_(prompts), later_(later) {}
+    SystemCommands(SystemEffects& effects, Prompter& prompts, DeferredCalls& later,
+                   SystemFolders folders = SystemFolders::OfThisSystem())
+        : effects_(effects), prompts_(prompts), later_(later), folders_(std::move(folders)) {}
 
     // `owner`: the window the shell or a message box belongs to.
     void OpenMyComputer(HWND owner);
@@ -65,11 +78,14 @@ public:
     void Restart();
 
 private:
-    void StartTool(HWND owner, std::string_view commandLine, const wchar_t* missingText);
+    void StartTool(HWND owner, std::string_view exeName, const wchar_t* missingText);
+    // The quoted full path of a program of the system folder, then `args`.
+    std::string SystemTool(std::string_view exeName, std::string_view args = {}) const;
 
     SystemEffects& effects_;
     Prompter& prompts_;
     DeferredCalls& later_;
+    SystemFolders folders_;
 };
 
 }  // namespace velmora

@@ -161,11 +161,4 @@ bool RecordingEffects::StartProcess(std::string_view commandLine, int show) {
     return startSucceeds_;
 }
 
-std::wstring EffectsLogFromEnvironment() {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD n = ::GetEnvironmentVariableW(kEffectsLogVariable, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return {};
-    return path;
-}
-
 }  // namespace velmora

@@ -99,10 +99,4 @@ private:
     std::vector<std::string> calls_;
 };
 
-// Environment variable naming a log file: when set at start, the program
-// records its system effects there instead of performing them.
-inline constexpr wchar_t kEffectsLogVariable[] = L"VELMORA_EFFECTS_LOG";
-// The log file named by that variable, or empty.
-std::wstring EffectsLogFromEnvironment();
-
 }  // namespace velmora

@@ -17,7 +17,7 @@ open_panel() {
 # click_cell LEFT TOP: the middle of a cell picture at (LEFT, TOP) of the panel.
 click_cell() { click_at $((L + $1 + 15)) $((T + $2 + 15)); }
 
-app=$(app_copy commands)
+app=$(app_copy commands recording)
 exe=$(winpath "$app/Velmora.exe")
 log=$VELMORA_SESSION/out/commands-effects.log
 rm -f "$log"

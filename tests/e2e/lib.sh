@@ -25,12 +25,19 @@ drv_field() {
   drv "$@" | head -n 1 | awk -v n="$n" '{print $n}'
 }
 
-# A fresh copy of the program folder; prints the Unix path of the folder.
+# app_copy NAME [recording]: a fresh copy of the program folder; prints its
+# Unix path. With "recording", the folder holds the recording build under
+# the name Velmora.exe: the same program, which writes what it would do to
+# the system to the log named by VELMORA_EFFECTS_LOG instead of doing it.
 app_copy() {
   local dir="$VELMORA_SESSION/apps/$1"
   rm -rf "$dir"
   mkdir -p "$dir"
-  cp "$DIST/Velmora.exe" "$dir/"
+  if [ "${2:-}" = recording ]; then
+    cp "$WIN/VelmoraRecording.exe" "$dir/Velmora.exe"
+  else
+    cp "$DIST/Velmora.exe" "$dir/"
+  fi
   echo "$dir"
 }
 

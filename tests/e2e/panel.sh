@@ -9,7 +9,7 @@ source "$(dirname "$0")/lib.sh"
 
 settings='HKCU\Software\Velmora Program Settings\Velmora\Settings'
 wine reg delete 'HKCU\Software\Velmora Program Settings' /f >/dev/null 2>&1 || true
-app=$(app_copy panel)
+app=$(app_copy panel recording)
 # Effects are recorded, not performed: nothing here should reach the system.
 export VELMORA_EFFECTS_LOG
 VELMORA_EFFECTS_LOG=$(winpath "$VELMORA_SESSION/out/panel-effects.log")

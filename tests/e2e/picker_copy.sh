@@ -7,7 +7,7 @@
 DIST=$1 WIN=$2
 source "$(dirname "$0")/lib.sh"
 
-app=$(app_copy picker-copy)
+app=$(app_copy picker-copy recording)
 export VELMORA_EFFECTS_LOG
 VELMORA_EFFECTS_LOG=$(winpath "$VELMORA_SESSION/out/picker-copy-effects.log")
 drv start "$(winpath "$app/Velmora.exe")" >/dev/null

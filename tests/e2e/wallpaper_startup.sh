@@ -5,7 +5,7 @@
 DIST=$1 WIN=$2
 source "$(dirname "$0")/lib.sh"
 
-app=$(app_copy wallpaper-startup)
+app=$(app_copy wallpaper-startup recording)
 cp -r "$DIST/pic" "$app/"
 export VELMORA_EFFECTS_LOG
 log="$VELMORA_SESSION/out/wallpaper-startup-effects.log"
@@ -25,7 +25,7 @@ check "the changer exists, hidden" eq "$(drv_field 2 rect Velmora.WallpaperChang
 check "no panel was made for it" eq "$(drv_field 2 rect Velmora.LauncherPanel 0)" "none"
 drv kill >/dev/null
 
-app=$(app_copy wallpaper-startup-off)
+app=$(app_copy wallpaper-startup-off recording)
 cp -r "$DIST/pic" "$app/"
 rm -f "$log"
 printf '[Velmora]\r\nqhzm=0\r\n' >"$app/vlmr.INI"

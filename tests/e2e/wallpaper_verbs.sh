@@ -10,7 +10,7 @@ DIST=$1 WIN=$2
 source "$(dirname "$0")/lib.sh"
 
 wine reg delete 'HKCU\Software\Velmora Program Settings' /f >/dev/null 2>&1 || true
-app=$(app_copy verbs)
+app=$(app_copy verbs recording)
 mkdir -p "$app/pic"
 # Widths tell the pictures apart on the desktop.
 for n in 1 2 3; do /usr/bin/convert -size "10${n}x60" "xc:#3060a0" "BMP3:$app/pic/$n.bmp"; done

@@ -86,7 +86,9 @@ protected:
     Probe probe_;
     testing::RecordingPrompter prompts_;
     DeferredCalls later_;
-    SystemCommands commands_{probe_, prompts_, later_};
+    // Folders with a blank and a character outside ASCII, as a system may
+    // have: the tools are started from there, by full, quoted path.
+    SystemCommands commands_{probe_, prompts_, later_, {"D:\\系统 x\\System32", "D:\\系统 x"}};
 };
 
 // ---- the commands that are one or two seam calls ----
@@ -111,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
     Commands, RecordedCalls,
     ::testing::Values(
         RecordedCase{"OpenMyComputer", [](SystemCommands& c) { c.OpenMyComputer(kOwner); },
-                     {"ShellExecute(00000000000A0B0C, \"open\", \"explorer\", "
+                     {"ShellExecute(00000000000A0B0C, \"open\", \"D:\\系统 x\\explorer.exe\", "
                       "\"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\", NULL, 1)"}},
         RecordedCase{"ExploreDriveC", [](SystemCommands& c) { c.ExploreDriveC(kOwner); },
                      {"ShellExecute(00000000000A0B0C, \"explore\", \"c:\\\", NULL, NULL, 1)"}},
@@ -134,11 +136,11 @@ INSTANTIATE_TEST_SUITE_P(
         RecordedCase{"CdDoorClosed", [](SystemCommands& c) { c.SetCdDoor(false); },
                      {"mciSendString(\"set CDAudio door closed\")"}},
         RecordedCase{"ControlPanel", [](SystemCommands& c) { c.OpenControlPanel(); },
-                     {"StartProcess(\"control.exe\", 1)"}},
+                     {"StartProcess(\"\"D:\\系统 x\\System32\\control.exe\"\", 1)"}},
         RecordedCase{"AddRemovePrograms", [](SystemCommands& c) { c.OpenAddRemovePrograms(); },
-                     {"StartProcess(\"control.exe appwiz.cpl\", 2)"}},
+                     {"StartProcess(\"\"D:\\系统 x\\System32\\control.exe\" appwiz.cpl\", 2)"}},
         RecordedCase{"DateAndTime", [](SystemCommands& c) { c.OpenDateAndTime(); },
-                     {"StartProcess(\"rundll32.exe shell32.dll,Control_RunDLL timedate.cpl\", 1)"}}),
+                     {"StartProcess(\"\"D:\\系统 x\\System32\\rundll32.exe\" shell32.dll,Control_RunDLL timedate.cpl\", 1)"}}),
     [](const ::testing::TestParamInfo<RecordedCase>& info) { return std::string(info.param.name); });
 
 // ---- web navigation: the browser's start page ----
@@ -240,7 +242,8 @@ TEST_P(ToolStarts, FailureShowsOneInformationBoxAndTheProgramGoesOn) {
     const HWND owner = ::CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     (commands_.*GetParam().start)(owner);
     // Reaching this line is the "goes on" part: nothing ended the process.
-    EXPECT_EQ(Calls(), (Lines{"StartProcess(\"" + std::string(GetParam().commandLine) + "\", 1)"}));
+    EXPECT_EQ(Calls(), (Lines{"StartProcess(\"\"D:\\系统 x\\System32\\" + std::string(GetParam().commandLine) +
+                              "\"\", 1)"}));
     ASSERT_EQ(prompts_.boxes.size(), 1u);
     EXPECT_EQ(prompts_.boxes[0].owner, owner);
     EXPECT_EQ(prompts_.boxes[0].text, GetParam().missingText);
@@ -252,7 +255,8 @@ TEST_P(ToolStarts, FailureShowsOneInformationBoxAndTheProgramGoesOn) {
 TEST_P(ToolStarts, SuccessShowsNoBox) {
     probe_.recorder.SetStartSucceeds(true);
     (commands_.*GetParam().start)(kOwner);
-    EXPECT_EQ(Calls(), (Lines{"StartProcess(\"" + std::string(GetParam().commandLine) + "\", 1)"}));
+    EXPECT_EQ(Calls(), (Lines{"StartProcess(\"\"D:\\系统 x\\System32\\" + std::string(GetParam().commandLine) +
+                              "\"\", 1)"}));
     EXPECT_TRUE(prompts_.boxes.empty());
 }
 
