@@ -21,26 +21,57 @@ std::wstring ExecutableDirectory() {
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
-FileRead ReadFileBytes(const std::wstring& path, std::uint64_t maxBytes, std::string& bytes) {
-    UniqueFile f(::CreateFileW(ExtendedLengthPath(path).c_str(), GENERIC_READ,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!f) {
-        const DWORD err = ::GetLastError();
-        return (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND) ? FileRead::Missing : FileRead::Failed;
+namespace {
+
+UniqueFile OpenForReading(const std::wstring& path, DWORD flags) {
+    return UniqueFile(::CreateFileW(ExtendedLengthPath(path).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    flags, nullptr));
+}
+
+FileRead OpenFailure() {
+    const DWORD err = ::GetLastError();
+    return (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND) ? FileRead::Missing : FileRead::Failed;
+}
+
+// Fills bytes[from, size) from the file's current position.
+bool ReadInto(HANDLE file, std::string& bytes, size_t from) {
+    for (size_t done = from; done < bytes.size();) {
+        DWORD got = 0;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
+        if (!::ReadFile(file, bytes.data() + done, want, &got, nullptr) || got == 0) return false;
+        done += got;
     }
+    return true;
+}
+
+}  // namespace
+
+FileRead ReadFileAfterHead(const std::wstring& path, std::uint64_t maxBytes, std::size_t headBytes,
+                           const std::function<bool(std::string_view head, std::uint64_t size)>& accept,
+                           std::string& bytes) {
+    UniqueFile f = OpenForReading(path, FILE_FLAG_SEQUENTIAL_SCAN);
+    if (!f) return OpenFailure();
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(f.get(), &size) || size.QuadPart < 0) return FileRead::Failed;
+    const auto total = static_cast<std::uint64_t>(size.QuadPart);
+    if (total > maxBytes) return FileRead::TooLarge;
+    bytes.assign(static_cast<size_t>(std::min<std::uint64_t>(total, headBytes)), '\0');
+    if (!ReadInto(f.get(), bytes, 0)) return FileRead::Failed;
+    if (accept && !accept(bytes, total)) return FileRead::Refused;
+    const size_t head = bytes.size();
+    bytes.resize(static_cast<size_t>(total));
+    return ReadInto(f.get(), bytes, head) ? FileRead::Ok : FileRead::Failed;
+}
+
+FileRead ReadFileBytes(const std::wstring& path, std::uint64_t maxBytes, std::string& bytes) {
+    UniqueFile f = OpenForReading(path, FILE_FLAG_SEQUENTIAL_SCAN);
+    if (!f) return OpenFailure();
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(f.get(), &size) || size.QuadPart < 0) return FileRead::Failed;
     if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes) return FileRead::TooLarge;
     bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD got = 0;
-        const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
-        if (!::ReadFile(f.get(), bytes.data() + done, want, &got, nullptr) || got == 0) return FileRead::Failed;
-        done += got;
-    }
-    return FileRead::Ok;
+    return ReadInto(f.get(), bytes, 0) ? FileRead::Ok : FileRead::Failed;
 }
 
 std::string ReadFileStart(const std::wstring& path, std::size_t count) {

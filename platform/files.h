@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace velmora {
 
@@ -15,11 +16,20 @@ namespace velmora {
 // profile file, the picture folder and the wallpaper bitmap live there.
 std::wstring ExecutableDirectory();
 
-enum class FileRead { Ok, Missing, Failed, TooLarge };
+enum class FileRead { Ok, Missing, Failed, TooLarge, Refused };
 
 // Reads the whole file into `bytes` when it holds at most `maxBytes`. This
 // and ReadFileStart open paths of any length.
 FileRead ReadFileBytes(const std::wstring& path, std::uint64_t maxBytes, std::string& bytes);
+
+// ReadFileBytes in two steps through one handle: first the file's first
+// `headBytes` (all of it when shorter), which `accept` judges with the
+// file's size; only when it accepts is the rest read. Refused, with only the
+// head in `bytes`, when it does not: a file of hundreds of megabytes that
+// its header already rules out is never read whole.
+FileRead ReadFileAfterHead(const std::wstring& path, std::uint64_t maxBytes, std::size_t headBytes,
+                           const std::function<bool(std::string_view head, std::uint64_t size)>& accept,
+                           std::string& bytes);
 
 // The first `count` bytes of the file (fewer when it is shorter); empty when
 // it cannot be read.

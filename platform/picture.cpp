@@ -75,6 +75,48 @@ bool AllOpaque(const uint32_t* pixels, size_t count) {
     return true;
 }
 
+// A 24-bit bottom-up DIB section: its pixels are laid out exactly as the
+// rows of a 24-bit BMP file.
+UniqueBitmap CreateDib24(int width, int height, BYTE** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* p = nullptr;
+    UniqueBitmap dib(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0));
+    *bits = dib ? static_cast<BYTE*>(p) : nullptr;
+    return dib;
+}
+
+size_t Stride24(size_t width) { return (width * 3 + 3) & ~size_t{3}; }
+
+// JPEG and 24-bit BMP: decoded straight into the rows of a 24-bit DIB, the
+// very bytes the wallpaper bitmap is written from, band by band (the
+// decoder hands rows top-down, the DIB keeps them bottom-up).
+std::optional<Picture> DecodeOpaque24(IWICBitmapFrameDecode* frame, UINT width, UINT height) {
+    BYTE* bits = nullptr;
+    UniqueBitmap dib = CreateDib24(static_cast<int>(width), static_cast<int>(height), &bits);
+    if (!dib) return std::nullopt;
+    const size_t stride = Stride24(width), row = size_t{width} * 3;
+    const UINT bandRows = std::max<UINT>(1, static_cast<UINT>((size_t{1} << 20) / stride));
+    std::vector<BYTE> band(stride * std::min(bandRows, height));
+    for (UINT y = 0; y < height; y += bandRows) {
+        const UINT rows = std::min(bandRows, height - y);
+        const WICRect rect{0, static_cast<INT>(y), static_cast<INT>(width), static_cast<INT>(rows)};
+        if (FAILED(frame->CopyPixels(&rect, static_cast<UINT>(stride), static_cast<UINT>(stride * rows),
+                                     band.data()))) {
+            return std::nullopt;
+        }
+        for (UINT r = 0; r < rows; ++r) {
+            std::memcpy(bits + (height - 1 - (y + r)) * stride, band.data() + r * stride, row);
+        }
+    }
+    return Picture(std::move(dib), static_cast<int>(width), static_cast<int>(height), true);
+}
+
 // Raster formats through the Windows Imaging Component, converted to
 // premultiplied BGRA (its conversion of a GIF to 24 bits fails under Wine;
 // to 32 bits it works everywhere).
@@ -97,27 +139,11 @@ std::optional<Picture> DecodeWithWic(const std::string& bytes) {
         FAILED(frame->GetPixelFormat(&format))) {
         return std::nullopt;
     }
+    if (format == GUID_WICPixelFormat24bppBGR) return DecodeOpaque24(frame.Get(), width, height);
     uint32_t* bits = nullptr;
     UniqueBitmap dib = CreateDib32(static_cast<int>(width), static_cast<int>(height), &bits);
     if (!dib) return std::nullopt;
     const UINT stride = width * 4;
-    if (format == GUID_WICPixelFormat24bppBGR) {
-        // JPEG and 24-bit BMP: widened here, band by band, with full alpha;
-        // the system's general converter takes twice as long for this.
-        const UINT bandRows = std::max<UINT>(1, (1u << 20) / (width * 3));
-        std::vector<BYTE> band(static_cast<size_t>(width) * 3 * std::min(bandRows, height));
-        for (UINT y = 0; y < height; y += bandRows) {
-            const UINT rows = std::min(bandRows, height - y);
-            const WICRect rect{0, static_cast<INT>(y), static_cast<INT>(width), static_cast<INT>(rows)};
-            if (FAILED(frame->CopyPixels(&rect, width * 3, width * 3 * rows, band.data()))) return std::nullopt;
-            const BYTE* in = band.data();
-            uint32_t* out = bits + static_cast<size_t>(y) * width;
-            for (size_t i = 0, n = static_cast<size_t>(width) * rows; i < n; ++i, in += 3) {
-                out[i] = 0xFF000000u | uint32_t{in[2]} << 16 | uint32_t{in[1]} << 8 | in[0];
-            }
-        }
-        return Picture(std::move(dib), static_cast<int>(width), static_cast<int>(height), true);
-    }
     ComPtr<IWICBitmapSource> converted;
     if (FAILED(::WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.Get(), &converted)) ||
         FAILED(converted->CopyPixels(nullptr, stride, stride * height, reinterpret_cast<BYTE*>(bits)))) {
@@ -314,10 +340,23 @@ void Picture::Draw(HDC dc, const RECT& to) const {
     }
 }
 
+FileRead ReadPictureFile(const std::wstring& path, std::string& bytes) {
+    return ReadFileAfterHead(path, kMaxFileBytes, kPictureHeadBytes, [](std::string_view head, uint64_t size) {
+        const PictureHeader header = ReadPictureHeader(head);
+        if (header.status == HeaderStatus::Ok) return WithinBudget(header, kPixelBudget);
+        // A JPEG's size may follow more metadata than the head holds, an
+        // icon's entries may run past it: the whole file decides then.
+        const bool cutShort = head.size() < size;
+        return header.status == HeaderStatus::Damaged && cutShort &&
+               (header.format == PictureFormat::Jpeg || header.format == PictureFormat::Ico ||
+                header.format == PictureFormat::Cur);
+    }, bytes);
+}
+
 std::optional<Picture> LoadPicture(const std::wstring& path) {
     try {
         std::string bytes;
-        if (ReadFileBytes(path, kMaxFileBytes, bytes) != FileRead::Ok || bytes.empty()) return std::nullopt;
+        if (ReadPictureFile(path, bytes) != FileRead::Ok || bytes.empty()) return std::nullopt;
         return Decode(bytes);
     } catch (const std::bad_alloc&) {
         return std::nullopt;  // a file too big for the memory left
@@ -350,10 +389,11 @@ void WriteRow24(const uint32_t* row, size_t width, bool opaque, unsigned char* o
 // The whole BMP file: headers, then bottom-up rows of 24 bits padded to four
 // bytes, written in bands so that a large picture needs no second copy.
 bool WriteBitmap24(HANDLE file, const Picture& picture) {
-    const uint32_t* pixels = PixelsOf(picture.bitmap());
-    if (!pixels) return false;
+    DIBSECTION section{};
+    if (!picture.bitmap() || ::GetObjectW(picture.bitmap(), sizeof section, &section) != sizeof section) return false;
+    ::GdiFlush();
     const auto width = static_cast<size_t>(picture.width()), height = static_cast<size_t>(picture.height());
-    const size_t stride = (width * 3 + 3) & ~size_t{3};
+    const size_t stride = Stride24(width);
     const size_t imageSize = stride * height;
     BITMAPFILEHEADER fileHeader{};
     BITMAPINFOHEADER info{};
@@ -369,6 +409,12 @@ bool WriteBitmap24(HANDLE file, const Picture& picture) {
     info.biSizeImage = static_cast<DWORD>(imageSize);
     info.biXPelsPerMeter = info.biYPelsPerMeter = 3780;  // 96 dots per inch
     if (!WriteAll(file, &fileHeader, sizeof fileHeader) || !WriteAll(file, &info, sizeof info)) return false;
+    if (section.dsBm.bmBitsPixel == 24 && section.dsBmih.biHeight > 0) {
+        // A decoded JPEG: the DIB's rows are the file's rows already.
+        return WriteAll(file, section.dsBm.bmBits, imageSize);
+    }
+    if (section.dsBm.bmBitsPixel != 32) return false;
+    const auto* pixels = static_cast<const uint32_t*>(section.dsBm.bmBits);
     const size_t bandRows = std::max<size_t>(1, (size_t{1} << 20) / stride);
     std::vector<unsigned char> band(stride * std::min(bandRows, height), 0);
     for (size_t done = 0; done < height;) {

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/files.h"
 #include "platform/handles.h"
 
 namespace velmora {
@@ -43,6 +44,16 @@ private:
     int height_ = 0;
     bool opaque_ = true;
 };
+
+// How much of a file is read first for its header: a picture the header
+// rules out (no picture, or over the budget) is not read any further.
+inline constexpr size_t kPictureHeadBytes = 256 * 1024;
+
+// The bytes of a picture file for decoding: the head first, then the rest
+// only when the head's header is sound and within kPixelBudget (or, for a
+// JPEG or an icon cut short by the head, when the rest may still hold it).
+// Refused when the head already rules the file out.
+FileRead ReadPictureFile(const std::wstring& path, std::string& bytes);
 
 // BMP, ICO, CUR, WMF (placeable or not), GIF (first frame), JPEG and PNG.
 // Nothing for a missing, unreadable, truncated, corrupt or non-picture file

@@ -27,8 +27,10 @@ for p in $(pgrep -f "wineserver" || true); do
   { tr '\0' '\n' <"/proc/$p/environ" | grep -qx "WINEPREFIX=$session/prefix"; } 2>/dev/null && server=$p
 done
 
+# The CPU of each run in % of one core: this process, then the two servers.
+declare -A cpu
 run() {
-  local out=$session/out/picker_bench.$1.txt
+  local out=$session/out/picker_bench.$1.${3:-moving}.txt
   local s0 x0 s1 x1
   s0=$(ticks "${server:-0}")
   x0=$(ticks "$xvfb")
@@ -40,6 +42,11 @@ run() {
     awk -v s=$((s1 - s0)) -v x=$((x1 - x0)) -v hz="$hz" -v secs="$2" 'BEGIN {
       printf "  Wine server %.0f ms, X server %.0f ms: together %.2f %% of one core\n",
              s * 1000 / hz, x * 1000 / hz, (s + x) * 100 / hz / secs }'
+    local own servers
+    own=$(tr -d '\r' <"$out" | sed -n 's/.*= \([0-9.]*\) % of one core.*/\1/p' | head -1)
+    servers=$(awk -v s=$((s1 - s0)) -v x=$((x1 - x0)) -v hz="$hz" -v secs="$2" \
+      'BEGIN { printf "%.3f", (s + x) * 100 / hz / secs }')
+    cpu[$1.${3:-moving}]=$(awk -v a="${own:-0}" -v b="$servers" 'BEGIN { printf "%.3f", a + b }')
   fi
 }
 
@@ -47,3 +54,11 @@ run idle "$seconds"
 run picker "$seconds"
 run picker "$seconds" still
 run readings 10000
+
+# The figures, one a line: figure|measured|target|held or missed. The
+# program's own CPU and the servers' together, over the idle program's.
+for how in moving still; do
+  awk -v p="${cpu[picker.$how]:-0}" -v i="${cpu[idle.moving]:-0}" -v how="$how" 'BEGIN {
+    d = p - i
+    printf "colour picker open, pointer %s, CPU over idle|%+.2f %%|<= +0.5 %%|%s\n", how, d, d <= 0.5 ? "held" : "missed" }'
+done

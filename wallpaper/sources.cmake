@@ -12,6 +12,7 @@ set(WALLPAPER_CORE_SOURCES
 set(WALLPAPER_WIN_SOURCES
   wallpaper/changer_controller.cpp
   wallpaper/picture_folder.cpp
+  wallpaper/picture_list_box.cpp
   wallpaper/wallpaper_changer.cpp
   wallpaper/wallpaper_rotation.cpp
   wallpaper/wallpaper_setter.cpp

@@ -7,6 +7,7 @@
 #include "platform/twips.h"
 #include "resources/ids.h"
 #include "settings/placement.h"
+#include "wallpaper/picture_list_box.h"
 
 namespace velmora {
 
@@ -253,19 +254,9 @@ void WallpaperChanger::ShowControl(HWND control, bool shown) {
 // ---- what the controller shows
 
 void WallpaperChanger::ShowPictureNames(const std::vector<std::string>& names) {
-    HWND list = Control(kPictureList);
     // Filled again while the window is open (the folder changed): the list
     // stays scrolled where it was.
-    const LRESULT top = ::SendMessageW(list, LB_GETTOPINDEX, 0, 0);
-    ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    for (const std::string& name : names) {
-        const std::wstring wide = Widen(name);
-        ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-    }
-    if (top > 0) ::SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
-    ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(list, nullptr, TRUE);
+    wallpaper::FillPictureList(Control(kPictureList), names);
 }
 
 void WallpaperChanger::ShowSelection(int index) {

@@ -187,6 +187,7 @@ void WallpaperRotation::LoadHistory() {
             }
             break;
         case FileRead::TooLarge:
+        case FileRead::Refused:
             break;
     }
     // Cut short or junk: no history, and a sound file in its place at once.

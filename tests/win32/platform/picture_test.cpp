@@ -196,11 +196,18 @@ std::string PlaceableMetafile(int w, int h, int inch, RECT drawn, COLORREF colou
     return header + Le16(sum) + Metafile(drawn, colour, ownWindow ? SIZE{w, h} : SIZE{});
 }
 
-// The premultiplied pixel of a loaded picture, as 0xAARRGGBB.
+// The premultiplied pixel of a loaded picture, as 0xAARRGGBB: from a 32-bit
+// top-down DIB, or from a 24-bit bottom-up one (opaque: a decoded JPEG).
 Rgba PixelAt(const Picture& picture, int x, int y) {
     DIBSECTION section{};
     ::GetObjectW(picture.bitmap(), sizeof section, &section);
     ::GdiFlush();
+    if (section.dsBm.bmBitsPixel == 24) {
+        const auto* row = static_cast<const uint8_t*>(section.dsBm.bmBits) +
+                          static_cast<size_t>(picture.height() - 1 - y) * section.dsBm.bmWidthBytes;
+        const uint8_t* p = row + x * 3;
+        return 0xFF000000u | uint32_t{p[2]} << 16 | uint32_t{p[1]} << 8 | p[0];
+    }
     return static_cast<const uint32_t*>(section.dsBm.bmBits)[y * picture.width() + x];
 }
 
@@ -419,6 +426,44 @@ TEST_F(PictureFiles, AFailedSaveLeavesTheOldFile) {
     ::SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_FALSE(SaveBitmap24(Picture(), locked));
     EXPECT_EQ(ReadBytes(locked), "old wallpaper");
+}
+
+TEST_F(PictureFiles, AHeaderOverTheBudgetIsRefusedWithoutReadingTheRest) {
+    // A PNG that claims 100,000 x 100,000 pixels, two megabytes long.
+    std::string forged = std::string("\x89PNG\r\n\x1a\n", 8) + std::string("\0\0\0\x0dIHDR", 8);
+    forged += std::string("\x00\x01\x86\xa0\x00\x01\x86\xa0\x08\x06\0\0\0", 13) + std::string(4, '\0');
+    forged.resize(2u << 20, 'x');
+    const std::wstring forgedPath = Write(L"forged.png", forged);
+    // A sound bitmap as long, read whole.
+    const std::wstring soundPath = Write(L"sound.bmp", Bmp24(1000, 700, Halves(kRed, kBlue, 1000)));
+    std::string bytes;
+    // Only the head is read of the forged file: what came back is all of it.
+    EXPECT_EQ(ReadPictureFile(forgedPath, bytes), FileRead::Refused);
+    EXPECT_EQ(bytes.size(), kPictureHeadBytes);
+    EXPECT_FALSE(LoadPicture(forgedPath));
+    EXPECT_EQ(ReadPictureFile(soundPath, bytes), FileRead::Ok);
+    EXPECT_EQ(bytes.size(), 54u + 3000u * 700u);
+    const auto sound = LoadPicture(soundPath);
+    ASSERT_TRUE(sound);
+    EXPECT_EQ(sound->width(), 1000);
+    // Not a picture at all: the head is all that is read.
+    EXPECT_EQ(ReadPictureFile(Write(L"long.txt", std::string(1u << 20, 't')), bytes), FileRead::Refused);
+    EXPECT_EQ(bytes.size(), kPictureHeadBytes);
+}
+
+TEST_F(PictureFiles, AJpegWhoseSizeFollowsMoreMetadataThanTheHeadStillLoads) {
+    // Application segments of padding between the start and the frame
+    // header push the picture's size past the head.
+    const std::string jpeg = SmallJpeg();
+    std::string padded = jpeg.substr(0, 2);
+    for (size_t added = 0; added <= kPictureHeadBytes; added += 65535 + 2) {
+        padded += std::string("\xFF\xEF\xFF\xFF", 4) + std::string(65533, 'p');
+    }
+    padded += jpeg.substr(2);
+    const auto picture = LoadPicture(Write(L"padded.jpg", padded));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->width(), 64);
+    EXPECT_EQ(picture->height(), 48);
 }
 
 TEST_F(PictureFiles, RepeatedLoadsLeaveNoHandlesBehind) {
