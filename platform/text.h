@@ -5,6 +5,7 @@
 // bytes in that code page.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,10 @@ std::string Narrow(std::wstring_view utf16);
 std::string ToCodePage(std::string_view utf8, unsigned codePage);
 // Bytes of the given code page to UTF-8.
 std::string FromCodePage(std::string_view bytes, unsigned codePage);
+
+// The text in the given code page, or nullopt where that code page cannot
+// spell every character of it (no question mark, no look-alike).
+std::optional<std::string> SpellInCodePage(std::wstring_view text, unsigned codePage);
 
 // Whether the system's ANSI code page spells every character of the text,
 // without a question mark or a look-alike in place of one.
