@@ -32,17 +32,18 @@ std::string Narrow(std::wstring_view utf16) { return FromWide(utf16, CP_UTF8); }
 std::string ToCodePage(std::string_view utf8, unsigned codePage) { return FromWide(Widen(utf8), codePage); }
 std::string FromCodePage(std::string_view bytes, unsigned codePage) { return Narrow(ToWide(bytes, codePage)); }
 
-std::optional<std::string> SpellInCodePage(std::wstring_view text, unsigned codePage) {
+std::optional<std::string> SpellInCodePage(std::wstring_view text, unsigned codePage, NarrowingCall convert) {
     if (text.empty()) return std::string();
+    if (!convert) convert = &::WideCharToMultiByte;
     // UTF-8 and its kind refuse the flag and the report; they need neither.
     const DWORD flags = StrictConversionFlags(codePage);
     BOOL usedDefault = FALSE;
     BOOL* report = ReportsDefaultCharUse(codePage) ? &usedDefault : nullptr;
     const int length = static_cast<int>(text.size());
-    const int n = ::WideCharToMultiByte(codePage, flags, text.data(), length, nullptr, 0, nullptr, report);
+    const int n = convert(codePage, flags, text.data(), length, nullptr, 0, nullptr, report);
     if (n <= 0 || usedDefault) return std::nullopt;
     std::string out(static_cast<size_t>(n), '\0');
-    if (::WideCharToMultiByte(codePage, flags, text.data(), length, out.data(), n, nullptr, report) != n ||
+    if (convert(codePage, flags, text.data(), length, out.data(), n, nullptr, report) != n ||
         usedDefault) {
         return std::nullopt;
     }

@@ -31,10 +31,10 @@ void DeleteEntry(HKEY key) {
 
 }  // namespace
 
-RunEntryData MakeRunEntryData(const std::wstring& folder, unsigned codePage) {
+RunEntryData MakeRunEntryData(const std::wstring& folder, unsigned codePage, NarrowingCall convert) {
     RunEntryData data;
     data.wide = Widen(autostart::RunCommand(Narrow(folder)));
-    if (std::optional<std::string> ansi = SpellInCodePage(data.wide, codePage)) {
+    if (std::optional<std::string> ansi = SpellInCodePage(data.wide, codePage, convert)) {
         data.ansi = std::move(*ansi);
     } else {
         data.needsWide = true;

@@ -13,6 +13,7 @@
 
 #include "platform/handles.h"
 #include "platform/services.h"
+#include "platform/text.h"
 #include "settings/settings_store.h"
 
 namespace velmora {
@@ -26,7 +27,8 @@ struct RunEntryData {
     std::wstring wide;
     bool needsWide = false;
 };
-RunEntryData MakeRunEntryData(const std::wstring& folder, unsigned codePage);
+// `convert`: the conversion call (WideCharToMultiByte when null).
+RunEntryData MakeRunEntryData(const std::wstring& folder, unsigned codePage, NarrowingCall convert = nullptr);
 
 // How the two Run keys are opened. Tests hand in one whose machine-wide key
 // refuses, as Windows does for a user without administrator rights.

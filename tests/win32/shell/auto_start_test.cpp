@@ -175,18 +175,37 @@ TEST_F(AutoStart, AFolderTheCodePageCannotSpellIsStoredWhole) {
     ::RemoveDirectoryW(odd.c_str());
 }
 
+// WideCharToMultiByte as Windows has it for UTF-8 and UTF-7: any flag but
+// WC_ERR_INVALID_CHARS, or asking whether the default character was used,
+// fails the call. (Wine's conversion lets both pass.)
+int __stdcall NarrowLikeWindows(unsigned codePage, unsigned long flags, const wchar_t* text, int length, char* out,
+                                int outSize, const char* defaultChar, int* usedDefault) {
+    if (codePage == CP_UTF8 || codePage == CP_UTF7) {
+        if (flags & ~static_cast<unsigned long>(WC_ERR_INVALID_CHARS)) {
+            ::SetLastError(ERROR_INVALID_FLAGS);
+            return 0;
+        }
+        if (defaultChar || usedDefault) {
+            ::SetLastError(ERROR_INVALID_PARAMETER);
+            return 0;
+        }
+    }
+    return ::WideCharToMultiByte(codePage, flags, text, length, out, outSize, defaultChar, usedDefault);
+}
+
 TEST(AutoStartData, UnderUtf8AsTheAnsiCodePageTheFolderIsKeptInUtf8) {
     // Windows' "UTF-8 for worldwide language support": the conversion must
-    // not be handed flags that code page refuses, or only "\Velmora.exe"
+    // not be handed what that code page refuses, or only "\Velmora.exe"
     // would be left.
-    const RunEntryData data = MakeRunEntryData(L"D:\\工具 xą", 65001);
+    const RunEntryData data = MakeRunEntryData(L"D:\\工具 xą", 65001, &NarrowLikeWindows);
     EXPECT_FALSE(data.needsWide);
     EXPECT_EQ(data.ansi, "\"D:\\工具 xą\\Velmora.exe\"");
-    EXPECT_EQ(MakeRunEntryData(L"D:\\Tools", 65001).ansi, "D:\\Tools\\Velmora.exe");
+    EXPECT_EQ(MakeRunEntryData(L"D:\\Tools", 65001, &NarrowLikeWindows).ansi, "D:\\Tools\\Velmora.exe");
+    EXPECT_EQ(MakeRunEntryData(L"D:\\Tools", 65001).ansi, "D:\\Tools\\Velmora.exe") << "the system's own call";
 }
 
 TEST(AutoStartData, UnderGbkTheFolderIsInGbkOrWideWhereGbkCannotSpellIt) {
-    const RunEntryData chinese = MakeRunEntryData(L"D:\\工具", 936);
+    const RunEntryData chinese = MakeRunEntryData(L"D:\\工具", 936, &NarrowLikeWindows);
     EXPECT_FALSE(chinese.needsWide);
     EXPECT_EQ(chinese.ansi, "D:\\\xB9\xA4\xBE\xDF\\Velmora.exe");
     const RunEntryData polish = MakeRunEntryData(L"D:\\tą", 936);
