@@ -3,6 +3,7 @@
 #include "commands/web_pages.h"
 #include "platform/text.h"
 #include "platform/twips.h"
+#include "settings/placement.h"
 #include "tools/recycle_bin.h"
 #include "tools/recycle_rules.h"
 
@@ -75,6 +76,9 @@ bool Application::Start() {
         return false;
     }
     tray_ = std::make_unique<TrayHost>([this](Action a) { Run(a); }, [this](Verb v) { RunVerb(v); });
+    // Logging off or shutting down ends the process without closing any
+    // window: what the windows keep when closed is kept now.
+    tray_->OnSessionEnd([this] { SaveOpenPlacements(); });
     if (!tray_->Create()) return false;
     tray_->ShowIcon();
     // The wallpaper hot keys, unless the profile turns them off; keys that
@@ -86,7 +90,7 @@ bool Application::Start() {
         if (WallpaperChanger* changer = changer_.Ensure()) changer->StartTimedChanging();
     }
     // The Run-key entry and the check mark of 开机自动启动 follow the profile.
-    tray_->SetStartAtLogonCheck(startAtLogon_.Sync());
+    tray_->SetStartAtLogonCheck(startAtLogon_.Sync(tray_->hwnd()));
     // A verb on the command line of the first start: done once it is up.
     RunVerb(verb);
     return true;
@@ -224,6 +228,14 @@ void Application::LogOff() {
     if (TrayIcon* icon = tray_->Icon()) icon->LeaveToShell();
     ended_ = true;
     ::PostQuitMessage(0);
+}
+
+void Application::SaveOpenPlacements() {
+    if (ended_) return;  // our own log-off: nothing saves on the way out
+    // The order of 退出程序's closes: the changer, then the panel (the
+    // record keeps whichever comes last).
+    if (WallpaperChanger* changer = changer_.Live()) SavePlacement(changer->hwnd());
+    if (LauncherPanel* panel = panel_.Live()) SavePlacement(panel->hwnd());
 }
 
 void Application::ExitProgram() {

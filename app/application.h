@@ -90,6 +90,7 @@ private:
     void RunWaitingVerbs();
     void OpenViewer(const std::wstring& path);
     void LogOff();
+    void SaveOpenPlacements();
     std::unique_ptr<LauncherPanel> MakePanel();
     std::unique_ptr<WallpaperChanger> MakeChanger();
 

@@ -1,5 +1,6 @@
 # platform/: Win32 foundations and the pure helpers beneath everything.
 set(PLATFORM_CORE_SOURCES
+  platform/code_pages.cpp
   platform/long_paths.cpp
   platform/numbers.cpp
   platform/picture_header.cpp

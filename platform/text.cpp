@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/code_pages.h"
+
 namespace velmora {
 
 namespace {
@@ -30,12 +32,24 @@ std::string Narrow(std::wstring_view utf16) { return FromWide(utf16, CP_UTF8); }
 std::string ToCodePage(std::string_view utf8, unsigned codePage) { return FromWide(Widen(utf8), codePage); }
 std::string FromCodePage(std::string_view bytes, unsigned codePage) { return Narrow(ToWide(bytes, codePage)); }
 
-bool FitsAnsiCodePage(std::wstring_view text) {
-    if (text.empty()) return true;
+std::optional<std::string> SpellInCodePage(std::wstring_view text, unsigned codePage, NarrowingCall convert) {
+    if (text.empty()) return std::string();
+    if (!convert) convert = &::WideCharToMultiByte;
+    // UTF-8 and its kind refuse the flag and the report; they need neither.
+    const DWORD flags = StrictConversionFlags(codePage);
     BOOL usedDefault = FALSE;
-    const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
-                                        nullptr, 0, nullptr, &usedDefault);
-    return n > 0 && !usedDefault;
+    BOOL* report = ReportsDefaultCharUse(codePage) ? &usedDefault : nullptr;
+    const int length = static_cast<int>(text.size());
+    const int n = convert(codePage, flags, text.data(), length, nullptr, 0, nullptr, report);
+    if (n <= 0 || usedDefault) return std::nullopt;
+    std::string out(static_cast<size_t>(n), '\0');
+    if (convert(codePage, flags, text.data(), length, out.data(), n, nullptr, report) != n ||
+        usedDefault) {
+        return std::nullopt;
+    }
+    return out;
 }
+
+bool FitsAnsiCodePage(std::wstring_view text) { return SpellInCodePage(text, ::GetACP()).has_value(); }
 
 }  // namespace velmora

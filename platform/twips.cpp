@@ -27,9 +27,31 @@ std::map<HWND, Noted>& Memory() {
     return memory;
 }
 
-int PixelsOf(HWND window, TwipsField field) {
+// Where the window is, or for a minimised one where it comes back to (a
+// minimised window sits at about -32000, which no one wants to keep).
+RECT OuterRect(HWND window) {
     RECT r{};
-    ::GetWindowRect(window, &r);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!::IsIconic(window) || !::GetWindowPlacement(window, &placement)) {
+        ::GetWindowRect(window, &r);
+        return r;
+    }
+    r = placement.rcNormalPosition;
+    // Except for tool windows that rectangle counts from the work area's
+    // corner, not the screen's.
+    if (!(::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (::GetMonitorInfoW(::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) {
+            ::OffsetRect(&r, info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top);
+        }
+    }
+    return r;
+}
+
+int PixelsOf(HWND window, TwipsField field) {
+    const RECT r = OuterRect(window);
     switch (field) {
         case TwipsField::Left: return r.left;
         case TwipsField::Top: return r.top;

@@ -30,7 +30,8 @@ TwipsRect WindowTwipsRect(HWND window);
 // one change: sizes reach the window's resize handler).
 void SetWindowTwips(HWND window, TwipsField field, double twips);
 
-// The field's current value in twips.
+// The field's current value in twips; for a minimised window, the value
+// it has when restored.
 double WindowTwips(HWND window, TwipsField field);
 
 // Drops what is remembered for a window that is gone.

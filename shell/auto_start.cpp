@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/text.h"
 #include "shell/auto_start_rules.h"
 
 namespace velmora {
@@ -11,34 +12,11 @@ namespace {
 const std::string kPath(autostart::kRunKeyPath);
 const std::string kValue(autostart::kRunValueName);
 
-// The command in the form the entry stores. The registry's ANSI side is the
-// system code page; a folder that code page cannot spell would be stored as
-// question marks and never start, so that one is stored as UTF-16.
-struct RunData {
-    std::string ansi;
-    std::wstring wide;
-    bool needsWide = false;
-};
+const wchar_t kStuckEntryText[] =
+    L"没有权限删除本机的开机启动项，Velmora 仍会在登录时自动启动。\n"
+    L"请以管理员身份运行 Velmora 一次，以取消开机自动启动。";
 
-RunData MakeRunData(const std::wstring& folder) {
-    RunData data;
-    data.wide = folder + L"\\" + L"Velmora.exe";
-    const bool blank = folder.find(L' ') != std::wstring::npos || folder.find(L'\t') != std::wstring::npos;
-    if (blank) data.wide = L"\"" + data.wide + L"\"";
-    BOOL lossy = FALSE;
-    const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, folder.c_str(), static_cast<int>(folder.size()),
-                                        nullptr, 0, nullptr, &lossy);
-    std::string ansiFolder(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0) {
-        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, folder.c_str(), static_cast<int>(folder.size()),
-                              ansiFolder.data(), n, nullptr, &lossy);
-    }
-    data.needsWide = lossy != FALSE;
-    data.ansi = autostart::RunCommand(ansiFolder);
-    return data;
-}
-
-bool WriteEntry(HKEY key, const RunData& data) {
+bool WriteEntry(HKEY key, const RunEntryData& data) {
     if (data.needsWide) {
         return ::RegSetValueExW(key, L"velmorad", 0, REG_SZ, reinterpret_cast<const BYTE*>(data.wide.c_str()),
                                 static_cast<DWORD>((data.wide.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
@@ -52,6 +30,17 @@ void DeleteEntry(HKEY key) {
 }
 
 }  // namespace
+
+RunEntryData MakeRunEntryData(const std::wstring& folder, unsigned codePage, NarrowingCall convert) {
+    RunEntryData data;
+    data.wide = Widen(autostart::RunCommand(Narrow(folder)));
+    if (std::optional<std::string> ansi = SpellInCodePage(data.wide, codePage, convert)) {
+        data.ansi = std::move(*ansi);
+    } else {
+        data.needsWide = true;
+    }
+    return data;
+}
 
 UniqueRegKey SystemRunKeys::OpenMachine() {
     HKEY key = nullptr;
@@ -69,26 +58,41 @@ UniqueRegKey SystemRunKeys::OpenUser(bool create) {
     return rc == ERROR_SUCCESS ? UniqueRegKey(key) : UniqueRegKey();
 }
 
+bool SystemRunKeys::MachineHoldsEntry() {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPath.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    UniqueRegKey owned(key);
+    return ::RegQueryValueExA(key, kValue.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
 bool StartAtLogon::ProfileSaysOn() { return ReadSwitch(settings_, autostart::kProfileKey); }
 
-bool StartAtLogon::Sync() {
-    const bool on = ProfileSaysOn();
-    UniqueRegKey machine = keys_.OpenMachine();
-    if (on) {
-        const RunData data = MakeRunData(directory_);
-        if (machine && WriteEntry(machine.get(), data)) {
-            // One entry is enough: a copy left from a run without rights
-            // would start the program twice.
-            DeleteEntry(keys_.OpenUser(false).get());
-        } else if (UniqueRegKey user = keys_.OpenUser(true)) {
-            WriteEntry(user.get(), data);
-        }
-    } else {
-        DeleteEntry(machine.get());
+bool StartAtLogon::WriteAnywhere() {
+    const RunEntryData data = MakeRunEntryData(directory_, ::GetACP());
+    if (UniqueRegKey machine = keys_.OpenMachine(); machine && WriteEntry(machine.get(), data)) {
+        // One entry is enough: a copy left from a run without rights
+        // would start the program twice.
         DeleteEntry(keys_.OpenUser(false).get());
+        return true;
     }
-    return on;
+    UniqueRegKey user = keys_.OpenUser(true);
+    return user && WriteEntry(user.get(), data);
 }
+
+bool StartAtLogon::DeleteEverywhere(HWND owner) {
+    DeleteEntry(keys_.OpenMachine().get());
+    DeleteEntry(keys_.OpenUser(false).get());
+    if (!keys_.MachineHoldsEntry()) return false;
+    // A user without administrator rights cannot take the machine-wide
+    // entry away: the program still starts at logon, and says so.
+    if (!toldStuck_) {
+        toldStuck_ = true;
+        prompts_.Show(owner, kStuckEntryText, L" Velmora ", MB_OK | MB_ICONINFORMATION);
+    }
+    return true;
+}
+
+bool StartAtLogon::Sync(HWND owner) { return ProfileSaysOn() ? WriteAnywhere() : DeleteEverywhere(owner); }
 
 bool StartAtLogon::Toggle(HWND owner) {
     if (!ProfileSaysOn()) {

@@ -13,9 +13,22 @@
 
 #include "platform/handles.h"
 #include "platform/services.h"
+#include "platform/text.h"
 #include "settings/settings_store.h"
 
 namespace velmora {
+
+// The entry's data for a program in `folder`, with `codePage` as the
+// system's ANSI code page. The registry's ANSI side is that code page; a
+// folder it cannot spell would be stored as question marks and never
+// start, so that one is stored as UTF-16 (needsWide).
+struct RunEntryData {
+    std::string ansi;
+    std::wstring wide;
+    bool needsWide = false;
+};
+// `convert`: the conversion call (WideCharToMultiByte when null).
+RunEntryData MakeRunEntryData(const std::wstring& folder, unsigned codePage, NarrowingCall convert = nullptr);
 
 // How the two Run keys are opened. Tests hand in one whose machine-wide key
 // refuses, as Windows does for a user without administrator rights.
@@ -26,12 +39,15 @@ public:
     virtual UniqueRegKey OpenMachine() = 0;
     // HKEY_CURRENT_USER's Run key, created first when `create`.
     virtual UniqueRegKey OpenUser(bool create) = 0;
+    // Whether the machine-wide key holds the entry (reading needs no rights).
+    virtual bool MachineHoldsEntry() = 0;
 };
 
 class SystemRunKeys final : public RunKeys {
 public:
     UniqueRegKey OpenMachine() override;
     UniqueRegKey OpenUser(bool create) override;
+    bool MachineHoldsEntry() override;
 };
 
 class StartAtLogon {
@@ -41,8 +57,11 @@ public:
         : settings_(settings), prompts_(prompts), keys_(keys), directory_(std::move(directory)) {}
 
     // At every start: writes or deletes the entry as the profile says;
-    // returns whether the menu shows the check mark.
-    bool Sync();
+    // returns whether the menu shows the check mark, which follows what the
+    // system will do at the next logon: off when no Run key took the entry,
+    // on when the machine-wide entry stays for want of rights to delete it
+    // (the user is told so, once; owner of that box: `owner`).
+    bool Sync(HWND owner = nullptr);
 
     // The menu command 开机自动启动: turns the switch on at once, or off
     // after asking (owner: `owner`). Changes the profile only; the registry
@@ -51,11 +70,14 @@ public:
 
 private:
     bool ProfileSaysOn();
+    bool WriteAnywhere();
+    bool DeleteEverywhere(HWND owner);
 
     SettingsStore& settings_;
     Prompter& prompts_;
     RunKeys& keys_;
     std::wstring directory_;
+    bool toldStuck_ = false;
 };
 
 }  // namespace velmora

@@ -205,6 +205,11 @@ LRESULT TrayHost::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_DESTROY:
             UnregisterHotKeys();
             return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;  // nothing here to keep the session alive for
+        case WM_ENDSESSION:
+            if (wp && sessionEnd_) sessionEnd_();
+            return 0;
         case WM_CLOSE:
             // Whoever closes this window politely (taskkill without /F, a
             // script) means the program: it ends as 退出程序 ends it.

@@ -84,6 +84,10 @@ public:
     void PopupTrayMenu(POINT at);
     void PopupPowerMenu(POINT at, HWND tracker);
 
+    // What runs when the session ends (log-off or shutdown) and the system
+    // is about to end the process without closing a window.
+    void OnSessionEnd(std::function<void()> ending) { sessionEnd_ = std::move(ending); }
+
     // The check mark of 开机自动启动.
     void SetStartAtLogonCheck(bool on);
     bool StartAtLogonChecked() const;
@@ -107,6 +111,7 @@ private:
 
     std::function<void(Action)> run_;
     std::function<void(Verb)> verb_;
+    std::function<void()> sessionEnd_;
     TrayIconShell shell_;
     std::vector<int> hotKeys_;  // the ids registered
     std::unique_ptr<TrayIcon> icon_;

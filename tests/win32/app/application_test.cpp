@@ -53,6 +53,21 @@ bool PlacementSaved() {
     return saved;
 }
 
+std::wstring SavedPlacement(const wchar_t* name) {
+    wchar_t buf[64] = {};
+    DWORD bytes = sizeof buf - sizeof(wchar_t);
+    if (::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Velmora Program Settings\\Velmora\\Settings", name,
+                       RRF_RT_REG_SZ, nullptr, buf, &bytes) != ERROR_SUCCESS) {
+        return L"<missing>";
+    }
+    return buf;
+}
+
+// Puts the window at (x, y) pixels, its size kept.
+void MoveTo(HWND window, int x, int y) {
+    ::SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 class App : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { anchor_ = std::make_unique<testing::TrayAnchor>(); }
@@ -211,6 +226,54 @@ TEST_F(App, LogOffAsksTheSystemAndEndsLeavingTheIconAndSavingNothing) {
     EXPECT_TRUE(IconExists(host)) << "the icon is left to the shell";
     app_.reset();  // what the end of wWinMain does
     EXPECT_FALSE(PlacementSaved()) << "the session ends; nothing saves on the way out";
+}
+
+TEST_F(App, SessionEndSavesTheOpenPanelsPlacementAsItsCloseWould) {
+    Application& app = Started();
+    app.Run(Action::ShowPanel);
+    const HWND panel = app.Panel().LiveWindow();
+    ASSERT_NE(panel, nullptr);
+    MoveTo(panel, 100, 150);
+    const HWND host = app.Tray().hwnd();
+    EXPECT_EQ(::SendMessageW(host, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE) << "the session may end";
+    ::SendMessageW(host, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(PlacementSaved()) << "a session end called off saves nothing";
+
+    ::SendMessageW(host, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(SavedPlacement(L"frmLeft"), L"1500");
+    EXPECT_EQ(SavedPlacement(L"frmTop"), L"2250");
+    EXPECT_EQ(SavedPlacement(L"frmWidth"), L"7800");
+    EXPECT_EQ(SavedPlacement(L"frmHeight"), L"5600");
+}
+
+TEST_F(App, APanelClosedWhileMinimisedSavesWhereItComesBackTo) {
+    Application& app = Started();
+    app.Run(Action::ShowPanel);
+    const HWND panel = app.Panel().LiveWindow();
+    MoveTo(panel, 100, 150);
+    ::ShowWindow(panel, SW_MINIMIZE);
+    ASSERT_TRUE(::IsIconic(panel));
+    app.Panel().Close();
+    EXPECT_EQ(SavedPlacement(L"frmLeft"), L"1500") << "not the minimised place";
+    EXPECT_EQ(SavedPlacement(L"frmTop"), L"2250");
+    EXPECT_EQ(SavedPlacement(L"frmWidth"), L"7800");
+    EXPECT_EQ(SavedPlacement(L"frmHeight"), L"5600");
+}
+
+TEST_F(App, SessionEndSavesAMinimisedChangersRestoredPlacement) {
+    Application& app = Started();
+    app.Run(Action::ShowWallpaperChanger);
+    app.Panel().Close();  // made by the changer's load; closed, it is out of the way
+    ASSERT_EQ(app.Panel().Live(), nullptr);
+    const HWND changer = app.Changer().LiveWindow();
+    ASSERT_NE(changer, nullptr);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kPlacementKey);
+    MoveTo(changer, 200, 120);
+    ::ShowWindow(changer, SW_MINIMIZE);
+    ASSERT_TRUE(::IsIconic(changer));
+    ::SendMessageW(app.Tray().hwnd(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(SavedPlacement(L"frmLeft"), L"3000");
+    EXPECT_EQ(SavedPlacement(L"frmTop"), L"1800");
 }
 
 TEST_F(App, FromThePanelsKeysThePowerMenuShutsDownOrRestartsLettingProgramsSaveTheirWork) {

@@ -80,9 +80,14 @@ public:
         if (refuseMachine) return UniqueRegKey();
         return system.OpenMachine();
     }
-    UniqueRegKey OpenUser(bool create) override { return system.OpenUser(create); }
+    UniqueRegKey OpenUser(bool create) override {
+        if (refuseUser) return UniqueRegKey();
+        return system.OpenUser(create);
+    }
+    bool MachineHoldsEntry() override { return system.MachineHoldsEntry(); }
     SystemRunKeys system;
     bool refuseMachine = false;
+    bool refuseUser = false;
     int machineOpens = 0;
 };
 
@@ -170,6 +175,44 @@ TEST_F(AutoStart, AFolderTheCodePageCannotSpellIsStoredWhole) {
     ::RemoveDirectoryW(odd.c_str());
 }
 
+// WideCharToMultiByte as Windows has it for UTF-8 and UTF-7: any flag but
+// WC_ERR_INVALID_CHARS, or asking whether the default character was used,
+// fails the call. (Wine's conversion lets both pass.)
+int __stdcall NarrowLikeWindows(unsigned codePage, unsigned long flags, const wchar_t* text, int length, char* out,
+                                int outSize, const char* defaultChar, int* usedDefault) {
+    if (codePage == CP_UTF8 || codePage == CP_UTF7) {
+        if (flags & ~static_cast<unsigned long>(WC_ERR_INVALID_CHARS)) {
+            ::SetLastError(ERROR_INVALID_FLAGS);
+            return 0;
+        }
+        if (defaultChar || usedDefault) {
+            ::SetLastError(ERROR_INVALID_PARAMETER);
+            return 0;
+        }
+    }
+    return ::WideCharToMultiByte(codePage, flags, text, length, out, outSize, defaultChar, usedDefault);
+}
+
+TEST(AutoStartData, UnderUtf8AsTheAnsiCodePageTheFolderIsKeptInUtf8) {
+    // Windows' "UTF-8 for worldwide language support": the conversion must
+    // not be handed what that code page refuses, or only "\Velmora.exe"
+    // would be left.
+    const RunEntryData data = MakeRunEntryData(L"D:\\工具 xą", 65001, &NarrowLikeWindows);
+    EXPECT_FALSE(data.needsWide);
+    EXPECT_EQ(data.ansi, "\"D:\\工具 xą\\Velmora.exe\"");
+    EXPECT_EQ(MakeRunEntryData(L"D:\\Tools", 65001, &NarrowLikeWindows).ansi, "D:\\Tools\\Velmora.exe");
+    EXPECT_EQ(MakeRunEntryData(L"D:\\Tools", 65001).ansi, "D:\\Tools\\Velmora.exe") << "the system's own call";
+}
+
+TEST(AutoStartData, UnderGbkTheFolderIsInGbkOrWideWhereGbkCannotSpellIt) {
+    const RunEntryData chinese = MakeRunEntryData(L"D:\\工具", 936, &NarrowLikeWindows);
+    EXPECT_FALSE(chinese.needsWide);
+    EXPECT_EQ(chinese.ansi, "D:\\\xB9\xA4\xBE\xDF\\Velmora.exe");
+    const RunEntryData polish = MakeRunEntryData(L"D:\\tą", 936);
+    EXPECT_TRUE(polish.needsWide);
+    EXPECT_EQ(polish.wide, L"D:\\tą\\Velmora.exe");
+}
+
 TEST_F(AutoStart, AnyOtherValueDeletesTheEntryFromBothKeysEveryStart) {
     for (const char* off : {"0", "2", "-1", "", "yes"}) {
         PutEntry(HKEY_LOCAL_MACHINE, "C:\\old\\Velmora.exe");
@@ -211,6 +254,41 @@ TEST_F(AutoStart, WithoutRightsToTheMachineKeyTheUserKeyHoldsTheEntry) {
     Start();
     EXPECT_FALSE(ReadEntry(HKEY_CURRENT_USER).present);
     EXPECT_FALSE(Checked());
+}
+
+TEST_F(AutoStart, WhenNeitherKeyTakesTheEntryTheMenuIsNotChecked) {
+    keys_.refuseMachine = true;
+    keys_.refuseUser = true;
+    Profile("1");
+    Start();
+    EXPECT_FALSE(ReadEntry(HKEY_LOCAL_MACHINE).present);
+    EXPECT_FALSE(ReadEntry(HKEY_CURRENT_USER).present);
+    EXPECT_FALSE(Checked()) << "nothing will start the program at logon";
+    EXPECT_TRUE(prompts_.boxes.empty());
+}
+
+TEST_F(AutoStart, AMachineEntryThatCannotBeDeletedKeepsTheCheckAndIsToldOnce) {
+    PutEntry(HKEY_LOCAL_MACHINE, Expected());
+    PutEntry(HKEY_CURRENT_USER, Expected());
+    keys_.refuseMachine = true;
+    Profile("0");
+    StartAtLogon run(profile_, prompts_, keys_, folder_.path());
+    EXPECT_TRUE(run.Sync()) << "the program still starts at logon";
+    EXPECT_TRUE(ReadEntry(HKEY_LOCAL_MACHINE).present);
+    EXPECT_FALSE(ReadEntry(HKEY_CURRENT_USER).present) << "the user's own entry goes all the same";
+    ASSERT_EQ(prompts_.boxes.size(), 1u);
+    EXPECT_EQ(prompts_.boxes[0].title, L" Velmora ");
+    EXPECT_EQ(prompts_.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+    EXPECT_NE(prompts_.boxes[0].text.find(L"管理员"), std::wstring::npos) << "says what would remove it";
+
+    EXPECT_TRUE(run.Sync());
+    EXPECT_EQ(prompts_.boxes.size(), 1u) << "told once";
+
+    // With rights again the entry goes, silently.
+    keys_.refuseMachine = false;
+    EXPECT_FALSE(run.Sync());
+    EXPECT_FALSE(ReadEntry(HKEY_LOCAL_MACHINE).present);
+    EXPECT_EQ(prompts_.boxes.size(), 1u);
 }
 
 TEST_F(AutoStart, WithRightsAgainALeftoverUserEntryMakesWayForTheMachineOne) {
