@@ -2,7 +2,7 @@
 //   "probe PID GDI USER WINDOWS HANDLES WORKING_SET_KB PRIVATE_KB"
 // GDI and USER are GetGuiResources' counts where the system keeps them;
 // where it answers 0 (Wine), GDI is counted in the process's GDI handle
-// table (the PEB's GdiSharedHandleTable) instead. WINDOWS counts the
+// table (the PEB's GdiSharedHandleTable) instead, and USER is -1. WINDOWS counts the
 // windows (top-level, child and message-only) owned by the process's
 // threads, which is what USER objects mostly are. HANDLES is the kernel
 // handle count, from the system's handle list when GetProcessHandleCount
@@ -129,19 +129,23 @@ int wmain() {
     }
     long gdi = static_cast<long>(::GetGuiResources(process, GR_GDIOBJECTS));
     if (gdi == 0) gdi = CountGdiTable(process);
-    const DWORD user = ::GetGuiResources(process, GR_USEROBJECTS);
     WindowCount windows{pid, 0};
     ::EnumWindows(CountTop, reinterpret_cast<LPARAM>(&windows));
     windows.count += CountMessageOnly(pid);
+    // A process with windows holds USER objects: 0 means the system does
+    // not count them (Wine), printed as -1.
+    long user = static_cast<long>(::GetGuiResources(process, GR_USEROBJECTS));
+    if (user == 0 && windows.count > 0) user = -1;
     DWORD count = 0;
     ::GetProcessHandleCount(process, &count);
     const long handles = count ? static_cast<long>(count) : CountKernelHandles(pid);
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof memory;
     ::GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-    std::printf("probe %lu %ld %lu %ld %ld %llu %llu\n", pid, gdi, user, windows.count, handles,
-                static_cast<unsigned long long>(memory.WorkingSetSize / 1024),
-                static_cast<unsigned long long>(memory.PrivateUsage / 1024));
+    // PrivateUsage is not kept everywhere either (-1 when 0).
+    const long long privateKb = memory.PrivateUsage ? static_cast<long long>(memory.PrivateUsage / 1024) : -1;
+    std::printf("probe %lu %ld %ld %ld %ld %llu %lld\n", pid, gdi, user, windows.count, handles,
+                static_cast<unsigned long long>(memory.WorkingSetSize / 1024), privateKb);
     ::CloseHandle(process);
     return 0;
 }
