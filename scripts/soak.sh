@@ -54,24 +54,41 @@ soak() {
 
   # One round: the panel, the changer over it, both closed again.
   cycles=0 bad=0
+  step=""
   cycle() {
+    step="the panel opens"
     open_panel || return 1
+    step="桌面变换 opens the changer"
     click_cell 232 128
     wait_for 10 shown Velmora.WallpaperChanger || return 1
+    step="the changer closes"
     drv close-window Velmora.WallpaperChanger >/dev/null
     wait_for 10 hidden Velmora.WallpaperChanger || return 1
+    step="the panel closes"
     if panel_shown; then drv close-window Velmora.LauncherPanel >/dev/null; fi
     wait_for 10 panel_hidden
+  }
+  # After a round that did not complete: what was up, and both closed again.
+  recover() {
+    echo "  round $((cycles + bad)) at $(date +%T): '$step' did not happen;" \
+      "panel: $(drv panel | head -n 1), changer: $(drv window Velmora.WallpaperChanger | head -n 1)," \
+      "boxes: $(drv box | head -n 1)"
+    drv close-window Velmora.WallpaperChanger >/dev/null || true
+    drv close-window Velmora.LauncherPanel >/dev/null || true
+    wait_for 10 panel_hidden || true
   }
   run_for() {  # SECONDS: rounds every few seconds
     local end=$(($(date +%s) + $1))
     while [ "$(date +%s)" -lt "$end" ]; do
-      if cycle; then cycles=$((cycles + 1)); else bad=$((bad + 1)); fi
+      if cycle; then cycles=$((cycles + 1)); else bad=$((bad + 1)); recover; fi
       sleep 2  # pacing between rounds, not a wait for anything
     done
   }
   sample() { wine "$PROBE" </dev/null 2>/dev/null | tr -d '\r' | head -n 1; }
-  show() { echo "$1: GDI $3, USER $4, windows $5, kernel handles $6, working set $7 KB, private $8 KB"; }
+  na() { if [ "$1" = -1 ]; then echo "n/a"; else echo "$1"; fi; }
+  show() {
+    echo "$1: GDI $3, USER $(na "$4"), windows $5, kernel handles $6, working set $7 KB, private $(na "$8") KB"
+  }
 
   # Warm-up: every window made once, the history filled (50 changes).
   run_for 60
@@ -86,15 +103,18 @@ soak() {
     show "after $((done_s / 60)) min $((done_s % 60)) s" - "$g" "$u" "$w" "$h" "$ws" "$p"
   done
   echo "rounds of panel and changer: $cycles done, $bad that did not complete"
-  echo "growth: GDI $((g - g0)), USER $((u - u0)), windows $((w - w0)), kernel handles $((h - h0)), working set $((ws - ws0)) KB, private $((p - p0)) KB"
+  grew() { if [ "$2" = -1 ]; then echo "n/a"; else echo "$(($1 - $2))"; fi; }
+  echo "growth: GDI $((g - g0)), USER $(grew "$u" "$u0"), windows $((w - w0)), kernel handles $((h - h0))," \
+    "working set $((ws - ws0)) KB, private $(grew "$p" "$p0") KB"
   age() { echo $(($(date +%s) - $(stat -c %Y "$app/wallpaper.bmp"))); }
   check "timed changing still runs (wallpaper.bmp is fresh)" le "$(age)" 5
   check "every round completed" eq "$bad" 0
+  local before=$failures
   check "no GDI or USER object growth" eq "$((g - g0 > 0 || u - u0 > 0 ? 1 : 0))" 0
   check "no window growth" le "$((w - w0))" 0
   check "no kernel handle growth" le "$((h - h0))" 0
   check "working set within +1 MB" le "$((ws - ws0))" 1024
-  if [ "$failures" -eq 0 ]; then echo "verdict: flat"; else echo "verdict: GROWTH or failure (see above)"; fi
+  if [ "$failures" -eq "$before" ]; then echo "verdict: flat"; else echo "verdict: GROWTH"; fi
   finish
 }
 
