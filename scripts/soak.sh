@@ -94,11 +94,11 @@ soak() {
   run_for 60
   read -r _ _ g0 u0 w0 h0 ws0 p0 <<<"$(sample)"
   show "after a 60 s warm-up" - "$g0" "$u0" "$w0" "$h0" "$ws0" "$p0"
-  local total=$((minutes * 60)) done_s=0 step
+  local total=$((minutes * 60)) done_s=0 chunk
   while [ "$done_s" -lt "$total" ]; do
-    step=$((total - done_s < 300 ? total - done_s : 300))
-    run_for "$step"
-    done_s=$((done_s + step))
+    chunk=$((total - done_s < 300 ? total - done_s : 300))
+    run_for "$chunk"
+    done_s=$((done_s + chunk))
     read -r _ _ g u w h ws p <<<"$(sample)"
     show "after $((done_s / 60)) min $((done_s % 60)) s" - "$g" "$u" "$w" "$h" "$ws" "$p"
   done
