@@ -30,6 +30,95 @@ foreach(layer IN LISTS VELMORA_LAYERS)
   endif()
 endforeach()
 
+# ---- the same unit tests under AddressSanitizer and UndefinedBehaviorSanitizer:
+# the core built a second time with the sanitizers, one CTest entry per
+# layer (unit.<layer>.asan) running its whole test program.
+include(CheckCXXSourceCompiles)
+set(VELMORA_SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+set(CMAKE_REQUIRED_FLAGS "-fsanitize=address,undefined")
+set(CMAKE_REQUIRED_LINK_OPTIONS -fsanitize=address,undefined)
+check_cxx_source_compiles("int main() { return 0; }" VELMORA_HAVE_SANITIZERS)
+unset(CMAKE_REQUIRED_FLAGS)
+unset(CMAKE_REQUIRED_LINK_OPTIONS)
+if(VELMORA_HAVE_SANITIZERS)
+  foreach(layer IN LISTS VELMORA_LAYERS)
+    string(TOUPPER ${layer} LAYER)
+    if(${LAYER}_CORE_SOURCES)
+      add_library(velmora_${layer}_core_asan STATIC EXCLUDE_FROM_ALL ${${LAYER}_CORE_SOURCES})
+      target_include_directories(velmora_${layer}_core_asan PUBLIC ${CMAKE_SOURCE_DIR})
+      target_compile_options(velmora_${layer}_core_asan PUBLIC -g -O1 ${VELMORA_SANITIZERS})
+      target_link_options(velmora_${layer}_core_asan PUBLIC ${VELMORA_SANITIZERS})
+      if(NOT layer STREQUAL "platform")
+        target_link_libraries(velmora_${layer}_core_asan PUBLIC velmora_platform_core_asan)
+      endif()
+      if(NOT layer MATCHES "^(platform|settings)$")
+        target_link_libraries(velmora_${layer}_core_asan PUBLIC velmora_settings_core_asan)
+      endif()
+    endif()
+  endforeach()
+  add_custom_target(velmora_unit_tests_asan ALL)
+  foreach(layer IN LISTS VELMORA_LAYERS)
+    file(GLOB layer_unit_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/${layer}_*_test.cpp)
+    if(layer_unit_tests)
+      set(exe velmora_${layer}_unit_tests_asan)
+      add_executable(${exe} EXCLUDE_FROM_ALL ${layer_unit_tests})
+      if(layer MATCHES "^(shell|app)$")
+        foreach(other IN LISTS VELMORA_LAYERS)
+          if(TARGET velmora_${other}_core_asan)
+            target_link_libraries(${exe} PRIVATE velmora_${other}_core_asan)
+          endif()
+        endforeach()
+      elseif(TARGET velmora_${layer}_core_asan)
+        target_link_libraries(${exe} PRIVATE velmora_${layer}_core_asan)
+      endif()
+      target_link_libraries(${exe} PRIVATE velmora_platform_core_asan gtest_main)
+      add_dependencies(velmora_unit_tests_asan ${exe})
+      add_test(NAME unit.${layer}.asan COMMAND ${exe})
+      set_tests_properties(unit.${layer}.asan PROPERTIES TIMEOUT 120
+        ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+    endif()
+  endforeach()
+else()
+  message(STATUS "No sanitizer runtime for ${CMAKE_CXX_COMPILER}: the unit.*.asan tests are left out")
+endif()
+
+# ---- fuzz targets (tests/fuzz/*_fuzz.cpp), built with clang's libFuzzer in
+# a project of their own; CTest runs each a bounded number of times over its
+# seed corpus (fuzz.<target>), scripts/fuzz.sh runs them longer.
+find_program(VELMORA_FUZZ_CXX NAMES clang++-14 clang++)
+set(VELMORA_FUZZ_DIR ${CMAKE_BINARY_DIR}/fuzz)
+if(VELMORA_FUZZ_CXX)
+  file(WRITE ${CMAKE_BINARY_DIR}/fuzz-check/check.cpp
+    "extern \"C\" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }\n")
+  execute_process(
+    COMMAND ${VELMORA_FUZZ_CXX} -fsanitize=fuzzer,address,undefined check.cpp -o check
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz-check
+    RESULT_VARIABLE fuzz_check_result OUTPUT_QUIET ERROR_QUIET)
+  if(NOT fuzz_check_result EQUAL 0)
+    set(VELMORA_FUZZ_CXX "")
+  endif()
+endif()
+if(VELMORA_FUZZ_CXX)
+  ExternalProject_Add(velmora_fuzz
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}/tests/fuzz
+    BINARY_DIR ${VELMORA_FUZZ_DIR}
+    CMAKE_ARGS -DCMAKE_CXX_COMPILER=${VELMORA_FUZZ_CXX} -DCMAKE_BUILD_TYPE=Release
+    BUILD_COMMAND ${CMAKE_COMMAND} --build ${VELMORA_FUZZ_DIR} -j 2
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON)
+  file(GLOB fuzz_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*_fuzz.cpp)
+  foreach(source IN LISTS fuzz_sources)
+    get_filename_component(target ${source} NAME_WE)
+    string(REGEX REPLACE "_fuzz$" "" name ${target})
+    add_test(NAME fuzz.${name}
+      COMMAND bash ${CMAKE_SOURCE_DIR}/tests/fuzz/run.sh ${VELMORA_FUZZ_DIR}/${target}
+        ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${target} ${CMAKE_BINARY_DIR}/fuzz-artifacts -runs=30000)
+    set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT 60)
+  endforeach()
+else()
+  message(STATUS "No clang with libFuzzer and the sanitizers: the fuzz.* tests are left out")
+endif()
+
 # ---- artwork
 file(GLOB GEN_ART_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/art/*.cpp)
 add_executable(gen_art ${GEN_ART_SOURCES})

@@ -151,7 +151,15 @@ std::string ClipWriteValue(std::string_view utf8) {
         if (u >= 0xF0) len = 4;
         else if (u >= 0xE0) len = 3;
         else if (u >= 0xC0) len = 2;
-        if (i + len > utf8.size()) break;
+        // A lead byte without its continuation bytes is a character of its
+        // own, so that a line break after it still ends the value; one cut
+        // short by the end of the text is left out.
+        std::size_t k = 1;
+        while (k < len && i + k < utf8.size() && (static_cast<unsigned char>(utf8[i + k]) & 0xC0) == 0x80) ++k;
+        if (k < len) {
+            if (i + k >= utf8.size()) break;
+            len = 1;
+        }
         i += len;
         ++chars;
     }
