@@ -93,6 +93,11 @@ bool WriteAll(HANDLE file, const void* data, std::size_t size) {
 
 bool ReplaceFile(const std::wstring& path, const std::wstring& suffix, const std::function<bool(HANDLE)>& write,
                  bool durable) {
+    // A file the user made read-only is not replaced, as the system's own
+    // writers refuse it: it stays byte for byte. (Windows refuses the move
+    // below for it; Wine would not.)
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
     const std::wstring temporary = path + suffix;
     bool written = false;
     {

@@ -38,7 +38,8 @@ std::string ReadFileStart(const std::wstring& path, std::size_t count);
 // Writes a new file beside `path` (its name + `suffix`) through `write` and
 // moves it over `path`; `durable` also flushes it to disk first (settings,
 // small and precious; not a wallpaper bitmap that is rewritten anyway).
-// False, with `path` untouched and the new file removed, when anything fails.
+// False, with `path` untouched and the new file removed, when anything fails
+// or `path` is read-only.
 bool ReplaceFile(const std::wstring& path, const std::wstring& suffix, const std::function<bool(HANDLE)>& write,
                  bool durable);
 

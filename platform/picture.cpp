@@ -433,12 +433,10 @@ bool WriteBitmap24(HANDLE file, const Picture& picture) {
 
 bool SaveBitmap24(const Picture& picture, const std::wstring& path) {
     if (!picture) return false;
-    // A bitmap marked read-only is not ours to replace (Windows refuses the
-    // move below for it; Wine would not).
+    // A folder in the bitmap's place is not replaced (a read-only bitmap is
+    // refused by ReplaceFile).
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
-        return false;
-    }
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
     // Written beside the target and then moved over it, so that the desktop
     // never meets half a bitmap and a failed write leaves the old one.
     return ReplaceFile(path, L".new", [&](HANDLE file) {

@@ -10,16 +10,25 @@ namespace {
 
 bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 
-// Length of the character starting at i: 2 for a double-byte character with
-// its trail byte present, 1 otherwise.
-std::size_t CharLength(std::string_view s, std::size_t i) {
+// Length of the character starting at i: in GBK, 2 for a double-byte
+// character with its trail byte present, 1 otherwise. In UTF-8 every byte
+// is stepped alone: no byte of a longer character is an ASCII one, so the
+// scans for '[', ']', '=' and ';' and the case folding stay exact.
+std::size_t CharLength(std::string_view s, std::size_t i, Scan scan) {
+    if (scan == Scan::Utf8) return 1;
     return (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
+}
+
+// Length of the UTF-8 character starting at i, by its first byte.
+std::size_t Utf8Length(std::string_view s, std::size_t i) {
+    const auto u = static_cast<unsigned char>(s[i]);
+    return u >= 0xF0 ? 4 : u >= 0xE0 ? 3 : u >= 0xC0 ? 2 : 1;
 }
 
 // First position of the single-byte character c, stepping over double-byte
 // characters.
-std::size_t FindChar(std::string_view s, char c) {
-    for (std::size_t i = 0; i < s.size(); i += CharLength(s, i)) {
+std::size_t FindChar(std::string_view s, char c, Scan scan) {
+    for (std::size_t i = 0; i < s.size(); i += CharLength(s, i, scan)) {
         if (s[i] == c) return i;
     }
     return std::string_view::npos;
@@ -33,9 +42,9 @@ std::string_view TrimBlanks(std::string_view s) {
     return s;
 }
 
-std::string FoldAscii(std::string_view s) {
+std::string FoldAscii(std::string_view s, Scan scan) {
     std::string out(s);
-    for (std::size_t i = 0; i < out.size(); i += CharLength(out, i)) {
+    for (std::size_t i = 0; i < out.size(); i += CharLength(out, i, scan)) {
         if (out[i] >= 'A' && out[i] <= 'Z') out[i] = static_cast<char>(out[i] - 'A' + 'a');
     }
     return out;
@@ -62,11 +71,11 @@ std::vector<Line> SplitLines(std::string_view file) {
 }
 
 // The section name of a header line, or nullopt for other lines.
-std::optional<std::string_view> SectionName(std::string_view line) {
+std::optional<std::string_view> SectionName(std::string_view line, Scan scan) {
     line = TrimBlanks(line);
     if (line.empty() || line.front() != '[') return std::nullopt;
     line.remove_prefix(1);
-    std::size_t close = FindChar(line, ']');
+    std::size_t close = FindChar(line, ']', scan);
     if (close != std::string_view::npos) line = line.substr(0, close);
     return TrimBlanks(line);
 }
@@ -76,10 +85,10 @@ struct KeyLine {
     std::string_view value;
 };
 
-std::optional<KeyLine> ParseKeyLine(std::string_view line) {
+std::optional<KeyLine> ParseKeyLine(std::string_view line, Scan scan) {
     std::string_view trimmed = TrimBlanks(line);
     if (trimmed.empty() || trimmed.front() == ';') return std::nullopt;
-    std::size_t eq = FindChar(trimmed, '=');
+    std::size_t eq = FindChar(trimmed, '=', scan);
     if (eq == std::string_view::npos) return std::nullopt;
     return KeyLine{TrimBlanks(trimmed.substr(0, eq)), TrimBlanks(trimmed.substr(eq + 1))};
 }
@@ -91,14 +100,15 @@ struct Found {
     std::optional<std::size_t> keyLine;
 };
 
-Found Find(const std::vector<Line>& lines, std::string_view file, std::string_view section, std::string_view key) {
+Found Find(const std::vector<Line>& lines, std::string_view file, std::string_view section, std::string_view key,
+           Scan scan) {
     Found f;
     bool inside = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string_view text = file.substr(lines[i].begin, lines[i].end - lines[i].begin);
-        if (auto name = SectionName(text)) {
+        if (auto name = SectionName(text, scan)) {
             if (inside) break;  // the first matching section ends here
-            if (SameName(*name, section)) {
+            if (SameName(*name, section, scan)) {
                 inside = true;
                 f.section = true;
                 f.sectionHeader = f.lastContent = i;
@@ -107,7 +117,7 @@ Found Find(const std::vector<Line>& lines, std::string_view file, std::string_vi
         }
         if (!inside) continue;
         if (!TrimBlanks(text).empty()) f.lastContent = i;
-        if (auto kv = ParseKeyLine(text); kv && SameName(kv->key, key)) {
+        if (auto kv = ParseKeyLine(text, scan); kv && SameName(kv->key, key, scan)) {
             f.keyLine = i;
             break;
         }
@@ -117,26 +127,55 @@ Found Find(const std::vector<Line>& lines, std::string_view file, std::string_vi
 
 }  // namespace
 
-bool SameName(std::string_view a, std::string_view b) { return FoldAscii(a) == FoldAscii(b); }
-
-std::optional<std::string> Lookup(std::string_view file, std::string_view section, std::string_view key) {
-    const auto lines = SplitLines(file);
-    const Found f = Find(lines, file, section, key);
-    if (!f.keyLine) return std::nullopt;
-    const Line& l = lines[*f.keyLine];
-    return std::string(ParseKeyLine(file.substr(l.begin, l.end - l.begin))->value);
+bool SameName(std::string_view a, std::string_view b, Scan scan) {
+    return FoldAscii(a, scan) == FoldAscii(b, scan);
 }
 
-std::string ClipReadValue(std::string_view raw) {
+FileEncoding DetectEncoding(std::string_view bytes) {
+    if (bytes.substr(0, 2) == std::string_view("\xFF\xFE", 2)) return FileEncoding::Utf16Le;
+    if (bytes.substr(0, 3) == std::string_view("\xEF\xBB\xBF", 3)) return FileEncoding::Utf8;
+    return FileEncoding::Gbk;
+}
+
+std::string_view ByteOrderMark(FileEncoding encoding) {
+    switch (encoding) {
+        case FileEncoding::Utf16Le: return std::string_view("\xFF\xFE", 2);
+        case FileEncoding::Utf8: return std::string_view("\xEF\xBB\xBF", 3);
+        case FileEncoding::Gbk: break;
+    }
+    return {};
+}
+
+std::string_view Unquoted(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+std::optional<std::string> Lookup(std::string_view file, std::string_view section, std::string_view key, Scan scan) {
+    const auto lines = SplitLines(file);
+    const Found f = Find(lines, file, section, key, scan);
+    if (!f.keyLine) return std::nullopt;
+    const Line& l = lines[*f.keyLine];
+    return std::string(ParseKeyLine(file.substr(l.begin, l.end - l.begin), scan)->value);
+}
+
+std::string ClipReadValue(std::string_view raw, Scan scan) {
+    // Quotes come off first; what they held keeps its blanks.
+    const std::string_view inner = Unquoted(raw);
+    const bool quoted = inner.size() != raw.size();
     std::size_t end = 0;
-    while (end < raw.size()) {
-        std::size_t len = CharLength(raw, end);
-        if (raw[end] == '\0' || end + len > kReadLimitBytes) break;
+    while (end < inner.size()) {
+        std::size_t len = scan == Scan::Utf8 ? Utf8Length(inner, end) : CharLength(inner, end, scan);
+        if (inner[end] == '\0' || end + len > kReadLimitBytes) break;
         end += len;
     }
-    std::string_view v = raw.substr(0, end);
-    while (!v.empty() && v.front() == ' ') v.remove_prefix(1);
-    while (!v.empty() && v.back() == ' ') v.remove_suffix(1);
+    std::string_view v = inner.substr(0, end);
+    if (!quoted) {
+        while (!v.empty() && v.front() == ' ') v.remove_prefix(1);
+        while (!v.empty() && v.back() == ' ') v.remove_suffix(1);
+    }
     return std::string(v);
 }
 
@@ -166,16 +205,17 @@ std::string ClipWriteValue(std::string_view utf8) {
     return std::string(utf8.substr(0, i));
 }
 
-std::string Update(std::string_view file, std::string_view section, std::string_view key, std::string_view value) {
+std::string Update(std::string_view file, std::string_view section, std::string_view key, std::string_view value,
+                   Scan scan) {
     const auto lines = SplitLines(file);
-    const Found f = Find(lines, file, section, key);
+    const Found f = Find(lines, file, section, key, scan);
     std::string out;
     out.reserve(file.size() + key.size() + value.size() + section.size() + 8);
 
     if (f.keyLine) {
         // Keep the key as the file spells it; replace only the line's text.
         const Line& l = lines[*f.keyLine];
-        const std::string_view stored = ParseKeyLine(file.substr(l.begin, l.end - l.begin))->key;
+        const std::string_view stored = ParseKeyLine(file.substr(l.begin, l.end - l.begin), scan)->key;
         out.append(file.substr(0, l.begin));
         out.append(stored).append("=").append(value);
         out.append(file.substr(l.end));

@@ -26,31 +26,87 @@ std::wstring ExistingSpelling(const std::wstring& path) {
     return path.substr(0, slash + 1) + fd.cFileName;
 }
 
-std::string Gbk(std::string_view utf8) { return ToCodePage(utf8, kGbkCodePage); }
+// The profile's text as the codec scans it: GBK bytes as they are, the
+// text after a byte-order mark as UTF-8.
+struct ProfileText {
+    profile::FileEncoding encoding = profile::FileEncoding::Gbk;
+    std::string text;
+
+    profile::Scan scan() const {
+        return encoding == profile::FileEncoding::Gbk ? profile::Scan::Gbk : profile::Scan::Utf8;
+    }
+    // A UTF-8 text (a key, a value) as this text spells it.
+    std::string Spell(std::string_view utf8) const {
+        return encoding == profile::FileEncoding::Gbk ? ToCodePage(utf8, kGbkCodePage) : std::string(utf8);
+    }
+    std::string ToUtf8(std::string_view spelled) const {
+        return encoding == profile::FileEncoding::Gbk ? FromCodePage(spelled, kGbkCodePage) : std::string(spelled);
+    }
+};
+
+ProfileText Decode(std::string_view bytes) {
+    ProfileText p{profile::DetectEncoding(bytes), {}};
+    bytes.remove_prefix(profile::ByteOrderMark(p.encoding).size());
+    if (p.encoding == profile::FileEncoding::Utf16Le) {
+        p.text = Narrow(std::wstring_view(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2));
+    } else {
+        p.text = std::string(bytes);
+    }
+    return p;
+}
+
+std::string Encode(const ProfileText& p) {
+    std::string bytes(profile::ByteOrderMark(p.encoding));
+    if (p.encoding == profile::FileEncoding::Utf16Le) {
+        const std::wstring wide = Widen(p.text);
+        bytes.append(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+    } else {
+        bytes += p.text;
+    }
+    return bytes;
+}
 
 }  // namespace
 
 std::string ProfileFile::Read(std::string_view key) {
-    std::string file;
-    if (ReadFileBytes(path_, kMaxProfileBytes, file) != FileRead::Ok) return {};
-    const std::optional<std::string> raw = profile::Lookup(file, Gbk(kProfileSection), Gbk(key));
+    if (const auto kept = sessionOnly_.find(key); kept != sessionOnly_.end()) return kept->second;
+    std::string bytes;
+    if (ReadFileBytes(path_, kMaxProfileBytes, bytes) != FileRead::Ok) return {};
+    const ProfileText p = Decode(bytes);
+    const std::optional<std::string> raw = profile::Lookup(p.text, p.Spell(kProfileSection), p.Spell(key), p.scan());
     if (!raw) return {};
-    return FromCodePage(profile::ClipReadValue(*raw), kGbkCodePage);
+    return p.ToUtf8(profile::ClipReadValue(*raw, p.scan()));
 }
 
 bool ProfileFile::Write(std::string_view key, std::string_view value) {
-    std::string file;
+    if (WriteToFile(key, value)) {
+        sessionOnly_.erase(std::string(key));
+        return true;
+    }
+    // Not kept in the file (a read-only profile, a full disk): the value
+    // still holds while the program runs, as the user chose it.
+    const std::string stored = profile::ClipWriteValue(value);
+    sessionOnly_[std::string(key)] = profile::ClipReadValue(stored, profile::Scan::Utf8);
+    return false;
+}
+
+bool ProfileFile::WriteToFile(std::string_view key, std::string_view value) {
+    std::string bytes;
     // A file that exists but cannot be read is left alone rather than
     // replaced by one holding only this key.
-    const FileRead read = ReadFileBytes(path_, kMaxProfileBytes, file);
+    const FileRead read = ReadFileBytes(path_, kMaxProfileBytes, bytes);
     if (read == FileRead::Failed || read == FileRead::TooLarge) return false;
-    const std::string updated =
-        profile::Update(file, Gbk(kProfileSection), Gbk(key), Gbk(profile::ClipWriteValue(value)));
-    if (updated == file) return true;
+    ProfileText p = Decode(bytes);
+    const std::string updated = profile::Update(p.text, p.Spell(kProfileSection), p.Spell(key),
+                                                p.Spell(profile::ClipWriteValue(value)), p.scan());
+    if (updated == p.text) return true;
+    p.text = updated;
+    const std::string encoded = Encode(p);
     // One instance runs at a time, so one fixed name serves; a copy left by
-    // a crash is simply overwritten by the next write.
+    // a crash is simply overwritten by the next write. A read-only profile
+    // is refused there, as the system's own profile writer refuses it.
     return ReplaceFile(ExistingSpelling(path_), L".tmp",
-                       [&](HANDLE f) { return WriteAll(f, updated.data(), updated.size()); }, true);
+                       [&](HANDLE f) { return WriteAll(f, encoded.data(), encoded.size()); }, true);
 }
 
 }  // namespace velmora

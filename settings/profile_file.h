@@ -3,6 +3,7 @@
 // reads or rewrites the file.
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -23,16 +24,22 @@ public:
     // GBK; empty when the file, the section or the key is missing.
     std::string Read(std::string_view key) override;
 
-    // Stores value under key (GBK in the file), creating the file and section
-    // as needed. The new file is written beside the old one and then put in
-    // its place, so a crash in the middle leaves the old file or the new one,
-    // never a truncated one. Returns whether the file now holds the value.
+    // Stores value under key, creating the file and section as needed, in
+    // the file's own encoding (GBK, or UTF-8 or UTF-16 after a byte-order
+    // mark). The new file is written beside the old one and then put in its
+    // place, so a crash in the middle leaves the old file or the new one,
+    // never a truncated one. Returns whether the file now holds the value; a
+    // value the file could not take (a read-only profile) is still what Read
+    // answers until the program ends.
     bool Write(std::string_view key, std::string_view value) override;
 
     const std::wstring& path() const { return path_; }
 
 private:
+    bool WriteToFile(std::string_view key, std::string_view value);
+
     std::wstring path_;
+    std::map<std::string, std::string, std::less<>> sessionOnly_;
 };
 
 }  // namespace velmora

@@ -144,5 +144,39 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
+TEST(ProfileText, ByteOrderMarksTellTheEncoding) {
+    EXPECT_EQ(DetectEncoding(std::string("\xFF\xFE[\0", 4)), FileEncoding::Utf16Le);
+    EXPECT_EQ(DetectEncoding("\xEF\xBB\xBF[Velmora]"), FileEncoding::Utf8);
+    EXPECT_EQ(DetectEncoding("[Velmora]"), FileEncoding::Gbk);
+    EXPECT_EQ(DetectEncoding(kAutoStartKey + "=1"), FileEncoding::Gbk);
+    EXPECT_EQ(DetectEncoding("\xFF"), FileEncoding::Gbk);
+    EXPECT_EQ(DetectEncoding(""), FileEncoding::Gbk);
+}
+
+TEST(ProfileText, QuotesComeOffOnlyInMatchingPairs) {
+    EXPECT_EQ(Unquoted("\"a b\""), "a b");
+    EXPECT_EQ(Unquoted("'x'"), "x");
+    EXPECT_EQ(Unquoted("\"\""), "");
+    EXPECT_EQ(Unquoted("\""), "\"");
+    EXPECT_EQ(Unquoted("\"x'"), "\"x'");
+    EXPECT_EQ(Unquoted("a\"b\""), "a\"b\"");
+    EXPECT_EQ(ClipReadValue("\" 2 \""), " 2 ") << "the blanks in the quotes stay";
+    EXPECT_EQ(ClipReadValue(" 2 "), "2");
+}
+
+TEST(ProfileText, Utf8TextIsScannedBytewise) {
+    // In UTF-8, 0xE5 0xBC 0x80 (开) read as GBK would pair 0x80 with the
+    // next byte and swallow the '='.
+    const std::string kai = "\xE5\xBC\x80";
+    const std::string file = "[Velmora]\r\n" + kai + "=1\r\n";
+    EXPECT_EQ(Lookup(file, "Velmora", kai, Scan::Utf8), "1");
+    EXPECT_EQ(Update(file, "Velmora", kai, "0", Scan::Utf8), "[Velmora]\r\n" + kai + "=0\r\n");
+    // Clipping never splits a character: 42 three-byte characters are 126
+    // bytes, the 43rd would pass 127.
+    std::string long_value;
+    for (int i = 0; i < 50; ++i) long_value += kai;
+    EXPECT_EQ(ClipReadValue(long_value, Scan::Utf8).size(), 126u);
+}
+
 }  // namespace
 }  // namespace velmora::profile

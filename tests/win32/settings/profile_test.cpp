@@ -164,5 +164,65 @@ TEST_F(ProfileOnDisk, KillingTheWriterNeverLeavesATruncatedFile) {
     EXPECT_EQ(killedWhileRunning, 12);
 }
 
+// ---- a profile saved as "Unicode" or "UTF-8" by Notepad ----
+
+std::string Utf16File(const std::wstring& text) {
+    std::string bytes("\xFF\xFE", 2);
+    bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+    return bytes;
+}
+
+TEST_F(ProfileOnDisk, AUtf16FileIsReadAndWrittenBackInUtf16) {
+    WriteBytes(Path(), Utf16File(L"[Velmora]\r\n开机自动运行=1\r\nsj=每一刻钟\r\n"));
+    EXPECT_EQ(profile_.Read("开机自动运行"), "1");
+    EXPECT_EQ(profile_.Read("sj"), "每一刻钟");
+
+    ASSERT_TRUE(profile_.Write("sx", "2"));
+    ASSERT_TRUE(profile_.Write("sj", "每五分钟"));
+    EXPECT_EQ(ReadBytes(Path()), Utf16File(L"[Velmora]\r\n开机自动运行=1\r\nsj=每五分钟\r\nsx=2\r\n"));
+    // And the system's own reader agrees.
+    wchar_t buf[128] = {};
+    ::GetPrivateProfileStringW(L"Velmora", L"sj", L"", buf, 128, Path().c_str());
+    EXPECT_STREQ(buf, L"每五分钟");
+}
+
+TEST_F(ProfileOnDisk, AUtf8FileWithItsMarkStaysUtf8) {
+    WriteBytes(Path(), "\xEF\xBB\xBF[Velmora]\r\nsj=\xE6\xAF\x8F\xE4\xB8\x80\xE5\x88\xBB\xE9\x92\x9F\r\n");  // 每一刻钟
+    EXPECT_EQ(profile_.Read("sj"), "每一刻钟");
+    ASSERT_TRUE(profile_.Write("开机自动运行", "1"));
+    EXPECT_EQ(ReadBytes(Path()), "\xEF\xBB\xBF[Velmora]\r\nsj=\xE6\xAF\x8F\xE4\xB8\x80\xE5\x88\xBB\xE9\x92\x9F\r\n"
+                                 "\xE5\xBC\x80\xE6\x9C\xBA\xE8\x87\xAA\xE5\x8A\xA8\xE8\xBF\x90\xE8\xA1\x8C=1\r\n");
+}
+
+TEST_F(ProfileOnDisk, AValueInQuotesReadsWithoutThemAsTheSystemReadsIt) {
+    WriteBytes(Path(), "[Velmora]\r\nsx=\"1\"\r\nwz=' 2 '\r\nzdy=\"30\r\n");
+    wchar_t buf[128] = {};
+    for (const char* key : {"sx", "wz", "zdy"}) {
+        ::GetPrivateProfileStringW(L"Velmora", Widen(key).c_str(), L"", buf, 128, Path().c_str());
+        EXPECT_EQ(profile_.Read(key), Narrow(buf)) << key;
+    }
+    EXPECT_EQ(profile_.Read("sx"), "1");
+}
+
+// ---- a profile the user made read-only ----
+
+TEST_F(ProfileOnDisk, AReadOnlyFileStaysByteForByteAndTheChangeHoldsForTheSession) {
+    const std::string frozen = "; frozen\r\n[Velmora]\r\nsx=1\r\n";
+    WriteBytes(Path(), frozen);
+    ASSERT_TRUE(::SetFileAttributesW(Path().c_str(), FILE_ATTRIBUTE_READONLY));
+
+    EXPECT_FALSE(profile_.Write("sx", "2")) << "reported as kept";
+    EXPECT_FALSE(profile_.Write("wz", "3"));
+    EXPECT_EQ(ReadBytes(Path()), frozen);
+    EXPECT_FALSE(FileExists(Path() + L".tmp"));
+    EXPECT_EQ(profile_.Read("sx"), "2") << "the choice is lost for the session";
+    EXPECT_EQ(profile_.Read("wz"), "3");
+    EXPECT_EQ(ProfileFile(Path()).Read("sx"), "1") << "a later run reads the file";
+
+    ::SetFileAttributesW(Path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(profile_.Write("sx", "4"));
+    EXPECT_EQ(ReadBytes(Path()), "; frozen\r\n[Velmora]\r\nsx=4\r\n");
+}
+
 }  // namespace
 }  // namespace velmora
