@@ -33,6 +33,7 @@ endforeach()
 # ---- artwork
 file(GLOB GEN_ART_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/art/*.cpp)
 add_executable(gen_art ${GEN_ART_SOURCES})
+target_include_directories(gen_art PRIVATE ${CMAKE_SOURCE_DIR})
 add_custom_command(
   OUTPUT ${VELMORA_ART_DIR}/velmora.ico
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORA_ART_DIR}

@@ -12,8 +12,9 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 add_link_options(-Wl,--no-insert-timestamp)
 
 # Each layer links the layers it may include, and nothing above them.
-set(platform_USES velmora_core shell32 comctl32 winmm advapi32 user32 gdi32 msimg32 ole32 oleaut32 uuid
-                  windowscodecs)
+# Common controls, COM, the picture decoders and MCI are not imported:
+# platform/lazy_imports.cpp loads them at first use.
+set(platform_USES velmora_core shell32 advapi32 user32 gdi32 msimg32 uuid)
 set(settings_USES velmora_platform)
 set(commands_USES velmora_platform)
 set(frame_USES velmora_platform)
