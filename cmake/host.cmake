@@ -106,7 +106,8 @@ foreach(layer IN LISTS VELMORA_LAYERS)
 endforeach()
 
 foreach(scenario IN ITEMS single_instance tray_menu profile_startup desktop_tray panel panel_keys commands logoff
-                         wallpaper wallpaper_startup wallpaper_verbs recycle autostart picker_copy)
+                         wallpaper wallpaper_startup wallpaper_verbs recycle autostart picker_copy
+                         startup_modules)
   velmora_wine_test(e2e.${scenario}
     bash ${CMAKE_SOURCE_DIR}/tests/e2e/${scenario}.sh ${VELMORA_DIST_DIR} ${VELMORA_WIN_DIR})
 endforeach()
@@ -136,6 +137,9 @@ set_tests_properties(dist.zip_content PROPERTIES RESOURCE_LOCK dist TIMEOUT 60)
 add_test(NAME dist.zip_reproducible
   COMMAND bash ${CMAKE_SOURCE_DIR}/tests/dist/reproducible.sh ${VELMORA_DIST_DIR} ${PROJECT_VERSION})
 set_tests_properties(dist.zip_reproducible PROPERTIES RESOURCE_LOCK dist TIMEOUT 600)
+# Velmora.exe within 1 MB.
+add_test(NAME dist.exe_size COMMAND bash ${CMAKE_SOURCE_DIR}/tests/dist/check_exe_size.sh ${VELMORA_DIST_DIR} 1048576)
+set_tests_properties(dist.exe_size PROPERTIES RESOURCE_LOCK dist TIMEOUT 60)
 # run.sh without a display: the desktop served to a browser on 127.0.0.1.
 add_test(NAME e2e.run_browser COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/run_browser.sh ${CMAKE_BINARY_DIR})
 # Its own waits are bounded to about 6 minutes in all, below the time-out.

@@ -10,6 +10,7 @@ add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0
 add_link_options(-static -static-libgcc -static-libstdc++)
 # reach: no link time in the PE header, so a commit always gives the same bytes.
 add_link_options(-Wl,--no-insert-timestamp)
+include(${CMAKE_CURRENT_LIST_DIR}/footprint.cmake)
 
 # Each layer links the layers it may include, and nothing above them.
 # Common controls, COM, the picture decoders and MCI are not imported:
