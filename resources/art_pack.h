@@ -15,6 +15,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <span>
 #include <vector>
@@ -118,16 +119,19 @@ inline std::optional<std::vector<uint8_t>> Unpack(std::span<const uint8_t> packe
     const size_t size = detail::Get32(packed, 4), start = detail::Get32(packed, 8);
     const size_t distance = detail::Get32(packed, 12);
     if (size > kMaxUnpackedSize) return std::nullopt;
-    std::vector<uint8_t> out;
-    out.reserve(size);
+    // Written in place: the panel's skin unpacks on every opening.
+    std::vector<uint8_t> out(size);
+    uint8_t* const first = out.data();
+    size_t done = 0;
     size_t at = kHeaderSize;
     bool ended = false;  // by the last sequence, literals only
     while (!ended && at < packed.size()) {
         const uint8_t token = packed[at++];
         size_t lit = token >> 4;
         if (lit == 15 && !detail::GetCount(packed, at, lit)) return std::nullopt;
-        if (lit > packed.size() - at || lit > size - out.size()) return std::nullopt;
-        out.insert(out.end(), packed.begin() + ptrdiff_t(at), packed.begin() + ptrdiff_t(at + lit));
+        if (lit > packed.size() - at || lit > size - done) return std::nullopt;
+        if (lit) std::memcpy(first + done, packed.data() + at, lit);
+        done += lit;
         at += lit;
         ended = at == packed.size();
         if (ended) break;
@@ -136,12 +140,16 @@ inline std::optional<std::vector<uint8_t>> Unpack(std::span<const uint8_t> packe
         at += 2;
         size_t length = (token & 15) + kMinMatch;
         if ((token & 15) == 15 && !detail::GetCount(packed, at, length)) return std::nullopt;
-        if (offset == 0 || offset > out.size() || length > size - out.size()) return std::nullopt;
-        for (size_t from = out.size() - offset, n = 0; n < length; ++n) out.push_back(out[from + n]);
+        if (offset == 0 || offset > done || length > size - done) return std::nullopt;
+        // Byte by byte: a match may overlap what it is copying.
+        const uint8_t* from = first + done - offset;
+        uint8_t* to = first + done;
+        for (size_t n = 0; n < length; ++n) to[n] = from[n];
+        done += length;
     }
-    if (!ended || out.size() != size) return std::nullopt;
+    if (!ended || done != size) return std::nullopt;
     if (distance != 0) {
-        for (size_t i = start + distance; i < out.size(); ++i) out[i] = uint8_t(out[i] + out[i - distance]);
+        for (size_t i = start + distance; i < size; ++i) first[i] = uint8_t(first[i] + first[i - distance]);
     }
     return out;
 }
