@@ -44,9 +44,6 @@ struct Thunk<Library, Name, Failure, R (*)(Args...)> {
 
 }  // namespace
 
-LazyLibrary& CommonControlsLibrary() { return commonControls; }
-LazyLibrary& ComLibrary() { return com; }
-
 }  // namespace velmora
 
 // One function of a lazily loaded library; `failure` is what the call

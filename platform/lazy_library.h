@@ -22,9 +22,6 @@ public:
     // when either cannot be found.
     FARPROC Find(const char* function);
 
-    // Whether the library has been loaded (by a call through it).
-    bool Loaded() const { return module_ != nullptr; }
-
 private:
     const wchar_t* name_;
     bool systemOnly_;
@@ -33,10 +30,5 @@ private:
     // program's own objects are being destroyed.
     HMODULE module_ = nullptr;
 };
-
-// The libraries behind platform/lazy_imports.cpp, for tests that check
-// start-up leaves them unloaded.
-LazyLibrary& CommonControlsLibrary();
-LazyLibrary& ComLibrary();
 
 }  // namespace velmora
