@@ -1,13 +1,20 @@
-// Launcher panel benchmark, run under Wine with the program's own code:
-//   - from "show the panel" (what the tray double-click asks for) to the
-//     panel painted: the first opening, which also loads the artwork, and
-//     later openings of a new panel;
+// Launcher panel benchmark, run under Wine:
+//   - with Velmora.exe running, from the tray double-click to the panel
+//     painted: the first opening of each start and later ones (the panel
+//     closed in between);
+//   - with the program's own code in this process, from "show the panel"
+//     (what the tray double-click asks for) to the panel painted: the first
+//     opening, which also loads the artwork, and later openings of a new
+//     panel;
 //   - one DrawSkin;
 //   - 1,000 resize-and-paint cycles and 1,000 clock ticks, and panels opened
 //     and closed, with the handles the program owns counted before and
 //     after.
 //
-//   panel_bench [RUNS]
+// Ends with one line per figure for scripts: figure|measured|target|held
+// or missed.
+//
+//   panel_bench [RUNS [VELMORA.exe]]
 #include <windows.h>
 
 #include <algorithm>
@@ -23,6 +30,8 @@
 #include "platform/handles.h"
 #include "platform/system_services.h"
 #include "platform/window_slot.h"
+#include "shell/tray_host.h"
+#include "shell/tray_icon.h"
 
 namespace {
 
@@ -58,6 +67,71 @@ void PrintCounts(const char* when, const Counts& c) {
 }
 
 using PanelSlot = velmora::WindowSlot<velmora::LauncherPanel>;
+
+constexpr double kFirstOpenTargetMs = 60;
+constexpr double kLaterOpenTargetMs = 40;
+constexpr int kOpensPerStart = 5;
+
+// Waits until `done` holds, polling every millisecond; false after 10 s.
+template <typename Condition>
+bool WaitFor(Condition done) {
+    for (const double t0 = NowMs(); NowMs() - t0 < 10000; ::Sleep(1)) {
+        if (done()) return true;
+    }
+    return false;
+}
+
+// The milliseconds from the tray double-click to the panel shown with
+// nothing left to paint, or a negative value when it did not open.
+double DoubleClickToPainted(HWND host) {
+    const double t0 = NowMs();
+    ::PostMessageW(host, velmora::TrayHost::kTrayCallbackMessage, 1, WM_LBUTTONDBLCLK);
+    HWND panel = nullptr;
+    const bool painted = WaitFor([&] {
+        panel = ::FindWindowW(velmora::LauncherPanel::kClassName, nullptr);
+        return panel && ::IsWindowVisible(panel) && !::GetUpdateRect(panel, nullptr, FALSE);
+    });
+    const double ms = NowMs() - t0;
+    if (!painted) return -1;
+    ::PostMessageW(panel, WM_CLOSE, 0, 0);
+    if (!WaitFor([&] { return !::IsWindow(panel); })) return -1;
+    return ms;
+}
+
+// Starts Velmora.exe `starts` times; each time opens the panel from the
+// tray kOpensPerStart times. False when a start or an opening failed.
+bool TrayDoubleClicks(const wchar_t* exe, int starts, std::vector<double>& first, std::vector<double>& later) {
+    const std::wstring path = exe;
+    const std::wstring dir = path.substr(0, path.find_last_of(L"\\/"));
+    for (int i = 0; i < starts; ++i) {
+        velmora::UniqueKernelHandle added(::CreateEventW(nullptr, TRUE, FALSE, velmora::kTrayIconAddedEvent));
+        ::ResetEvent(added.get());
+        std::wstring cmd = L"\"" + path + L"\"";
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        if (!::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi)) {
+            return false;
+        }
+        velmora::UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
+        bool ok = ::WaitForSingleObject(added.get(), 15000) == WAIT_OBJECT_0;
+        HWND host = ::FindWindowW(velmora::TrayHost::kClassName, L"Velmora");
+        for (int k = 0; ok && k < kOpensPerStart; ++k) {
+            const double ms = DoubleClickToPainted(host);
+            ok = ms >= 0;
+            (k == 0 ? first : later).push_back(ms);
+        }
+        // Exit from the tray host, which removes the icon.
+        ::PostMessageW(host, WM_CLOSE, 0, 0);
+        if (::WaitForSingleObject(process.get(), 5000) != WAIT_OBJECT_0) ::TerminateProcess(process.get(), 0);
+        if (!ok) return false;
+    }
+    return true;
+}
+
+void PrintFigure(const char* figure, double ms, double target) {
+    std::printf("%s|%.1f|%.0f|%s\n", figure, ms, target, ms <= target ? "held" : "missed");
+}
 
 // Opens and closes the panel runs + 1 times, the last one left open;
 // prints the opening times and whether the handles stayed flat.
@@ -117,6 +191,19 @@ bool ResizeAndTick(velmora::LauncherPanel& panel) {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+    std::vector<double> trayFirst, trayLater;
+    if (argc > 2) {
+        wchar_t exe[MAX_PATH]{};
+        ::MultiByteToWideChar(CP_ACP, 0, argv[2], -1, exe, MAX_PATH);
+        if (!TrayDoubleClicks(exe, runs, trayFirst, trayLater)) {
+            std::fprintf(stderr, "Velmora.exe did not start or did not open its panel\n");
+            return 1;
+        }
+        std::printf("tray double-click to panel painted (Velmora.exe): first median %.1f ms over %d starts, "
+                    "later median %.1f ms over %zu (targets %.0f ms, %.0f ms)\n",
+                    Median(trayFirst), runs, Median(trayLater), trayLater.size(), kFirstOpenTargetMs,
+                    kLaterOpenTargetMs);
+    }
     velmora::RecordingEffects recorder;  // nothing reaches the system
     SilentPrompter prompts;
     velmora::DeferredCalls later;
@@ -145,5 +232,9 @@ int main(int argc, char** argv) {
                 flat ? "flat" : "GREW", lifetimesFlat ? "flat" : "GREW");
     slot.Close();
     Pump();
+    if (!trayFirst.empty()) {
+        PrintFigure("tray double-click to panel painted, first (ms)", Median(trayFirst), kFirstOpenTargetMs);
+        PrintFigure("tray double-click to panel painted, later (ms)", Median(trayLater), kLaterOpenTargetMs);
+    }
     return flat && lifetimesFlat ? 0 : 1;
 }

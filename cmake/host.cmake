@@ -122,6 +122,7 @@ endif()
 # ---- artwork
 file(GLOB GEN_ART_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/art/*.cpp)
 add_executable(gen_art ${GEN_ART_SOURCES})
+target_include_directories(gen_art PRIVATE ${CMAKE_SOURCE_DIR})
 add_custom_command(
   OUTPUT ${VELMORA_ART_DIR}/velmora.ico
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORA_ART_DIR}
@@ -194,7 +195,8 @@ foreach(layer IN LISTS VELMORA_LAYERS)
 endforeach()
 
 foreach(scenario IN ITEMS single_instance tray_menu profile_startup desktop_tray panel panel_keys commands logoff
-                         wallpaper wallpaper_startup wallpaper_verbs recycle autostart picker_copy)
+                         wallpaper wallpaper_startup wallpaper_verbs recycle autostart picker_copy
+                         startup_modules)
   velmora_wine_test(e2e.${scenario}
     bash ${CMAKE_SOURCE_DIR}/tests/e2e/${scenario}.sh ${VELMORA_DIST_DIR} ${VELMORA_WIN_DIR})
 endforeach()
@@ -228,6 +230,9 @@ set_tests_properties(dist.zip_reproducible PROPERTIES RESOURCE_LOCK dist TIMEOUT
 add_test(NAME dist.no_test_switch
   COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/dist/no_test_switch.py ${VELMORA_DIST_DIR} ${VELMORA_WIN_DIR})
 set_tests_properties(dist.no_test_switch PROPERTIES RESOURCE_LOCK dist TIMEOUT 60)
+# Velmora.exe within 1 MB.
+add_test(NAME dist.exe_size COMMAND bash ${CMAKE_SOURCE_DIR}/tests/dist/check_exe_size.sh ${VELMORA_DIST_DIR} 1048576)
+set_tests_properties(dist.exe_size PROPERTIES RESOURCE_LOCK dist TIMEOUT 60)
 # run.sh without a display: the desktop served to a browser on 127.0.0.1.
 add_test(NAME e2e.run_browser COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/run_browser.sh ${CMAKE_BINARY_DIR})
 # Its own waits are bounded to about 6 minutes in all, below the time-out.

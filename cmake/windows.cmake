@@ -10,10 +10,12 @@ add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0
 add_link_options(-static -static-libgcc -static-libstdc++)
 # No link time in the PE header, so a commit always gives the same bytes.
 add_link_options(-Wl,--no-insert-timestamp)
+include(${CMAKE_CURRENT_LIST_DIR}/footprint.cmake)
 
 # Each layer links the layers it may include, and nothing above them.
-set(platform_USES velmora_core shell32 comctl32 winmm advapi32 user32 gdi32 msimg32 ole32 oleaut32 uuid
-                  windowscodecs)
+# Common controls, COM, the picture decoders and MCI are not imported:
+# platform/lazy_imports.cpp loads them at first use.
+set(platform_USES velmora_core shell32 advapi32 user32 gdi32 msimg32 uuid)
 set(settings_USES velmora_platform)
 set(commands_USES velmora_platform)
 set(frame_USES velmora_platform)

@@ -13,6 +13,7 @@ set(PLATFORM_WIN_SOURCES
   platform/effects.cpp
   platform/files.cpp
   platform/folder_watch.cpp
+  platform/lazy_imports.cpp
   platform/picture.cpp
   platform/system_services.cpp
   platform/text.cpp

@@ -1,6 +1,10 @@
 // Resource identifiers shared by the resource script and the code.
 #pragma once
 
+// The bitmaps are stored packed (resources/art_pack.h) under this resource
+// type, and platform's LoadBitmapResource unpacks them.
+#define PACKED_BITMAP_TYPE L"PACKED_BITMAP"
+
 #define IDI_VELMORA 1  // program icon: 16x16 and 32x32, 24-bit colour
 
 // The skin of the skinned windows: 410 x 387, 24-bit.

@@ -7,12 +7,18 @@
 //   gen_art wallpapers OUTDIR WIDTH HEIGHT   (writes BMP files)
 //   gen_art ui OUTDIR                        (the launcher panel's pictures)
 //   gen_art tools OUTDIR                     (the tool windows' pictures)
+// The bitmaps of ui and tools are also written packed (NAME.bmp.pk), as
+// the resource script stores them.
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "art_common.h"
+#include "resources/art_pack.h"
 
 namespace art {
 namespace {
@@ -251,6 +257,32 @@ void WriteWallpaper(const std::string& path, int w, int h, const Painter& paint)
     WriteBmp(img, path);
 }
 
+// Beside each bitmap the program holds (not the preview sheets), its packed
+// form for the resource script: of no filter, a pixel and a row as the
+// filter distance, the one that packs smallest.
+int PackBitmaps(const std::string& dir) {
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        const std::filesystem::path path = entry.path();
+        if (path.extension() != ".bmp" || path.filename().string().find("preview") != std::string::npos) continue;
+        std::ifstream in(path, std::ios::binary);
+        const std::vector<uint8_t> bmp{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        if (bmp.size() < 54 || bmp[0] != 'B' || bmp[1] != 'M') {
+            std::fprintf(stderr, "gen_art: %s is no bitmap\n", path.string().c_str());
+            return 1;
+        }
+        auto get32 = [&](size_t at) { return uint32_t(bmp[at] | bmp[at + 1] << 8 | bmp[at + 2] << 16 | bmp[at + 3] << 24); };
+        const size_t start = get32(10), width = get32(18), bits = bmp[28] | bmp[29] << 8;
+        const size_t stride = (width * bits + 31) / 32 * 4;
+        std::vector<uint8_t> best;
+        for (size_t distance : {size_t(0), bits / 8, stride}) {
+            std::vector<uint8_t> packed = velmora::art_pack::Pack(bmp, start, distance);
+            if (best.empty() || packed.size() < best.size()) best = std::move(packed);
+        }
+        WriteFile(path.string() + ".pk", best);
+    }
+    return 0;
+}
+
 }  // namespace
 }  // namespace art
 
@@ -271,10 +303,14 @@ int main(int argc, char** argv) {
         for (const auto& [name, paint] : walls) WriteWallpaper(dir + "/" + name + ".bmp", w, h, paint);
         return 0;
     }
-    if (what == "ui" && argc == 3) return WriteUiArt(argv[2]);
+    if (what == "ui" && argc == 3) {
+        const int rc = WriteUiArt(argv[2]);
+        return rc != 0 ? rc : PackBitmaps(argv[2]);
+    }
     if (what == "tools" && argc == 3) {
-        const int rc = WriteToolsArt(argv[2]);
-        return rc != 0 ? rc : WritePickerArt(argv[2]);
+        int rc = WriteToolsArt(argv[2]);
+        if (rc == 0) rc = WritePickerArt(argv[2]);
+        return rc != 0 ? rc : PackBitmaps(argv[2]);
     }
     std::fprintf(stderr, "usage: gen_art icon OUT.ico | gen_art wallpapers DIR W H | gen_art ui DIR | gen_art tools DIR\n");
     return 2;

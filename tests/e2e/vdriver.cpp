@@ -53,6 +53,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -358,6 +359,23 @@ int wmain(int argc, wchar_t** argv) {
         for (auto& pi : started) ok += StartProcess(argv[3], L"", pi) ? 1 : 0;
         std::printf("started %d\n", ok);
         return ok == n ? 0 : 1;
+    }
+    if (cmd == L"modules") {
+        // The libraries loaded in the first Velmora process, lower case.
+        const std::vector<DWORD> pids = Processes();
+        std::vector<std::wstring> names;
+        HANDLE snap = pids.empty() ? INVALID_HANDLE_VALUE : ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pids[0]);
+        MODULEENTRY32W me{};
+        me.dwSize = sizeof me;
+        for (BOOL ok = snap != INVALID_HANDLE_VALUE && ::Module32FirstW(snap, &me); ok; ok = ::Module32NextW(snap, &me)) {
+            std::wstring name = me.szModule;
+            for (wchar_t& c : name) c = static_cast<wchar_t>(std::towlower(c));
+            names.push_back(name);
+        }
+        if (snap != INVALID_HANDLE_VALUE) ::CloseHandle(snap);
+        std::printf("modules %zu\n", names.size());
+        for (const auto& n : names) std::printf("  %ls\n", n.c_str());
+        return pids.empty() ? 1 : 0;
     }
     if (cmd == L"processes") {
         std::printf("processes %zu\n", Processes().size());
