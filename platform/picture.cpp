@@ -46,18 +46,27 @@ bool SizeAllowed(uint64_t width, uint64_t height) {
     return width > 0 && height > 0 && width * height <= kPixelBudget && width <= INT_MAX / 4 && height <= INT_MAX;
 }
 
-// A 32-bit top-down DIB section and its pixels (blue, green, red, alpha).
-UniqueBitmap CreateDib32(int width, int height, uint32_t** bits) {
+// A DIB section of `bitCount` bits a pixel, rows top-down for a negative
+// `height`, and its pixels.
+UniqueBitmap CreateDib(int width, int height, WORD bitCount, void** bits) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biHeight = height;
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biBitCount = bitCount;
     info.bmiHeader.biCompression = BI_RGB;
+    *bits = nullptr;
+    UniqueBitmap dib(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
+    if (!dib) *bits = nullptr;
+    return dib;
+}
+
+// A 32-bit top-down DIB section and its pixels (blue, green, red, alpha).
+UniqueBitmap CreateDib32(int width, int height, uint32_t** bits) {
     void* p = nullptr;
-    UniqueBitmap dib(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0));
-    *bits = dib ? static_cast<uint32_t*>(p) : nullptr;
+    UniqueBitmap dib = CreateDib(width, -height, 32, &p);
+    *bits = static_cast<uint32_t*>(p);
     return dib;
 }
 
@@ -78,16 +87,9 @@ bool AllOpaque(const uint32_t* pixels, size_t count) {
 // A 24-bit bottom-up DIB section: its pixels are laid out exactly as the
 // rows of a 24-bit BMP file.
 UniqueBitmap CreateDib24(int width, int height, BYTE** bits) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
     void* p = nullptr;
-    UniqueBitmap dib(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0));
-    *bits = dib ? static_cast<BYTE*>(p) : nullptr;
+    UniqueBitmap dib = CreateDib(width, height, 24, &p);
+    *bits = static_cast<BYTE*>(p);
     return dib;
 }
 
