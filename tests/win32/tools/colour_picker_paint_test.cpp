@@ -17,6 +17,8 @@
 namespace velmora {
 namespace {
 
+using namespace testing;
+
 // The picker's client area as it stands on its window's surface, the
 // controls included, top row first.
 std::vector<DWORD> Capture(HWND window) {
