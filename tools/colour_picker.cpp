@@ -122,6 +122,14 @@ bool ColourPicker::Load() {
     crossPicture_ = ScaledCross(kCrossPlace.w);
     font_ = SongTi(90, true);
     lineBrush_.reset(::CreateSolidBrush(kLineBack));
+    keyedBrush_.reset(::CreateSolidBrush(kKeyedOut));
+    keyedPen_.reset(::CreatePen(PS_SOLID, 1, kKeyedOut));
+    swatchCorners_.reset(::CreateRectRgn(0, 0, 41, 41));
+    UniqueRegion rounded(::CreateRoundRectRgn(0, 0, 42, 41, 14, 14));
+    ::CombineRgn(swatchCorners_.get(), swatchCorners_.get(), rounded.get(), RGN_DIFF);
+    measureDc_.reset(::CreateCompatibleDC(nullptr));
+    if (measureDc_) ::SelectObject(measureDc_.get(), font_.get());
+    DrawSurfaceOnce();
     // Topmost from the start as well: under Wine a HWND_TOPMOST given while
     // the window is still hidden left it an ordinary window.
     if (!CreateWindowOf(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kTitle, WS_POPUP | WS_CLIPCHILDREN, 0, 0, kClientWidth,
@@ -156,24 +164,32 @@ void ColourPicker::CreateControls() {
                          kCrossPlace.w, kCrossPlace.h, kCloseCrossId);
     SubclassControl<&ColourPicker::OnCrossMessage>(cross_, this);
     // Until the first good reading the lines show these placeholders.
-    decimalLine_ = MakeLine(kDecimalLineId, L"Label2", kDecimalLinePlace.x, kDecimalLinePlace.y);
-    hexLine_ = MakeLine(kHexLineId, L"Label3", kHexLinePlace.x, kHexLinePlace.y);
+    decimalLine_ = MakeLine(kDecimalLineId, kDecimalLinePlace.x, kDecimalLinePlace.y);
+    ShowLine(decimalLine_, decimalShown_, L"Label2");
+    hexLine_ = MakeLine(kHexLineId, kHexLinePlace.x, kHexLinePlace.y);
+    ShowLine(hexLine_, hexShown_, L"Label3");
     tip_ = MakeToolTip(hwnd(), hwnd(), cross_, L"关闭");
 }
 
-HWND ColourPicker::MakeLine(int id, const wchar_t* placeholder, int left, int top) {
+HWND ColourPicker::MakeLine(int id, int left, int top) {
     HWND line = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, left, top, 1, 1,
                             id);
     ::SendMessageW(line, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    ShowLine(line, placeholder);
     return line;
 }
 
-void ColourPicker::ShowLine(HWND line, const std::wstring& text) {
+void ColourPicker::ShowLine(HWND line, std::wstring& shown, const std::wstring& text) {
+    // A line whose text stays is left alone: setting it again would repaint it.
+    if (!line || shown == text) return;
+    shown = text;
     // The line sizes itself to its text before the text changes, so it
     // paints once. Moving over one colour region changes digits far more
     // often than widths: no resize, no repaint beneath.
-    const SIZE size = TextSize(static_cast<HFONT>(font_.get()), text);
+    SIZE size{};
+    TEXTMETRICW metrics{};
+    ::GetTextExtentPoint32W(measureDc_.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    ::GetTextMetricsW(measureDc_.get(), &metrics);
+    size = {size.cx > 0 ? size.cx : 1, metrics.tmHeight};
     RECT r = RectIn(line, hwnd());
     if (r.right - r.left != size.cx || r.bottom - r.top != size.cy) {
         ::SetWindowPos(line, nullptr, 0, 0, size.cx, size.cy,
@@ -198,8 +214,8 @@ void ColourPicker::TakeReading() {
     reading_ = pixel->colour;
     ::InvalidateRect(swatch_, nullptr, FALSE);
     const colour::Lines lines = colour::LinesFor(*reading_);
-    ShowLine(decimalLine_, Widen(lines.decimal));
-    ShowLine(hexLine_, Widen(lines.hex));
+    ShowLine(decimalLine_, decimalShown_, Widen(lines.decimal));
+    ShowLine(hexLine_, hexShown_, Widen(lines.hex));
 }
 
 // ---- copying
@@ -236,30 +252,45 @@ void ColourPicker::Copy(const colour::CopyEntry& entry) {
 
 // ---- painting
 
+void ColourPicker::DrawSurfaceOnce() {
+    // A 32-bit picture, as the window's own surface: the pipette blended
+    // over white here gives the very pixels it gave blended in place.
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kClientWidth, -kClientHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    surface_.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    surfaceDc_.reset(::CreateCompatibleDC(nullptr));
+    if (!surface_ || !surfaceDc_) return;
+    ::SelectObject(surfaceDc_.get(), surface_.get());
+    const RECT all{0, 0, kClientWidth, kClientHeight};
+    ::FillRect(surfaceDc_.get(), &all, static_cast<HBRUSH>(keyedBrush_.get()));
+    DrawBlended(surfaceDc_.get(), pipette_.get(), 0, 0);
+}
+
 void ColourPicker::PaintSurface(HDC dc, int originX, int originY) {
-    // White everywhere (keyed out), the pipette unscaled at the top-left.
-    RECT all{};
-    ::GetClipBox(dc, &all);
-    UniqueGdiObject white(::CreateSolidBrush(kKeyedOut));
-    ::FillRect(dc, &all, static_cast<HBRUSH>(white.get()));
-    DrawBlended(dc, pipette_.get(), originX, originY);
+    // White everywhere (keyed out), the pipette unscaled at the top-left:
+    // only the part being painted is copied.
+    RECT part{};
+    ::GetClipBox(dc, &part);
+    if (!surfaceDc_) {
+        ::FillRect(dc, &part, static_cast<HBRUSH>(keyedBrush_.get()));
+        return;
+    }
+    ::BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, surfaceDc_.get(),
+             part.left - originX, part.top - originY, SRCCOPY);
 }
 
 void ColourPicker::DrawSwatch(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
-    // White, and so keyed out, before the first reading.
-    UniqueGdiObject fill(::CreateSolidBrush(reading_.value_or(kKeyedOut)));
-    ::FillRect(dc, &item.rcItem, static_cast<HBRUSH>(fill.get()));
+    // White, and so keyed out, before the first reading. The DC's own
+    // brush: nothing made per paint.
+    ::SetDCBrushColor(dc, reading_.value_or(kKeyedOut));
+    ::FillRect(dc, &item.rcItem, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
     // The frame: white round the corners and a white line inside the edge;
     // the sight: a white ring in the middle. Both are keyed out, so the
     // desktop shows through them.
-    UniqueGdiObject whiteBrush(::CreateSolidBrush(kKeyedOut));
-    UniqueRegion outside(::CreateRectRgn(0, 0, 41, 41));
-    UniqueRegion rounded(::CreateRoundRectRgn(0, 0, 42, 41, 14, 14));
-    ::CombineRgn(outside.get(), outside.get(), rounded.get(), RGN_DIFF);
-    ::FillRgn(dc, outside.get(), static_cast<HBRUSH>(whiteBrush.get()));
-    UniqueGdiObject pen(::CreatePen(PS_SOLID, 1, kKeyedOut));
-    SelectGuard usePen(dc, pen.get());
+    ::FillRgn(dc, swatchCorners_.get(), static_cast<HBRUSH>(keyedBrush_.get()));
+    SelectGuard usePen(dc, keyedPen_.get());
     SelectGuard noFill(dc, ::GetStockObject(NULL_BRUSH));
     ::RoundRect(dc, 3, 3, 38, 37, 9, 9);
     ::Ellipse(dc, 16, 16, 25, 25);
@@ -332,6 +363,12 @@ LRESULT ColourPicker::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void ColourPicker::OnWindowGone() {
     cross_ = swatch_ = decimalLine_ = hexLine_ = nullptr;
+    measureDc_.reset();
+    surfaceDc_.reset();
+    surface_.reset();
+    keyedBrush_.reset();
+    keyedPen_.reset();
+    swatchCorners_.reset();
     pipette_.reset();
     crossPicture_.reset();
     font_.reset();

@@ -71,8 +71,11 @@ private:
     bool Load();
     void PlaceAndKey();
     void CreateControls();
-    HWND MakeLine(int id, const wchar_t* placeholder, int left, int top);
-    void ShowLine(HWND line, const std::wstring& text);
+    HWND MakeLine(int id, int left, int top);
+    void ShowLine(HWND line, std::wstring& shown, const std::wstring& text);
+    // White with the pipette over it, drawn once at the client's size:
+    // every later paint of the window is a copy out of it.
+    void DrawSurfaceOnce();
     // One reading of the pixel under the pointer.
     void TakeReading();
     void PaintSurface(HDC dc, int originX, int originY);
@@ -91,6 +94,13 @@ private:
     UniqueBitmap crossPicture_;  // already at the cross's size
     UniqueGdiObject font_;  // 宋体 9 pt bold
     UniqueGdiObject lineBrush_;
+    UniqueGdiObject keyedBrush_;  // white, keyed out
+    UniqueGdiObject keyedPen_;
+    UniqueRegion swatchCorners_;  // outside the swatch's rounded frame
+    UniqueBitmap surface_;       // see DrawSurfaceOnce
+    UniqueMemoryDc surfaceDc_;   // holds surface_ selected: goes first
+    UniqueMemoryDc measureDc_;   // holds font_ selected: goes before it
+    std::wstring decimalShown_, hexShown_;
     std::optional<COLORREF> reading_;
     std::optional<COLORREF> remembered_;
     ClickTracker crossClick_;
