@@ -60,10 +60,17 @@ std::string Name(FuzzedDataProvider& input) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
     const std::string raw = input.ConsumeRandomLengthString(300);
-    // What a read hands back: at most 127 bytes, no half character, no spaces around.
+    // What a read hands back: at most 127 bytes, no half character; a value
+    // in quotes is a prefix of what they held, blanks kept; any other has no
+    // spaces around.
     const std::string clipped = ClipReadValue(raw);
     FUZZ_CHECK(clipped.size() <= kReadLimitBytes);
-    if (!clipped.empty()) FUZZ_CHECK(clipped.front() != ' ' && clipped.back() != ' ');
+    const std::string_view inner = Unquoted(raw);
+    if (inner.size() != raw.size()) {
+        FUZZ_CHECK(inner.starts_with(clipped));
+    } else if (!clipped.empty()) {
+        FUZZ_CHECK(clipped.front() != ' ' && clipped.back() != ' ');
+    }
     // What a write stores: a prefix of one line.
     const std::string written = ClipWriteValue(raw);
     FUZZ_CHECK(std::string_view(raw).starts_with(written));
