@@ -40,7 +40,7 @@ startup_figures() {
       printf "start-up ratio Velmora/baseline|%.2f|<= 1.10|%s\n", v, v <= 1.10 ? "held" : "missed" }
     /^working set difference/ { v = $4 + 0
       printf "working set over the baseline|%+.2f MB|<= +2 MB|%s\n", v, v <= 2 ? "held" : "missed" }
-    /^Velmora.exe:/ { v = $2 / 1048576
+    /^Velmora.exe:/ { v = $2 / 1000000
       printf "Velmora.exe size|%.2f MB|<= 1 MB|%s\n", v, v <= 1 ? "held" : "missed" }
   ' "$out" >>"$figures"
 }

@@ -1,9 +1,9 @@
 #include "settings/placement_codec.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 
 #include "platform/numbers.h"
@@ -35,19 +35,45 @@ std::optional<double> ParseValue(std::string_view text) {
 }
 
 // IEEE conversion makes a double beyond single-precision range infinity,
-// which to_chars writes as "inf" (and a NaN as "nan"); ParseValue refuses
-// such text, so the field falls back to its default when next read.
+// written "inf" (and a NaN "nan"); ParseValue refuses such text, so the
+// field falls back to its default when next read.
 static_assert(std::numeric_limits<float>::is_iec559, "relies on IEEE double-to-float conversion");
+
+namespace {
+
+// printf's "%g" with the exponent in at least two digits, whatever the C
+// library's habit (some write three).
+std::string PrintG(int digits, float value) {
+    char buffer[64];
+    const int n = std::snprintf(buffer, sizeof buffer, "%.*g", digits, static_cast<double>(value));
+    std::string text(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+    const std::size_t e = text.find('e');
+    if (e != std::string::npos && e + 2 < text.size()) {
+        std::size_t first = e + 2;  // after "e+" or "e-"
+        while (text.size() - first > 2 && text[first] == '0') text.erase(first, 1);
+    }
+    return text;
+}
+
+}  // namespace
 
 std::string FormatValue(double twips) {
     const float value = static_cast<float>(twips);
-    if (std::isfinite(value) && std::trunc(value) == value && std::fabs(value) <= kPlainIntegerLimit) {
+    if (std::isnan(value)) return "nan";
+    if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+    if (std::trunc(value) == value && std::fabs(value) <= kPlainIntegerLimit) {
         // Through long long, so that -0 is written "0".
         return std::to_string(static_cast<long long>(value));
     }
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    // The fewest significant digits that read back as the same float (nine
+    // always do). Not std::to_chars: its tables would weigh more than the
+    // rest of the settings code together.
+    for (int digits = 1; digits < 9; ++digits) {
+        std::string text = PrintG(digits, value);
+        const std::optional<double> back = ParseDecimal(text);
+        if (back && static_cast<float>(*back) == value) return text;
+    }
+    return PrintG(9, value);
 }
 
 Box KeepOnScreen(Box window, std::span<const Box> workAreas) {
