@@ -203,6 +203,9 @@ int main(int argc, char** argv) {
                     "later median %.1f ms over %zu (targets %.0f ms, %.0f ms)\n",
                     Median(trayFirst), runs, Median(trayLater), trayLater.size(), kFirstOpenTargetMs,
                     kLaterOpenTargetMs);
+        std::printf("  first openings, in start order:");
+        for (double ms : trayFirst) std::printf(" %.1f", ms);
+        std::printf(" ms\n");
     }
     velmora::RecordingEffects recorder;  // nothing reaches the system
     SilentPrompter prompts;
