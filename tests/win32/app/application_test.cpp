@@ -16,6 +16,7 @@
 
 #include "app/application.h"
 #include "platform/effects.h"
+#include "platform/handles.h"
 #include "platform/text.h"
 #include "support/fakes.h"
 #include "support/test_support.h"
@@ -45,22 +46,28 @@ bool TakeQuit() {
     return ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
 }
 
+constexpr wchar_t kSettingsKey[] = L"Software\\Velmora Program Settings\\Velmora\\Settings";
+
 bool PlacementSaved() {
-    HKEY key = nullptr;
-    const bool saved = ::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Velmora Program Settings\\Velmora\\Settings", 0,
-                                       KEY_QUERY_VALUE, &key) == ERROR_SUCCESS;
-    if (key) ::RegCloseKey(key);
+    HKEY raw = nullptr;
+    const bool saved = ::RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &raw) == ERROR_SUCCESS;
+    const UniqueRegKey key(raw);
     return saved;
 }
 
 std::wstring SavedPlacement(const wchar_t* name) {
     wchar_t buf[64] = {};
     DWORD bytes = sizeof buf - sizeof(wchar_t);
-    if (::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Velmora Program Settings\\Velmora\\Settings", name,
-                       RRF_RT_REG_SZ, nullptr, buf, &bytes) != ERROR_SUCCESS) {
+    if (::RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_SZ, nullptr, buf, &bytes) != ERROR_SUCCESS) {
         return L"<missing>";
     }
     return buf;
+}
+
+// The four saved values in twips, "left top width height".
+std::wstring SavedBox() {
+    return SavedPlacement(L"frmLeft") + L" " + SavedPlacement(L"frmTop") + L" " + SavedPlacement(L"frmWidth") + L" " +
+           SavedPlacement(L"frmHeight");
 }
 
 // Puts the window at (x, y) pixels, its size kept.
@@ -240,10 +247,7 @@ TEST_F(App, SessionEndSavesTheOpenPanelsPlacementAsItsCloseWould) {
     EXPECT_FALSE(PlacementSaved()) << "a session end called off saves nothing";
 
     ::SendMessageW(host, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-    EXPECT_EQ(SavedPlacement(L"frmLeft"), L"1500");
-    EXPECT_EQ(SavedPlacement(L"frmTop"), L"2250");
-    EXPECT_EQ(SavedPlacement(L"frmWidth"), L"7800");
-    EXPECT_EQ(SavedPlacement(L"frmHeight"), L"5600");
+    EXPECT_EQ(SavedBox(), L"1500 2250 7800 5600");
 }
 
 TEST_F(App, APanelClosedWhileMinimisedSavesWhereItComesBackTo) {
@@ -254,10 +258,7 @@ TEST_F(App, APanelClosedWhileMinimisedSavesWhereItComesBackTo) {
     ::ShowWindow(panel, SW_MINIMIZE);
     ASSERT_TRUE(::IsIconic(panel));
     app.Panel().Close();
-    EXPECT_EQ(SavedPlacement(L"frmLeft"), L"1500") << "not the minimised place";
-    EXPECT_EQ(SavedPlacement(L"frmTop"), L"2250");
-    EXPECT_EQ(SavedPlacement(L"frmWidth"), L"7800");
-    EXPECT_EQ(SavedPlacement(L"frmHeight"), L"5600");
+    EXPECT_EQ(SavedBox(), L"1500 2250 7800 5600") << "not the minimised place";
 }
 
 TEST_F(App, SessionEndSavesAMinimisedChangersRestoredPlacement) {
