@@ -8,31 +8,15 @@ set(VELMORA_DIST_DIR "${CMAKE_SOURCE_DIR}/dist" CACHE PATH "Portable program fol
 set(VELMORA_WIN_DIR "${CMAKE_BINARY_DIR}/win")
 set(VELMORA_ART_DIR "${CMAKE_BINARY_DIR}/art")
 
-# ---- unit tests of the core (native)
+# ---- unit tests of the core (native), built once, under AddressSanitizer
+# and UndefinedBehaviorSanitizer where the compiler has them: the core of
+# each layer is built a second time with the sanitizers for them, and every
+# test case is a CTest entry of its own (unit.<Suite>.<Case>).
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
-# One unit-test program per layer: tests/unit/<layer>_*_test.cpp.
-foreach(layer IN LISTS VELMORA_LAYERS)
-  file(GLOB layer_unit_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/${layer}_*_test.cpp)
-  if(layer_unit_tests)
-    add_executable(velmora_${layer}_unit_tests ${layer_unit_tests})
-    if(TARGET velmora_${layer}_core)
-      target_link_libraries(velmora_${layer}_unit_tests PRIVATE velmora_${layer}_core)
-    endif()
-    # The shell and the application stand on the features.
-    if(layer MATCHES "^(shell|app)$")
-      target_link_libraries(velmora_${layer}_unit_tests PRIVATE velmora_core)
-    endif()
-    target_include_directories(velmora_${layer}_unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
-    target_link_libraries(velmora_${layer}_unit_tests PRIVATE velmora_platform_core gtest_main)
-    gtest_discover_tests(velmora_${layer}_unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 30)
-  endif()
-endforeach()
+target_compile_options(gtest PRIVATE -O1)
 
-# ---- the same unit tests under AddressSanitizer and UndefinedBehaviorSanitizer:
-# the core built a second time with the sanitizers, one CTest entry per
-# layer (unit.<layer>.asan) running its whole test program.
 include(CheckCXXSourceCompiles)
 set(VELMORA_SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
 set(CMAKE_REQUIRED_FLAGS "-fsanitize=address,undefined")
@@ -41,9 +25,12 @@ check_cxx_source_compiles("int main() { return 0; }" VELMORA_HAVE_SANITIZERS)
 unset(CMAKE_REQUIRED_FLAGS)
 unset(CMAKE_REQUIRED_LINK_OPTIONS)
 if(VELMORA_HAVE_SANITIZERS)
+  set(core_suffix _asan)
   foreach(layer IN LISTS VELMORA_LAYERS)
     string(TOUPPER ${layer} LAYER)
     if(${LAYER}_CORE_SOURCES)
+      # the plain core serves only the Windows build
+      set_target_properties(velmora_${layer}_core PROPERTIES EXCLUDE_FROM_ALL ON)
       add_library(velmora_${layer}_core_asan STATIC EXCLUDE_FROM_ALL ${${LAYER}_CORE_SOURCES})
       target_include_directories(velmora_${layer}_core_asan PUBLIC ${CMAKE_SOURCE_DIR})
       target_compile_options(velmora_${layer}_core_asan PUBLIC -g -O1 ${VELMORA_SANITIZERS})
@@ -56,31 +43,34 @@ if(VELMORA_HAVE_SANITIZERS)
       endif()
     endif()
   endforeach()
-  add_custom_target(velmora_unit_tests_asan ALL)
-  foreach(layer IN LISTS VELMORA_LAYERS)
-    file(GLOB layer_unit_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/${layer}_*_test.cpp)
-    if(layer_unit_tests)
-      set(exe velmora_${layer}_unit_tests_asan)
-      add_executable(${exe} EXCLUDE_FROM_ALL ${layer_unit_tests})
-      if(layer MATCHES "^(shell|app)$")
-        foreach(other IN LISTS VELMORA_LAYERS)
-          if(TARGET velmora_${other}_core_asan)
-            target_link_libraries(${exe} PRIVATE velmora_${other}_core_asan)
-          endif()
-        endforeach()
-      elseif(TARGET velmora_${layer}_core_asan)
-        target_link_libraries(${exe} PRIVATE velmora_${layer}_core_asan)
-      endif()
-      target_link_libraries(${exe} PRIVATE velmora_platform_core_asan gtest_main)
-      add_dependencies(velmora_unit_tests_asan ${exe})
-      add_test(NAME unit.${layer}.asan COMMAND ${exe})
-      set_tests_properties(unit.${layer}.asan PROPERTIES TIMEOUT 120
-        ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
-    endif()
-  endforeach()
 else()
-  message(STATUS "No sanitizer runtime for ${CMAKE_CXX_COMPILER}: the unit.*.asan tests are left out")
+  set(core_suffix "")
+  message(STATUS "No sanitizer runtime for ${CMAKE_CXX_COMPILER}: the unit tests run without them")
 endif()
+
+# One unit-test program per layer: tests/unit/<layer>_*_test.cpp.
+foreach(layer IN LISTS VELMORA_LAYERS)
+  file(GLOB layer_unit_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/${layer}_*_test.cpp)
+  if(layer_unit_tests)
+    set(exe velmora_${layer}_unit_tests)
+    add_executable(${exe} ${layer_unit_tests})
+    if(layer MATCHES "^(shell|app)$")
+      # The shell and the application stand on the features.
+      foreach(other IN LISTS VELMORA_LAYERS)
+        if(TARGET velmora_${other}_core${core_suffix})
+          target_link_libraries(${exe} PRIVATE velmora_${other}_core${core_suffix})
+        endif()
+      endforeach()
+    elseif(TARGET velmora_${layer}_core${core_suffix})
+      target_link_libraries(${exe} PRIVATE velmora_${layer}_core${core_suffix})
+    endif()
+    target_include_directories(${exe} PRIVATE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${exe} PRIVATE velmora_platform_core${core_suffix} gtest_main)
+    gtest_discover_tests(${exe} TEST_PREFIX "unit." DISCOVERY_TIMEOUT 30
+      PROPERTIES ENVIRONMENT
+        "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+  endif()
+endforeach()
 
 # ---- fuzz targets (tests/fuzz/*_fuzz.cpp), built with clang's libFuzzer in
 # a project of their own; CTest runs each a bounded number of times over its
@@ -172,18 +162,25 @@ add_custom_target(velmora_dist ALL
   DEPENDS velmora_windows velmora_art
   COMMENT "Assembling ${VELMORA_DIST_DIR}")
 
-# ---- Wine test layers: one private X display and one fresh prefix per run
-set(WINE_SESSION ${CMAKE_BINARY_DIR}/wine-session)
+# ---- Wine test layers: two private X displays, each with a fresh prefix,
+# so that two Wine tests run side by side (most of their time is spent
+# waiting on Wine). A test asks CTest for one "wine" slot and runs in the
+# session of the slot it is given (tests/wine/wine-slots.json, passed by
+# scripts/test.sh); run without that file, every test runs in session a,
+# one at a time.
+set(WINE_SESSIONS ${CMAKE_BINARY_DIR}/wine-sessions)
 set(SESSION_SH ${CMAKE_SOURCE_DIR}/tests/wine/session.sh)
 
-add_test(NAME wine.session.start COMMAND bash ${SESSION_SH} start ${WINE_SESSION})
-set_tests_properties(wine.session.start PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
-add_test(NAME wine.session.stop COMMAND bash ${SESSION_SH} stop ${WINE_SESSION})
-set_tests_properties(wine.session.stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
+foreach(slot IN ITEMS a b)
+  add_test(NAME wine.session.start.${slot} COMMAND bash ${SESSION_SH} start ${WINE_SESSIONS}/${slot})
+  set_tests_properties(wine.session.start.${slot} PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
+  add_test(NAME wine.session.stop.${slot} COMMAND bash ${SESSION_SH} stop ${WINE_SESSIONS}/${slot})
+  set_tests_properties(wine.session.stop.${slot} PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
+endforeach()
 
 function(velmora_wine_test name)
-  add_test(NAME ${name} COMMAND bash ${SESSION_SH} run ${WINE_SESSION} ${ARGN})
-  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 300)
+  add_test(NAME ${name} COMMAND bash ${SESSION_SH} run-slot ${WINE_SESSIONS} ${ARGN})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_GROUPS wine:1 TIMEOUT 300)
 endfunction()
 
 # One Win32 test program per layer that has tests (cmake/windows.cmake).
@@ -236,4 +233,4 @@ set_tests_properties(dist.exe_size PROPERTIES RESOURCE_LOCK dist TIMEOUT 60)
 # run.sh without a display: the desktop served to a browser on 127.0.0.1.
 add_test(NAME e2e.run_browser COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/run_browser.sh ${CMAKE_BINARY_DIR})
 # Its own waits are bounded to about 6 minutes in all, below the time-out.
-set_tests_properties(e2e.run_browser PROPERTIES RESOURCE_LOCK "wine;dist" TIMEOUT 420)
+set_tests_properties(e2e.run_browser PROPERTIES RESOURCE_LOCK dist RESOURCE_GROUPS wine:1 TIMEOUT 420)

@@ -64,11 +64,17 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 
+# The test programs are built for a short build, not for speed: -O1 after
+# the build type's -O3.
+set(VELMORA_TEST_OPTIMISE -O1)
+target_compile_options(gtest PRIVATE ${VELMORA_TEST_OPTIMISE})
+
 # Shared by the Win32 test programs: fakes of the services, helpers and main.
 file(GLOB TEST_SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/support/*.cpp)
 add_library(velmora_test_support STATIC ${TEST_SUPPORT_SOURCES})
 target_include_directories(velmora_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win32)
 target_link_libraries(velmora_test_support PUBLIC velmora_platform gtest)
+target_compile_options(velmora_test_support PUBLIC ${VELMORA_TEST_OPTIMISE})
 
 # Helper programs some tests start (a profile writer to kill in mid-write).
 file(GLOB test_helpers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/helpers/*.cpp)

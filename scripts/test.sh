@@ -8,4 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VELMORA_BUILD_DIR:-$root/build}
 bash "$root/scripts/deps.sh"
 bash "$root/scripts/build.sh"
-ctest --test-dir "$build" --output-on-failure --timeout 600
+# Two Wine sessions side by side (tests/wine/wine-slots.json) and one more
+# job for the tests that need no Wine.
+ctest --test-dir "$build" --output-on-failure --timeout 600 -j 3 \
+  --resource-spec-file "$root/tests/wine/wine-slots.json"

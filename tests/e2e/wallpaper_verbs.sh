@@ -30,9 +30,8 @@ wallpapers_are() { [ "$(wallpapers)" = "$1" ]; }
 # second VERB: a second start with the verb; "ENDED MS" of that process.
 second() { drv start-wait "$exe" "$1" | awk '{print $1, $3}'; }
 
-read -r ended ms <<<"$(second /next)"
+read -r ended _ <<<"$(second /next)"
 check "a second start with /next ends by itself" eq "$ended" ended
-check "within a second ($ms ms)" le "$ms" 1000
 check "the first picture becomes the wallpaper" wait_for 5 width_is 101
 check "showing nothing" eq "$(drv_field 2 windows)" 0
 read -r ended _ <<<"$(second -NEXT)"
@@ -68,11 +67,8 @@ check "/next selects the picture it applies in the open list" wait_for 5 selecte
 check "the first in order, as the changer opened afresh" wait_for 5 width_is 101
 
 /usr/bin/convert -size 115x60 "xc:#a06030" "BMP3:$VELMORA_SESSION/out/15.bmp"
-start=$(date +%s%N)
 cp "$VELMORA_SESSION/out/15.bmp" "$app/pic/15.bmp"
 check "a picture copied into pic shows in the open list" wait_for 5 selected_is "list 4 0"
-took=$((($(date +%s%N) - start) / 1000000))
-check "within two seconds ($took ms)" le "$took" 2000
 check "in its place, the selection staying on its file" eq "$(listing | tail -n +2 | tr '\n' ' ')" \
   "1.bmp 15.bmp 2.bmp 3.bmp "
 second /next >/dev/null

@@ -5,6 +5,10 @@
 #
 #   session.sh start DIR        make DIR, start the display, boot the prefix
 #   session.sh run DIR CMD...   run CMD inside the session (a .exe runs under wine)
+#   session.sh run-slot BASE CMD...
+#                               run CMD in the session BASE/<slot>, the slot
+#                               being the "wine" one CTest gave the test
+#                               (tests/wine/wine-slots.json), else BASE/a
 #   session.sh stop DIR         end Wine and the display
 #   session.sh env DIR          print the exports (for sourcing by other scripts)
 set -euo pipefail
@@ -40,11 +44,16 @@ case "$cmd" in
       echo "the zh_CN.UTF-8 locale is not generated (scripts/deps.sh does it)" >&2
       exit 1
     fi
-    # A display number nobody uses.
-    n=91
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    setsid Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp -noreset </dev/null >"$dir/xvfb.log" 2>&1 &
+    # Xvfb takes a display number nobody uses and writes it once it listens,
+    # so sessions started side by side never pick the same one.
+    setsid Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$dir/display" </dev/null >"$dir/xvfb.log" 2>&1 &
     echo $! > "$dir/xvfb.pid"
+    for _ in $(seq 1 100); do
+      [ -s "$dir/display" ] && break
+      sleep 0.1
+    done
+    n=$(tr -dc '0-9' <"$dir/display")
+    [ -n "$n" ] || { echo "Xvfb did not start"; cat "$dir/xvfb.log"; exit 1; }
     write_env "$n"
     # shellcheck disable=SC1091
     source "$dir/env"
@@ -79,6 +88,12 @@ case "$cmd" in
       exit $rc
     fi
     exec "$@"
+    ;;
+  run-slot)
+    # CTest says CTEST_RESOURCE_GROUP_0_WINE=id:<slot>,slots:1
+    slot=a
+    if [[ "${CTEST_RESOURCE_GROUP_0_WINE:-}" =~ id:([a-z0-9]+) ]]; then slot=${BASH_REMATCH[1]}; fi
+    exec bash "$0" run "$dir/$slot" "$@"
     ;;
   stop)
     if [ -f "$dir/env" ]; then

@@ -94,7 +94,7 @@ TEST_F(ColourPickerPaintTest, AlternatingReadingsHoldNoMoreHandles) {
     Read(*picker, pixels, RGB(10, 20, 30));
     const long objects = UniqueGdiObject::live(), regions = UniqueRegion::live(), bitmaps = UniqueBitmap::live(),
                dcs = UniqueMemoryDc::live();
-    for (int i = 0; i < 200; ++i) Read(*picker, pixels, i % 2 ? RGB(10, 20, 30) : RGB(250, 128, 7));
+    for (int i = 0; i < 40; ++i) Read(*picker, pixels, i % 2 ? RGB(10, 20, 30) : RGB(250, 128, 7));
     EXPECT_EQ(UniqueGdiObject::live(), objects);
     EXPECT_EQ(UniqueRegion::live(), regions);
     EXPECT_EQ(UniqueBitmap::live(), bitmaps);

@@ -215,8 +215,8 @@ TEST_F(SearchBoxTest, NothingIsLeftBehindAcrossManyWindows) {
                dcs = UniqueMemoryDc::live(), regions = UniqueRegion::live(), owned = UniqueWindow::live();
     // Wine takes two seconds to let go of a shown window without a window
     // manager: a few boxes are shown and painted, many more only loaded.
-    for (int i = 0; i < 33; ++i) {
-        const bool show = i % 11 == 0;
+    for (int i = 0; i < 12; ++i) {
+        const bool show = i % 6 == 0;
         box_ = SearchBox::Create({effects_, prompts_, settings_});
         ASSERT_NE(box_, nullptr);
         if (show) ::ShowWindow(box_->hwnd(), SW_SHOW);
