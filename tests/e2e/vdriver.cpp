@@ -40,7 +40,8 @@
 //   vdriver wtext CLASS ID         "wtext T": the text of the window's control ID
 //   vdriver select CLASS ID INDEX  selects a list entry as a click would
 //   vdriver list CLASS ID          "list COUNT SELECTION" of a list box, then its entries, one a line
-//   vdriver layout CLASS           "layout W H DPI" of the window (outer size, the display's DPI), then one line
+//   vdriver layout CLASS [DPI]     "layout W H DPI" of the window (outer size, the DPI its captions
+//                                  are measured at: DPI, else the display's), then one line
 //                                  "child ID CLASS L T R B FITS" per visible child at any depth
 //                                  (rectangle in the window's client coordinates; FITS 1 when
 //                                  its text fits its client area, 0 when it is clipped, - for
@@ -301,13 +302,15 @@ int DisplayDpi() {
     return dpi;
 }
 
+int g_measureDpi = 0;  // the DPI captions are measured at; the display's when 0
+
 HFONT CaptionFont() {
     static HFONT font = [] {
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof metrics;
         ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
         LOGFONTW lf = metrics.lfMessageFont;
-        lf.lfHeight = -::MulDiv(12, DisplayDpi(), 96);
+        lf.lfHeight = -::MulDiv(12, g_measureDpi ? g_measureDpi : DisplayDpi(), 96);
         lf.lfWidth = 0;
         return ::CreateFontIndirectW(&lf);
     }();
@@ -369,7 +372,7 @@ int LayoutCommand(const wchar_t* cls) {
     }
     RECT r{};
     ::GetWindowRect(w, &r);
-    std::printf("layout %ld %ld %d\n", r.right - r.left, r.bottom - r.top, DisplayDpi());
+    std::printf("layout %ld %ld %d\n", r.right - r.left, r.bottom - r.top, g_measureDpi ? g_measureDpi : DisplayDpi());
     LayoutScan scan{w};
     ::EnumChildWindows(w, &PrintChild, reinterpret_cast<LPARAM>(&scan));
     return 0;
@@ -423,7 +426,10 @@ int ToolsCommand(const std::wstring& cmd, int argc, wchar_t** argv) {
         std::printf("window %d %ld %ld %ld %ld\n", ::IsWindowVisible(w) ? 1 : 0, r.left, r.top, r.right, r.bottom);
         return 0;
     }
-    if (cmd == L"layout" && argc >= 3) return LayoutCommand(argv[2]);
+    if (cmd == L"layout" && argc >= 3) {
+        if (argc >= 4) g_measureDpi = _wtoi(argv[3]);
+        return LayoutCommand(argv[2]);
+    }
     if (cmd == L"wallpaper" && argc >= 3) {
         const BOOL ok = ::SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, argv[2], SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
         std::printf("wallpaper %d\n", ok ? 1 : 0);
