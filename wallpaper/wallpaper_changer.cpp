@@ -137,6 +137,13 @@ void WallpaperChanger::PlaceControl(const Place& place) {
         place.width == 0) {
         const SIZE text = frame_.LabelSize(WindowText(place.control));
         size = place.width == 0 ? text : SIZE{std::max(size.cx, text.cx), std::max(size.cy, text.cy)};
+    } else if (::GetDlgCtrlID(place.control) == kScheduleBox) {
+        // Wide enough for its longest schedule beside the drop-down arrow,
+        // whose width the system sets at each DPI.
+        for (int i = 0; i < wallpaper::kScheduleCount; ++i) {
+            const SIZE text = frame_.LabelSize(Widen(wallpaper::ScheduleCaption(static_cast<Schedule>(i))));
+            size.cx = std::max<LONG>(size.cx, text.cx + MetricAt(SM_CXVSCROLL, dpi) + frame_.Scaled(8));
+        }
     } else if (::GetDlgCtrlID(place.control) == kFilePathLabel) {
         // The path takes up to two lines: room for both at this font.
         size.cy = std::max<LONG>(size.cy, 2 * frame_.LabelSize(L"").cy);
