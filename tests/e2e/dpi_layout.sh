@@ -27,9 +27,17 @@ click_control() {
   read -r _ _ l t r b <<<"$(drv rect "$1" "$2")"
   click_at $(((l + r) / 2)) $(((t + b) / 2))
 }
-# keep TAG CLASS: the window's layout and a screenshot of it.
+# painted CLASS: the window, at the middle of its lower half (the search
+# box's grass; above it the box is keyed out), shows something other than
+# black, the colour of a window Wine has not painted yet.
+painted() {
+  read -r _ _ l t r b <<<"$(drv rect "$1" 0)"
+  [ "$(xwd -root -silent | /usr/bin/convert xwd:- -crop "1x1+$(((l + r) / 2))+$((t + 3 * (b - t) / 4))" -format '%[hex:p]' info:)" != 000000 ]
+}
+# keep TAG CLASS: the window's layout and a screenshot of it once painted.
 keep() {
   drv layout "$2" >"$layouts/$1.txt"
+  wait_for 5 painted "$2" || echo "     $2 still unpainted for the screenshot"
   shot "$1"
 }
 set_logpixels() { wine reg add "$desktop_key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
