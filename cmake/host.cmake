@@ -193,9 +193,24 @@ endforeach()
 
 foreach(scenario IN ITEMS single_instance tray_menu profile_startup desktop_tray panel panel_keys commands logoff
                          wallpaper wallpaper_startup wallpaper_verbs recycle autostart picker_copy
-                         startup_modules)
+                         startup_modules dpi_bad_input)
   velmora_wine_test(e2e.${scenario}
     bash ${CMAKE_SOURCE_DIR}/tests/e2e/${scenario}.sh ${VELMORA_DIST_DIR} ${VELMORA_WIN_DIR})
+endforeach()
+
+# The scaled displays: one session per DPI, set up once and shared by the
+# tests that run at that scale (LogPixels set before any program starts).
+foreach(dpi IN ITEMS 144 192)
+  set(scaled_session ${CMAKE_BINARY_DIR}/wine-session-${dpi})
+  add_test(NAME wine${dpi}.session.start COMMAND bash ${SESSION_SH} start ${scaled_session} ${dpi})
+  set_tests_properties(wine${dpi}.session.start PROPERTIES FIXTURES_SETUP wine${dpi} RESOURCE_LOCK wine TIMEOUT 180)
+  add_test(NAME wine${dpi}.session.stop COMMAND bash ${SESSION_SH} stop ${scaled_session})
+  set_tests_properties(wine${dpi}.session.stop PROPERTIES FIXTURES_CLEANUP wine${dpi} TIMEOUT 60)
+  foreach(scenario IN ITEMS dpi_layout)
+    add_test(NAME e2e.${scenario}_${dpi} COMMAND bash ${SESSION_SH} run ${scaled_session}
+      bash ${CMAKE_SOURCE_DIR}/tests/e2e/${scenario}.sh ${VELMORA_DIST_DIR} ${VELMORA_WIN_DIR})
+    set_tests_properties(e2e.${scenario}_${dpi} PROPERTIES FIXTURES_REQUIRED wine${dpi} RESOURCE_LOCK wine TIMEOUT 300)
+  endforeach()
 endforeach()
 
 # ---- what scripts/run.sh builds (the target velmora_program): the

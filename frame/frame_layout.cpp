@@ -26,58 +26,60 @@ constexpr int kOtherEdge = 7;
 
 }  // namespace
 
-std::vector<Blit> SkinBlits(int sw, int sh, int iw, int ih) {
+std::vector<Blit> SkinBlits(int sw, int sh, int iw, int ih, int dpi) {
+    const auto at = [dpi](int design) { return ScaleDesign(design, dpi); };
+    const int tile = at(kTile), corner = at(kTopCornerWidth), stretch = at(kBottomLeftStretch);
     std::vector<Blit> blits;
-    for (int x = 0; x <= sw - kTile; x += kTile) {
-        blits.push_back({{kTopCornerWidth, 0, kTile, kTile}, {x, 0, kTile, kTile}});
-        blits.push_back({{kTopCornerWidth, ih - kTile, kTile, kTile}, {x, sh - kTile, kTile, kTile}});
+    for (int x = 0; x <= sw - tile; x += tile) {
+        blits.push_back({{corner, 0, tile, tile}, {x, 0, tile, tile}});
+        blits.push_back({{corner, ih - tile, tile, tile}, {x, sh - tile, tile, tile}});
     }
     // The side tiles run past the bottom edge; the bottom corners, painted
     // afterwards, cover whatever the last tiles leave behind.
-    for (int y = 0; y <= sh + kTile; y += kTile) {
-        blits.push_back({{0, kTile, kTile, kTile}, {0, y, kTile, kTile}});
-        blits.push_back({{iw - kTile, kTile, kTile, kTile}, {sw - kTile, y, kTile, kTile}});
+    for (int y = 0; y <= sh + tile; y += tile) {
+        blits.push_back({{0, tile, tile, tile}, {0, y, tile, tile}});
+        blits.push_back({{iw - tile, tile, tile, tile}, {sw - tile, y, tile, tile}});
     }
-    blits.push_back({{0, 0, kTopCornerWidth, kTile}, {0, 0, kTopCornerWidth, kTile}});
-    blits.push_back({{iw - kTopCornerWidth, 0, kTopCornerWidth, kTile}, {sw - kTopCornerWidth, 0, kTopCornerWidth, kTile}});
-    blits.push_back({{0, ih - kTile, kTile, kTile}, {0, sh - kTile, kTile + kBottomLeftStretch, kTile}});
-    blits.push_back({{iw - kTile, ih - kTile, kTile, kTile}, {sw - kTile, sh - kTile, kTile, kTile}});
+    blits.push_back({{0, 0, corner, tile}, {0, 0, corner, tile}});
+    blits.push_back({{iw - corner, 0, corner, tile}, {sw - corner, 0, corner, tile}});
+    blits.push_back({{0, ih - tile, tile, tile}, {0, sh - tile, tile + stretch, tile}});
+    blits.push_back({{iw - tile, ih - tile, tile, tile}, {sw - tile, sh - tile, tile, tile}});
     return blits;
 }
 
-RoundRegion SkinRegion(double clientWidth, double clientHeight, int extraWidth, int extraHeight) {
+RoundRegion SkinRegion(double clientWidth, double clientHeight, int extraWidth, int extraHeight, int dpi) {
     // The extra is added before rounding: the client size can be fractional
     // when it comes from a twips conversion.
-    return {kRegionOrigin, kRegionOrigin, RoundHalfEven(clientWidth + extraWidth),
-            RoundHalfEven(clientHeight + extraHeight), kSkinEllipse};
+    const int origin = ScaleDesign(kRegionOrigin, dpi);
+    return {origin, origin, RoundHalfEven(clientWidth + extraWidth), RoundHalfEven(clientHeight + extraHeight),
+            ScaleDesign(kSkinEllipse, dpi)};
 }
 
-// An index outside 0..2 names no button: it gets no width and sits at the
-// client's right edge, so it can never be hit.
-int CaptionButtonWidth(int index) {
-    if (index < 0 || index >= kCaptionButtonCount) return 0;
-    return kButtonWidths[index];
+Rect CaptionButtonPlace(int index, int clientWidth, int dpi) {
+    if (index < 0 || index >= kCaptionButtonCount) return {clientWidth, 0, 0, 0};
+    // From the right edge: the design's distance to it, scaled.
+    const int left = clientWidth - ScaleDesign(kButtonOffsets[index], dpi);
+    const int top = ScaleDesign(kCaptionButtonTop, dpi);
+    return {left, top, clientWidth - ScaleDesign(kButtonOffsets[index] - kButtonWidths[index], dpi) - left,
+            ScaleDesign(kCaptionButtonTop + kCaptionButtonHeight, dpi) - top};
 }
 
-int CaptionButtonLeft(int index, int clientWidth) {
-    if (index < 0 || index >= kCaptionButtonCount) return clientWidth;
-    return clientWidth - kButtonOffsets[index];
-}
-
-Zone HitTest(Point cursor, Edges window) {
+Zone HitTest(Point cursor, Edges window, int dpi) {
     const int x = cursor.x;
     const int y = cursor.y;
+    const int corner = ScaleDesign(kCornerSize, dpi), top = ScaleDesign(kTopEdge, dpi);
+    const int edge = ScaleDesign(kOtherEdge, dpi);
     // Corners first: they overlap the edge bands and must win over them.
-    if (y < window.top + kCornerSize && x < window.left + kCornerSize) return Zone::TopLeft;
-    if (y > window.bottom - kCornerSize && x > window.right - kCornerSize) return Zone::BottomRight;
-    if (x > window.right - kCornerSize && y < window.top + kCornerSize) return Zone::TopRight;
-    if (y > window.bottom - kCornerSize && x < window.left + kCornerSize) return Zone::BottomLeft;
+    if (y < window.top + corner && x < window.left + corner) return Zone::TopLeft;
+    if (y > window.bottom - corner && x > window.right - corner) return Zone::BottomRight;
+    if (x > window.right - corner && y < window.top + corner) return Zone::TopRight;
+    if (y > window.bottom - corner && x < window.left + corner) return Zone::BottomLeft;
     // The top band is only 3 px deep, so the caption buttons (4 px below
     // the top) lie outside it.
-    if (y < window.top + kTopEdge && x < window.right) return Zone::Top;
-    if (y > window.bottom - kOtherEdge && x < window.right) return Zone::Bottom;
-    if (x < window.left + kOtherEdge && y < window.bottom) return Zone::Left;
-    if (x > window.right - kOtherEdge && y < window.bottom) return Zone::Right;
+    if (y < window.top + top && x < window.right) return Zone::Top;
+    if (y > window.bottom - edge && x < window.right) return Zone::Bottom;
+    if (x < window.left + edge && y < window.bottom) return Zone::Left;
+    if (x > window.right - edge && y < window.bottom) return Zone::Right;
     return Zone::Interior;
 }
 

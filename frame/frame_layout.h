@@ -2,11 +2,14 @@
 // wallpaper changer), stated without a window: the fixed size, the skin
 // pieces copied from the skin picture, the rounded window regions, the
 // caption-button places and the zones near the edges that start sizing.
-// All numbers are pixels unless a name says twips.
+// All numbers are pixels of the 96-dpi design unless a name says twips;
+// the functions that take a `dpi` answer in pixels at that DPI.
 #pragma once
 
 #include <cstdint>
 #include <vector>
+
+#include "platform/scale.h"
 
 namespace velmora::frame {
 
@@ -39,8 +42,9 @@ struct Blit {
 // tiles (pairs, x = 0, 50, ... while x <= sw - 50), the left and right tiles
 // (pairs, y = 0, 50, ... while y <= sh + 50), then the top-left, top-right,
 // bottom-left (stretched to 52 wide) and bottom-right corners. sw, sh: the
-// client size; iw, ih: the skin picture's size.
-std::vector<Blit> SkinBlits(int sw, int sh, int iw, int ih);
+// client size; iw, ih: the skin picture's size, whose pieces (and the tiles'
+// steps) are those of the design at `dpi`.
+std::vector<Blit> SkinBlits(int sw, int sh, int iw, int ih, int dpi = kDesignDpi);
 
 // Arguments of CreateRoundRectRgn.
 struct RoundRegion {
@@ -50,15 +54,21 @@ struct RoundRegion {
 };
 
 // The skin's region: (1, 1) to the client size plus the extra, each
-// converted to the nearest integer, with a 20 x 20 corner ellipse.
-RoundRegion SkinRegion(double clientWidth, double clientHeight, int extraWidth, int extraHeight);
+// converted to the nearest integer, with a 20 x 20 corner ellipse (origin
+// and ellipse of the design, at `dpi`).
+RoundRegion SkinRegion(double clientWidth, double clientHeight, int extraWidth, int extraHeight,
+                       int dpi = kDesignDpi);
 
 // Caption buttons: 0 minimise, 1 maximise (restores), 2 close.
 inline constexpr int kCaptionButtonCount = 3;
 inline constexpr int kCaptionButtonTop = 4;
 inline constexpr int kCaptionButtonHeight = 15;
-int CaptionButtonWidth(int index);                  // 28, 27, 42
-int CaptionButtonLeft(int index, int clientWidth);  // clientWidth - 104, - 76, - 49
+// The button's place in a client area `clientWidth` pixels wide: at 96 dpi
+// 28, 27 and 42 wide at clientWidth - 104, - 76 and - 49, 4 from the top and
+// 15 high; at another DPI the design's distances from the right edge,
+// scaled. An index outside 0..2 names no button: it gets no size and sits
+// at the client's right edge, so it can never be hit.
+Rect CaptionButtonPlace(int index, int clientWidth, int dpi = kDesignDpi);
 
 // ResizeZone: where the pointer is over the window's background.
 enum class Zone : std::int16_t {
@@ -85,8 +95,9 @@ struct Edges {
 };
 
 // The first row of the hit-test table that holds: corners of 15 x 15, a
-// top edge 3 deep, the other edges 7 deep, else the interior.
-Zone HitTest(Point cursor, Edges window);
+// top edge 3 deep, the other edges 7 deep (design pixels, at `dpi`), else
+// the interior.
+Zone HitTest(Point cursor, Edges window, int dpi = kDesignDpi);
 // The pointer shape shown over a zone.
 Pointer ZonePointer(Zone zone);
 // The WM_NCLBUTTONDOWN hit-test code a press in the zone sends: HTTOP (12)

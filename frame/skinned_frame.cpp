@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "platform/controls.h"
+#include "platform/dpi.h"
 #include "platform/subclass.h"
 #include "platform/twips.h"
 #include "platform/window.h"
@@ -30,19 +33,26 @@ SIZE ClientSize(HWND window) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
-// The caption font: the system's message font at 12 pixels, the size the
-// frame and the panel's captions are laid out for. Not MakeFont: the font
-// keeps every other property of the message font, and its height stays 12
-// pixels at any DPI, as the pixel layouts need.
-UniqueGdiObject MakeCaptionFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    LOGFONTW lf{};
-    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) lf = metrics.lfMessageFont;
-    lf.lfHeight = -12;
-    lf.lfWidth = 0;
-    if (!lf.lfFaceName[0]) ::lstrcpynW(lf.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
-    return UniqueGdiObject(::CreateFontIndirectW(&lf));
+// The caption font: the system's message font at 12 pixels of the design,
+// the size the frame and the panel's captions are laid out for.
+constexpr int kCaptionFontHeight = 12;
+
+// The fixed outer size in whole pixels of the design that hold it (5600
+// twips are 373 and a third).
+constexpr int kTwipsPerDesignPixel = kTwipsPerInch / kDesignDpi;
+constexpr int kDesignWidth = (kFixedWidthTwips + kTwipsPerDesignPixel - 1) / kTwipsPerDesignPixel;
+constexpr int kDesignHeight = (kFixedHeightTwips + kTwipsPerDesignPixel - 1) / kTwipsPerDesignPixel;
+
+// The DPI a skinned window lays out at on the monitor holding `area`.
+int FittingDpi(int dpi, const RECT& area) {
+    return DpiThatFits(dpi, kDesignWidth, kDesignHeight, area.right - area.left, area.bottom - area.top);
+}
+
+RECT WorkAreaAround(const RECT& place) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetMonitorInfoW(::MonitorFromRect(&place, MONITOR_DEFAULTTONEAREST), &info)) return info.rcWork;
+    return place;
 }
 
 HCURSOR PointerFor(Zone zone) {
@@ -62,33 +72,72 @@ void SkinnedFrame::Attach(HWND window, FrameHost& host, std::wstring caption) {
     window_ = window;
     host_ = &host;
     caption_ = std::move(caption);
+    dpi_ = FittingDpi(WindowDpi(window), WorkAreaOf(window));
+    NoteWindowDpi(window, dpi_);
+    designFont_ = MessageFontAt(kCaptionFontHeight, kDesignDpi);
+    LoadArtAndFont();
+    pointer_ = ::LoadCursorW(nullptr, IDC_ARROW);
+    zone_ = Zone::Top;
+
+    for (int i = 0; i < kCaptionButtonCount; ++i) {
+        // Owner-drawn push buttons: their pictures are drawn here and their
+        // mouse handling is replaced below, so that a release anywhere acts.
+        HWND button = CreateChild(window, WC_BUTTONW, kButtonNames[i], WS_VISIBLE | BS_OWNERDRAW, 0, 0, 0, 0,
+                                  kButtonIdFirst + i, 0);
+        SubclassControl<&SkinnedFrame::OnButtonMessage>(button, this);
+        AdoptControl(button);
+        buttons_[i] = button;
+        pictures_[i] = ButtonPicture::None;
+    }
+    PlaceButtons();
+}
+
+void SkinnedFrame::LoadArtAndFont() {
     // The skin, kept in the canvas's own format, so that painting the frame is
     // plain copies with no conversion of every pixel.
-    const UniqueBitmap skin = LoadBitmapResource(IDB_SKIN);
+    const UniqueBitmap skin = LoadBitmapResource(IDB_SKIN, static_cast<unsigned>(dpi_));
     skinSize_ = BitmapSize(skin.get());
+    skinSurface_.Reset();
     if (skin) {
         skinSurface_.Make(skinSize_.cx, skinSize_.cy);
         UniqueMemoryDc source(::CreateCompatibleDC(skinSurface_.dc.get()));
         SelectGuard select(source.get(), skin.get());
         ::BitBlt(skinSurface_.dc.get(), 0, 0, skinSize_.cx, skinSize_.cy, source.get(), 0, 0, SRCCOPY);
     }
-    for (int i = 0; i < 9; ++i) buttonBitmaps_[i] = LoadBitmapResource(IDB_CAPTION_BUTTON_FIRST + i);
-    font_ = MakeCaptionFont();
-    pointer_ = ::LoadCursorW(nullptr, IDC_ARROW);
-    zone_ = Zone::Top;
-
-    const SIZE client = ClientSize(window);
-    for (int i = 0; i < kCaptionButtonCount; ++i) {
-        // Owner-drawn push buttons: their pictures are drawn here and their
-        // mouse handling is replaced below, so that a release anywhere acts.
-        HWND button = CreateChild(window, WC_BUTTONW, kButtonNames[i], WS_VISIBLE | BS_OWNERDRAW,
-                                  CaptionButtonLeft(i, client.cx), kCaptionButtonTop, CaptionButtonWidth(i),
-                                  kCaptionButtonHeight, kButtonIdFirst + i, 0);
-        SubclassControl<&SkinnedFrame::OnButtonMessage>(button, this);
-        AdoptControl(button);
-        buttons_[i] = button;
-        pictures_[i] = ButtonPicture::None;
+    for (int i = 0; i < 9; ++i) {
+        buttonBitmaps_[i] = LoadBitmapResource(IDB_CAPTION_BUTTON_FIRST + i, static_cast<unsigned>(dpi_));
     }
+    font_ = MessageFontAt(kCaptionFontHeight, dpi_);
+}
+
+SIZE SkinnedFrame::LabelSize(const std::wstring& text) const {
+    const SIZE now = TextSize(Font(), text);
+    const SIZE design = TextSize(static_cast<HFONT>(designFont_.get()), text);
+    return {std::max<LONG>(now.cx, Scaled(design.cx)), std::max<LONG>(now.cy, Scaled(design.cy))};
+}
+
+void SkinnedFrame::PlaceButtons() {
+    const SIZE client = ClientSize(window_);
+    for (int i = 0; i < kCaptionButtonCount; ++i) {
+        const Rect r = CaptionButtonPlace(i, client.cx, dpi_);
+        ::SetWindowPos(buttons_[i], nullptr, r.x, r.y, r.w, r.h, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void SkinnedFrame::OnDpiChanged(WPARAM wp, LPARAM lp) {
+    // The suggested rectangle tells the monitor the window is going to.
+    RECT place{};
+    ::GetWindowRect(window_, &place);
+    if (const auto* suggested = reinterpret_cast<const RECT*>(lp)) place = *suggested;
+    dpi_ = FittingDpi(DpiOfChange(wp), WorkAreaAround(place));
+    NoteWindowDpi(window_, dpi_);
+    // The old font lives until the host has handed its controls the new one.
+    const UniqueGdiObject oldFont = std::move(font_);
+    LoadArtAndFont();
+    host_->AfterDpiChange(dpi_);
+    MoveToSuggestedRect(window_, lp);
+    // Also when the suggested rectangle left the size as it was.
+    OnResize();
 }
 
 void SkinnedFrame::Detach() {
@@ -97,6 +146,7 @@ void SkinnedFrame::Detach() {
     skinSurface_.Reset();
     for (auto& b : buttonBitmaps_) b.reset();
     font_.reset();
+    designFont_.reset();
     buttons_ = {};
     window_ = nullptr;
 }
@@ -138,7 +188,7 @@ void SkinnedFrame::EnsureCanvas(int width, int height) {
 void SkinnedFrame::DrawSkin() {
     if (!window_) return;
     // 1. The rounded region; the window owns it once it accepts it.
-    UniqueRegion region = BuildWindowRegion(0, 0, window_);
+    UniqueRegion region = BuildWindowRegion(0, 0, window_, dpi_);
     if (region && ::SetWindowRgn(window_, region.get(), TRUE)) region.release();
 
     const SIZE client = ClientSize(window_);
@@ -154,7 +204,7 @@ void SkinnedFrame::DrawSkin() {
     if (skinSurface_.dc) {
         HDC source = skinSurface_.dc.get();
         ::SetStretchBltMode(canvas, COLORONCOLOR);
-        for (const Blit& b : SkinBlits(client.cx, client.cy, skinSize_.cx, skinSize_.cy)) {
+        for (const Blit& b : SkinBlits(client.cx, client.cy, skinSize_.cx, skinSize_.cy, dpi_)) {
             if (b.src.w == b.dst.w && b.src.h == b.dst.h) {
                 ::BitBlt(canvas, b.dst.x, b.dst.y, b.dst.w, b.dst.h, source, b.src.x, b.src.y, SRCCOPY);
             } else {
@@ -169,7 +219,7 @@ void SkinnedFrame::DrawSkin() {
         SelectGuard font(canvas, font_.get());
         ::SetBkMode(canvas, TRANSPARENT);
         ::SetTextColor(canvas, RGB(255, 255, 255));
-        ::TextOutW(canvas, kCaptionX, kCaptionY, caption_.c_str(), static_cast<int>(caption_.size()));
+        ::TextOutW(canvas, Scaled(kCaptionX), Scaled(kCaptionY), caption_.c_str(), static_cast<int>(caption_.size()));
     }
     Redraw();
 }
@@ -252,11 +302,7 @@ void SkinnedFrame::OnResize() {
     if (!::IsIconic(window_) && !::IsZoomed(window_)) {
         PinSize();
         DrawSkin();
-        const SIZE client = ClientSize(window_);
-        for (int i = 0; i < kCaptionButtonCount; ++i) {
-            ::SetWindowPos(buttons_[i], nullptr, CaptionButtonLeft(i, client.cx), kCaptionButtonTop, 0, 0,
-                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
+        PlaceButtons();
         ShowButtonPictures(0, ButtonPicture::Normal);
         PinSize();
     }
@@ -324,7 +370,7 @@ void SkinnedFrame::MouseMoveOverBackground() {
     ::GetCursorPos(&cursor);
     RECT r{};
     ::GetWindowRect(window_, &r);
-    zone_ = HitTest({cursor.x, cursor.y}, {r.left, r.top, r.right, r.bottom});
+    zone_ = HitTest({cursor.x, cursor.y}, {r.left, r.top, r.right, r.bottom}, dpi_);
     pointer_ = PointerFor(zone_);
     ::SetCursor(pointer_);
     if (zone_ == Zone::Interior) {
@@ -378,6 +424,10 @@ bool SkinnedFrame::Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
         case WM_NCPAINT:
             *result = 0;
             return true;
+        case WM_DPICHANGED:
+            OnDpiChanged(wp, lp);
+            *result = 0;
+            return true;
         case WM_SIZE:
             OnResize();
             *result = 0;
@@ -416,11 +466,11 @@ bool SkinnedFrame::Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
 
 // ---- regions
 
-UniqueRegion BuildWindowRegion(int extraWidth, int extraHeight, HWND window) {
+UniqueRegion BuildWindowRegion(int extraWidth, int extraHeight, HWND window, int dpi) {
     UniqueRegion copy(::CreateRectRgn(0, 0, 0, 0));
     RECT client{};
     ::GetClientRect(window, &client);
-    const RoundRegion shape = SkinRegion(client.right, client.bottom, extraWidth, extraHeight);
+    const RoundRegion shape = SkinRegion(client.right, client.bottom, extraWidth, extraHeight, dpi);
     UniqueRegion rounded(
         ::CreateRoundRectRgn(shape.left, shape.top, shape.right, shape.bottom, shape.ellipse, shape.ellipse));
     ::CombineRgn(copy.get(), rounded.get(), rounded.get(), RGN_COPY);

@@ -34,6 +34,10 @@ public:
     // launcher's highlight, pictures and captions. The controls themselves
     // draw nothing (see SkinnedFrame::AdoptControl).
     virtual void PaintOverSkin(HDC) {}
+    // The window now lays out at `dpi` (SkinnedFrame::Font is already the
+    // font for it): the host places its controls, fonts and pictures anew.
+    // The window's own size and the frame's follow at once.
+    virtual void AfterDpiChange(int /*dpi*/) {}
 };
 
 // Picture shown by a caption button.
@@ -78,6 +82,16 @@ public:
 
     // The font of the frame's caption and of the window's texts.
     HFONT Font() const { return static_cast<HFONT>(font_.get()); }
+    // The DPI the window lays out at: its monitor's, or less where the
+    // monitor is too small for the fixed size at it.
+    int Dpi() const { return dpi_; }
+    // A length of the 96-dpi design at the window's DPI.
+    int Scaled(int design) const { return ScaleDesign(design, dpi_); }
+    // The box of a one-line label of `text` at Font(): its line at the
+    // design's size scaled, or the line at this DPI where that is larger
+    // (a font's line does not grow exactly with its size), so that labels
+    // scale with everything else and never clip their text.
+    SIZE LabelSize(const std::wstring& text) const;
 
     // For tests and the window.
     Zone ResizeZone() const { return zone_; }
@@ -93,9 +107,13 @@ private:
     void PressOnBackground();
     void EnsureCanvas(int width, int height);
     void PinSize();
+    void LoadArtAndFont();
+    void PlaceButtons();
+    void OnDpiChanged(WPARAM wp, LPARAM lp);
 
     HWND window_ = nullptr;
     FrameHost* host_ = nullptr;
+    int dpi_ = kDesignDpi;
     std::wstring caption_;
     SIZE skinSize_{};  // of the skin picture
     std::array<UniqueBitmap, 9> buttonBitmaps_;  // at rest, under the pointer, pressed (state * 3 + button)
@@ -117,6 +135,7 @@ private:
     bool faceStale_ = true;
     bool controlsPaint_ = false;
     UniqueGdiObject font_;
+    UniqueGdiObject designFont_;  // Font() at 96 dpi, what labels are sized from
     Zone zone_ = Zone::Top;  // the top edge until the first move over the background
     HCURSOR pointer_ = nullptr;  // shape over the background, set by the last move
 };
@@ -126,8 +145,8 @@ private:
 inline constexpr DWORD kSkinnedStyle = WS_POPUP | WS_MINIMIZEBOX | WS_SYSMENU;
 
 // The rounded region of the skin, client size plus the
-// extra, from (1, 1), 20 x 20 corners.
-UniqueRegion BuildWindowRegion(int extraWidth, int extraHeight, HWND window);
+// extra, from (1, 1), 20 x 20 corners of the design at `dpi`.
+UniqueRegion BuildWindowRegion(int extraWidth, int extraHeight, HWND window, int dpi = kDesignDpi);
 
 // Lets the system move the window
 // as if its caption were held.

@@ -9,6 +9,7 @@
 #include "launcher/cell_initials.h"
 #include "launcher/clock_line.h"
 #include "platform/controls.h"
+#include "platform/dpi.h"
 #include "platform/subclass.h"
 #include "platform/text.h"
 #include "platform/twips.h"
@@ -82,14 +83,15 @@ bool LauncherPanel::CreateWindowAndLoad() {
     INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&init);
     RegisterClassOnce(0, ::LoadIconW(AppInstance(), MAKEINTRESOURCEW(IDI_VELMORA)));
-    icon_ = LoadIconResource(IDI_VELMORA, 32);
     hand_ = HandCursor();
     // On the taskbar while open, so that a minimised panel can be brought
-    // back from there as well as from the tray.
+    // back from there as well as from the tray. The frame pins the size at
+    // the window's own DPI once it exists.
     if (!CreateWindowOf(WS_EX_APPWINDOW, kTitle, frame::kSkinnedStyle, 0, 0, PixelsX(frame::kFixedWidthTwips),
                         PixelsY(frame::kFixedHeightTwips))) {
         return false;
     }
+    icon_ = LoadIconResource(IDI_VELMORA, MetricAt(SM_CXICON, frame_.Dpi()));
     Load();
     return hwnd() != nullptr;
 }
@@ -98,50 +100,89 @@ void LauncherPanel::Load() {
     RestorePlacement(hwnd());
     ShowTime();  // the line is filled before the timer's first tick
     highlight_.cell = kCellCount;
-    MoveHighlight({launcher::kHighlightParked, launcher::kHighlightParked}, true);
+    const int parked = frame_.Scaled(launcher::kHighlightParked);
+    MoveHighlight({parked, parked}, true);
 }
 
 void LauncherPanel::CreateControls() {
+    // Made where the design has them; PlaceControls puts them at the DPI.
     const auto cells = launcher::Cells();
     for (std::size_t i = 0; i < cells.size() && i < kCellCount; ++i) {
-        const launcher::Cell& c = cells[i];
         const int offset = static_cast<int>(i);
-        controls_.cellPictures[i] = MakePicture(kCellPictureId + offset, c.pictureLeft, c.pictureTop,
-                                                c.pictureWidth, c.pictureHeight, true);
-        controls_.cellCaptions[i] = MakeLabel(kCellCaptionId + offset, CellCaptionText(i), c.captionLeft,
-                                              c.captionTop);
-        cellBitmaps_[i] = LoadBitmapResource(IDB_CELL_FIRST + offset);
+        controls_.cellPictures[i] = MakePicture(kCellPictureId + offset, true);
+        controls_.cellCaptions[i] = MakeLabel(kCellCaptionId + offset, CellCaptionText(i));
     }
-    controls_.titlePicture = MakePicture(kTitlePictureId, launcher::kTitlePictureLeft, launcher::kTitlePictureTop,
-                                         launcher::kTitlePictureSize, launcher::kTitlePictureSize, false);
-    titleBitmap_ = LoadBitmapResource(IDB_PANEL_TITLE);
-    controls_.clock = MakeLabel(kClockLabelId, L"", launcher::kClockLeft, launcher::kBottomLineTop);
-    controls_.recommend = MakeLabel(kRecommendLabelId, kRecommendText, launcher::kRecommendLeft,
-                                    launcher::kBottomLineTop);
+    controls_.titlePicture = MakePicture(kTitlePictureId, false);
+    controls_.clock = MakeLabel(kClockLabelId, L"");
+    controls_.recommend = MakeLabel(kRecommendLabelId, kRecommendText);
     for (std::size_t i = 0; i < kLinkCount; ++i) {
-        controls_.links[i] = MakeLabel(kLinkId + static_cast<int>(i), Widen(web::kRecommended[i].caption),
-                                       launcher::kLinkLefts[i], launcher::kBottomLineTop);
+        controls_.links[i] = MakeLabel(kLinkId + static_cast<int>(i), Widen(web::kRecommended[i].caption));
     }
-    highlightPen_.reset(::CreatePen(PS_SOLID, 1, kHighlightRim));
+    LoadForDpi();
+    PlaceControls();
+}
+
+void LauncherPanel::LoadForDpi() {
+    const auto dpi = static_cast<unsigned>(frame_.Dpi());
+    for (std::size_t i = 0; i < kCellCount; ++i) {
+        cellBitmaps_[i] = LoadBitmapResource(IDB_CELL_FIRST + static_cast<int>(i), dpi);
+    }
+    titleBitmap_ = LoadBitmapResource(IDB_PANEL_TITLE, dpi);
+    highlightPen_.reset(::CreatePen(PS_SOLID, frame_.Scaled(1), kHighlightRim));
     highlightBrush_.reset(::CreateSolidBrush(kHighlightFill));
 }
 
-HWND LauncherPanel::MakeLabel(int id, const std::wstring& text, int left, int top) {
+void LauncherPanel::PlaceControls() {
+    const auto place = [this](HWND control, const DesignRect& design) {
+        const DesignRect r = ScaleDesign(design, frame_.Dpi());
+        ::SetWindowPos(control, nullptr, r.x, r.y, r.w, r.h, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    // A label sits at its design place and is as large as its text.
+    const auto label = [this](HWND control, int left, int top) {
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(frame_.Font()), FALSE);
+        const SIZE size = frame_.LabelSize(WindowText(control));
+        ::SetWindowPos(control, nullptr, frame_.Scaled(left), frame_.Scaled(top), size.cx, size.cy,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    const auto cells = launcher::Cells();
+    for (std::size_t i = 0; i < cells.size() && i < kCellCount; ++i) {
+        const launcher::Cell& c = cells[i];
+        place(controls_.cellPictures[i], {c.pictureLeft, c.pictureTop, c.pictureWidth, c.pictureHeight});
+        label(controls_.cellCaptions[i], c.captionLeft, c.captionTop);
+    }
+    place(controls_.titlePicture, {launcher::kTitlePictureLeft, launcher::kTitlePictureTop,
+                                   launcher::kTitlePictureSize, launcher::kTitlePictureSize});
+    label(controls_.clock, launcher::kClockLeft, launcher::kBottomLineTop);
+    label(controls_.recommend, launcher::kRecommendLeft, launcher::kBottomLineTop);
+    for (std::size_t i = 0; i < kLinkCount; ++i) label(controls_.links[i], launcher::kLinkLefts[i], launcher::kBottomLineTop);
+}
+
+void LauncherPanel::AfterDpiChange(int) {
+    LoadForDpi();
+    PlaceControls();
+    icon_ = LoadIconResource(IDI_VELMORA, MetricAt(SM_CXICON, frame_.Dpi()));
+    // The highlight goes back onto its cell at the new scale.
+    if (highlight_.cell < kCellCount) {
+        const launcher::Cell& c = launcher::Cells()[highlight_.cell];
+        highlight_.at = {frame_.Scaled(c.highlightLeft), frame_.Scaled(c.highlightTop)};
+    } else {
+        highlight_.at = {frame_.Scaled(launcher::kHighlightParked), frame_.Scaled(launcher::kHighlightParked)};
+    }
+}
+
+HWND LauncherPanel::MakeLabel(int id, const std::wstring& text) {
     // A real static control with its text, sized to it; the panel draws the
     // letters on its face, so that the skin and the highlight show around
     // them.
-    const SIZE size = TextSize(frame_.Font(), text);
-    HWND label = CreateChild(hwnd(), WC_STATICW, text, WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, left, top,
-                             size.cx, size.cy, id);
-    ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(frame_.Font()), FALSE);
+    HWND label = CreateChild(hwnd(), WC_STATICW, text, WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0, 0, 0, 0, id);
     SubclassControl<&LauncherPanel::OnControlMessage>(label, this);
     return label;
 }
 
-HWND LauncherPanel::MakePicture(int id, int left, int top, int width, int height, bool clickable) {
+HWND LauncherPanel::MakePicture(int id, bool clickable) {
     // Without SS_NOTIFY the mouse passes through to the panel beneath.
-    HWND picture = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_OWNERDRAW | (clickable ? SS_NOTIFY : 0),
-                               left, top, width, height, id);
+    HWND picture = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_OWNERDRAW | (clickable ? SS_NOTIFY : 0), 0,
+                               0, 0, 0, id);
     SubclassControl<&LauncherPanel::OnControlMessage>(picture, this);
     return picture;
 }
@@ -155,7 +196,7 @@ void LauncherPanel::SetCaption(HWND label, const std::wstring& text) {
     if (!label) return;
     RECT area = ChildRect(label);
     ::SetWindowTextW(label, text.c_str());
-    const SIZE size = TextSize(frame_.Font(), text);
+    const SIZE size = frame_.LabelSize(text);
     ::SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     const RECT now = ChildRect(label);
     ::UnionRect(&area, &area, &now);
@@ -176,8 +217,8 @@ void LauncherPanel::ToggleCdTray() {
 // ---- highlight
 
 RECT LauncherPanel::HighlightRect() const {
-    return {highlight_.at.x, highlight_.at.y, highlight_.at.x + launcher::kHighlightWidth,
-            highlight_.at.y + launcher::kHighlightHeight};
+    return {highlight_.at.x, highlight_.at.y, highlight_.at.x + frame_.Scaled(launcher::kHighlightWidth),
+            highlight_.at.y + frame_.Scaled(launcher::kHighlightHeight)};
 }
 
 void LauncherPanel::MoveHighlight(POINT to, bool visible) {
@@ -197,7 +238,7 @@ void LauncherPanel::HighlightCell(std::size_t cell) {
     const auto cells = launcher::Cells();
     if (cell >= cells.size()) return;
     highlight_.cell = cell;
-    MoveHighlight({cells[cell].highlightLeft, cells[cell].highlightTop}, true);
+    MoveHighlight({frame_.Scaled(cells[cell].highlightLeft), frame_.Scaled(cells[cell].highlightTop)}, true);
 }
 
 std::optional<std::size_t> LauncherPanel::HighlightedCell() const {
@@ -221,7 +262,8 @@ void LauncherPanel::PaintHighlight(HDC dc) const {
     SelectGuard pen(dc, highlightPen_.get());
     SelectGuard brush(dc, highlightBrush_.get());
     const RECT r = HighlightRect();
-    ::RoundRect(dc, r.left, r.top, r.right, r.bottom, kHighlightCorner, kHighlightCorner);
+    const int corner = frame_.Scaled(kHighlightCorner);
+    ::RoundRect(dc, r.left, r.top, r.right, r.bottom, corner, corner);
 }
 
 void LauncherPanel::PaintPictures(HDC dc) const {

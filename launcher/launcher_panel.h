@@ -87,7 +87,8 @@ public:
     HWND TitlePicture() const { return controls_.titlePicture; }
     HWND Link(std::size_t index) const { return index < kLinkCount ? controls_.links[index] : nullptr; }
 
-    // Where the highlight lies (client pixels) and whether it shows.
+    // Where the highlight lies (client pixels at the panel's DPI) and
+    // whether it shows.
     POINT HighlightPosition() const { return highlight_.at; }
     bool HighlightVisible() const { return highlight_.visible; }
     // The cell the visible highlight lies on; nullopt when none.
@@ -101,6 +102,7 @@ public:
     void OnInteriorMouseMove() override;
     void OnCaptionButtonRelease(frame::CaptionButton button) override;
     void PaintOverSkin(HDC dc) override;
+    void AfterDpiChange(int dpi) override;
 
 private:
     struct Controls {
@@ -126,8 +128,10 @@ private:
     bool CreateWindowAndLoad();
     void Load();
     void CreateControls();
-    HWND MakeLabel(int id, const std::wstring& text, int left, int top);
-    HWND MakePicture(int id, int left, int top, int width, int height, bool clickable);
+    void LoadForDpi();
+    void PlaceControls();
+    HWND MakeLabel(int id, const std::wstring& text);
+    HWND MakePicture(int id, bool clickable);
     std::wstring CellCaptionText(std::size_t cell) const;
     void SetCaption(HWND label, const std::wstring& text);
     void ShowTime();

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/dpi.h"
 #include "platform/twips.h"
 #include "platform/window.h"
 #include "resources/art_pack.h"
@@ -40,8 +41,9 @@ bool ShowOwnFlag(HWND control, bool shown) {
 }
 
 void CentreOnScreen(HWND window) {
-    const double screenWidth = ::GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixelX();
-    const double screenHeight = ::GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixelY();
+    const double perPixel = TwipsPerPixelAt(WindowDpi(window));
+    const double screenWidth = ::GetSystemMetrics(SM_CXSCREEN) * perPixel;
+    const double screenHeight = ::GetSystemMetrics(SM_CYSCREEN) * perPixel;
     SetWindowTwips(window, TwipsField::Left, screenWidth / 2 - WindowTwips(window, TwipsField::Width) / 2);
     SetWindowTwips(window, TwipsField::Top, screenHeight / 2 - WindowTwips(window, TwipsField::Height) / 2);
 }
@@ -52,15 +54,16 @@ HWND CreateChild(HWND parent, const wchar_t* cls, const std::wstring& text, DWOR
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(), nullptr);
 }
 
-UniqueGdiObject MakeFont(const wchar_t* face, int tenthsOfPoint, bool bold, BYTE charset) {
-    WindowDc screen(nullptr);
-    const int height = -::MulDiv(tenthsOfPoint, ::GetDeviceCaps(screen.get(), LOGPIXELSY), 720);
+UniqueGdiObject MakeFont(const wchar_t* face, int tenthsOfPoint, bool bold, BYTE charset, int dpi) {
+    const int height = -::MulDiv(tenthsOfPoint, dpi, 720);
     return UniqueGdiObject(::CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, charset,
                                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                          DEFAULT_PITCH | FF_DONTCARE, face));
 }
 
-UniqueGdiObject SongTi(int tenthsOfPoint, bool bold) { return MakeFont(L"宋体", tenthsOfPoint, bold, GB2312_CHARSET); }
+UniqueGdiObject SongTi(int tenthsOfPoint, bool bold, int dpi) {
+    return MakeFont(L"宋体", tenthsOfPoint, bold, GB2312_CHARSET, dpi);
+}
 
 SIZE TextSize(HFONT font, const std::wstring& text) {
     UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
@@ -72,7 +75,34 @@ SIZE TextSize(HFONT font, const std::wstring& text) {
     return {extent.cx > 0 ? extent.cx : 1, metrics.tmHeight};
 }
 
-UniqueBitmap LoadBitmapResource(int id) {
+namespace {
+
+// Stands in for artwork drawn at the scale: the 96-dpi picture stretched
+// to the size the artwork for `dpi` has, so that layouts cut from it hold.
+UniqueBitmap StretchedTo(UniqueBitmap design, unsigned dpi) {
+    BITMAP info{};
+    if (!design || dpi == kDesignDpi || !::GetObjectW(design.get(), sizeof info, &info)) return design;
+    const int width = ScaleDesign(info.bmWidth, static_cast<int>(dpi));
+    const int height = ScaleDesign(info.bmHeight, static_cast<int>(dpi));
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof header.bmiHeader;
+    header.bmiHeader.biWidth = width;
+    header.bmiHeader.biHeight = -height;
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 32;
+    header.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap scaled(::CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueMemoryDc from(::CreateCompatibleDC(nullptr)), to(::CreateCompatibleDC(nullptr));
+    if (!scaled || !from || !to) return design;
+    SelectGuard source(from.get(), design.get());
+    SelectGuard target(to.get(), scaled.get());
+    ::SetStretchBltMode(to.get(), HALFTONE);
+    ::StretchBlt(to.get(), 0, 0, width, height, from.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    return scaled;
+}
+
+UniqueBitmap LoadDesignBitmap(int id) {
     // The bitmap file is stored packed; unpacked, its header and rows make
     // the same DIB section LoadImage would.
     HMODULE module = AppInstance();
@@ -95,6 +125,10 @@ UniqueBitmap LoadBitmapResource(int id) {
     std::memcpy(bits, file->data() + head.bfOffBits, rowsSize);
     return bitmap;
 }
+
+}  // namespace
+
+UniqueBitmap LoadBitmapResource(int id, unsigned dpi) { return StretchedTo(LoadDesignBitmap(id), dpi); }
 
 UniqueIcon LoadIconResource(int id, int size) {
     return UniqueIcon(static_cast<HICON>(

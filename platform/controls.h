@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/handles.h"
+#include "platform/scale.h"
 
 namespace velmora {
 
@@ -35,16 +36,18 @@ void CentreOnScreen(HWND window);
 HWND CreateChild(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int x, int y, int width,
                  int height, int id, DWORD exStyle = WS_EX_NOPARENTNOTIFY);
 
-// A font of the given face and size in tenths of a point, for the screen.
+// A font of the given face and size in tenths of a point, for a screen of
+// `dpi` dots per inch.
 UniqueGdiObject MakeFont(const wchar_t* face, int tenthsOfPoint, bool bold = false,
-                         BYTE charset = DEFAULT_CHARSET);
+                         BYTE charset = DEFAULT_CHARSET, int dpi = kDesignDpi);
 // 宋体 in the GB2312 character set, the tool windows' font.
-UniqueGdiObject SongTi(int tenthsOfPoint, bool bold = false);
+UniqueGdiObject SongTi(int tenthsOfPoint, bool bold = false, int dpi = kDesignDpi);
 // The text's width and the font's line height, in pixels (width at least 1).
 SIZE TextSize(HFONT font, const std::wstring& text);
 
-// Resources of this program.
-UniqueBitmap LoadBitmapResource(int id);
+// Resources of this program. The bitmap for `dpi` is the 96-dpi artwork
+// drawn at dpi / 96 of its size.
+UniqueBitmap LoadBitmapResource(int id, unsigned dpi = 96);
 UniqueIcon LoadIconResource(int id, int size);
 // The pointing hand over clickable pictures and links: ours, else the system's.
 HCURSOR HandCursor();

@@ -4,12 +4,14 @@ set(PLATFORM_CORE_SOURCES
   platform/long_paths.cpp
   platform/numbers.cpp
   platform/picture_header.cpp
+  platform/scale.cpp
   platform/units.cpp
 )
 set(PLATFORM_WIN_SOURCES
   platform/clipboard.cpp
   platform/controls.cpp
   platform/deferred_calls.cpp
+  platform/dpi.cpp
   platform/effects.cpp
   platform/files.cpp
   platform/folder_watch.cpp

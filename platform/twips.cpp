@@ -2,18 +2,12 @@
 
 #include <map>
 
+#include "platform/dpi.h"
 #include "platform/units.h"
 
 namespace velmora {
 
 namespace {
-
-double ScreenTwipsPerPixel(int axis) {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = screen ? ::GetDeviceCaps(screen, axis) : 0;
-    if (screen) ::ReleaseDC(nullptr, screen);
-    return dpi > 0 ? 1440.0 / dpi : kTwipsPerPixelAt96Dpi;
-}
 
 struct Noted {
     bool set[4] = {};
@@ -61,27 +55,19 @@ int PixelsOf(HWND window, TwipsField field) {
     return 0;
 }
 
-double PerPixel(TwipsField field) {
-    return field == TwipsField::Left || field == TwipsField::Width ? TwipsPerPixelX() : TwipsPerPixelY();
-}
+// Square pixels: one DPI for both axes, as Windows has had since Vista.
+double PerPixel(HWND window) { return TwipsPerPixelAt(WindowDpi(window)); }
 
 }  // namespace
 
-double TwipsPerPixelX() {
-    static const double perPixel = ScreenTwipsPerPixel(LOGPIXELSX);
-    return perPixel;
-}
-
-double TwipsPerPixelY() {
-    static const double perPixel = ScreenTwipsPerPixel(LOGPIXELSY);
-    return perPixel;
-}
+double TwipsPerPixelX() { return TwipsPerPixelAt(SystemDpi()); }
+double TwipsPerPixelY() { return TwipsPerPixelAt(SystemDpi()); }
 
 int PixelsX(double twips) { return TwipsToPixels(twips, TwipsPerPixelX()); }
 int PixelsY(double twips) { return TwipsToPixels(twips, TwipsPerPixelY()); }
 
 void SetWindowTwips(HWND window, TwipsField field, double twips) {
-    const int pixels = TwipsToPixels(twips, PerPixel(field));
+    const int pixels = TwipsToPixels(twips, PerPixel(window));
     Noted& noted = Memory()[window];
     noted.set[static_cast<int>(field)] = true;
     noted.twips[static_cast<int>(field)] = twips;
@@ -100,7 +86,7 @@ void SetWindowTwips(HWND window, TwipsField field, double twips) {
 
 double WindowTwips(HWND window, TwipsField field) {
     const int pixels = PixelsOf(window, field);
-    const double perPixel = PerPixel(field);
+    const double perPixel = PerPixel(window);
     const auto it = Memory().find(window);
     if (it != Memory().end() && it->second.set[static_cast<int>(field)]) {
         const double noted = it->second.twips[static_cast<int>(field)];

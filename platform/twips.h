@@ -9,11 +9,12 @@
 
 namespace velmora {
 
-// Twips per pixel of the screen (15 at 96 dots per inch). The program is
-// not DPI-aware, so the value it sees stays the same for the whole run.
+// Twips per pixel at the system's DPI (15 at 96 dots per inch), for what
+// is placed before it has a window. A window's own places convert at its
+// DPI (WindowDpi): twips mean the same on every monitor, pixels do not.
 double TwipsPerPixelX();
 double TwipsPerPixelY();
-// Screen twips to pixels, halves to even.
+// Twips to pixels at the system's DPI, halves to even.
 int PixelsX(double twips);
 int PixelsY(double twips);
 
@@ -26,12 +27,13 @@ struct TwipsRect {
 // The window's place as WindowTwips reads it.
 TwipsRect WindowTwipsRect(HWND window);
 
-// Moves or sizes the window so that the field becomes `twips` (one field,
-// one change: sizes reach the window's resize handler).
+// Moves or sizes the window so that the field becomes `twips` at the
+// window's DPI (one field, one change: sizes reach the window's resize
+// handler).
 void SetWindowTwips(HWND window, TwipsField field, double twips);
 
-// The field's current value in twips; for a minimised window, the value
-// it has when restored.
+// The field's current value in twips at the window's DPI; for a minimised
+// window, the value it has when restored.
 double WindowTwips(HWND window, TwipsField field);
 
 // Drops what is remembered for a window that is gone.

@@ -10,6 +10,7 @@
 #include <functional>
 #include <utility>
 
+#include "platform/dpi.h"
 #include "platform/twips.h"
 
 namespace velmora {
@@ -77,10 +78,14 @@ private:
             self = reinterpret_cast<Derived*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         }
         if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
+        // Noted before the window hears of it, so that every conversion it
+        // makes while laying out again is at the new DPI.
+        if (msg == WM_DPICHANGED) NoteWindowDpi(hwnd, DpiOfChange(wp));
         if (msg == WM_NCDESTROY) {
             ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             self->hwnd_ = nullptr;
             ForgetWindowTwips(hwnd);
+            ForgetWindowDpi(hwnd);
             self->OnWindowGone();
             // Last: the callback may arrange for the object to go.
             if (self->gone_) self->gone_();

@@ -10,28 +10,49 @@
 # copy menu. Runs on a private display in a fresh prefix; touches nothing
 # of the host.
 #
-#   scripts/screenshot.sh [OUTDIR]      (default: build/screenshots)
+#   scripts/screenshot.sh [--dpi N] [OUTDIR]
+#
+# OUTDIR defaults to build/screenshots, or build/screenshots-N with --dpi:
+# then the display has N dots per inch (LogPixels, 120 for 125 %, 144 for
+# 150 %, 192 for 200 %) and Wine's desktop is the whole 1280 x 800 screen.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VELMORA_BUILD_DIR:-$root/build}
-out=$(realpath -m "${1:-$build/screenshots}")
-session=$build/screenshot-session
+dpi=96
+if [ "${1:-}" = --dpi ]; then
+  dpi=${2:?--dpi needs a number}
+  [[ "$dpi" =~ ^[0-9]+$ ]] || { echo "--dpi needs a number, not '$dpi'" >&2; exit 2; }
+  shift 2
+fi
+if [ "$dpi" = 96 ]; then
+  out=$(realpath -m "${1:-$build/screenshots}")
+  session=$build/screenshot-session
+  width=1024 height=768
+else
+  out=$(realpath -m "${1:-$build/screenshots-$dpi}")
+  session=$build/screenshot-session-$dpi
+  width=1280 height=800
+fi
+# A length of the 96-dpi design at the display's DPI.
+px() { echo $((($1 * dpi + 48) / 96)); }
 
 bash "$root/scripts/deps.sh"
 bash "$root/scripts/build.sh" >/dev/null
 mkdir -p "$out"
-bash "$root/tests/wine/session.sh" start "$session" >/dev/null
+logpixels=()
+[ "$dpi" = 96 ] || logpixels=("$dpi")
+bash "$root/tests/wine/session.sh" start "$session" "${logpixels[@]}" >/dev/null
 trap 'bash "$root/tests/wine/session.sh" stop "$session"' EXIT
 # shellcheck disable=SC1091
 source "$session/env"
 
-desktop="Velmora,1024x768"
+desktop="Velmora,${width}x${height}"
 app=$session/app
 mkdir -p "$app"
 cp -r "$root/dist/." "$app/"
 # The wallpaper changer opens in its timed mode, every quarter hour.
 printf '[Velmora]\r\nxz=1\r\nsj=%s\r\n' "$(printf '每一刻钟' | iconv -f UTF-8 -t GBK)" >"$app/vlmr.INI"
-snap() { xwd -root -silent | /usr/bin/convert xwd:- -crop 1024x768+0+0 +repage "$out/$1.png"; echo "$out/$1.png"; }
+snap() { xwd -root -silent | /usr/bin/convert xwd:- -crop "${width}x${height}+0+0" +repage "$out/$1.png"; echo "$out/$1.png"; }
 menu_rect() {
   local f="$session/out/menu.txt"
   rm -f "$f"
@@ -40,9 +61,28 @@ menu_rect() {
   tr -d '\r' <"$f"
 }
 
+# The driver inside the desktop: where the changer's controls are.
+ddrv() {
+  local f="$session/out/ddrv.txt"
+  rm -f "$f"
+  VDRIVER_OUT=$(winepath -w "$f") wine explorer "/desktop=$desktop" "$build/win/vdriver.exe" "$@" </dev/null >/dev/null 2>&1
+  for _ in $(seq 50); do [ -s "$f" ] && break; sleep 0.1; done
+  tr -d '\r' <"$f"
+}
+point_at_control() {  # CLASS ID
+  read -r _ _ l t r b <<<"$(ddrv rect "$1" "$2")"
+  xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2))
+}
+click_control() {  # CLASS ID
+  point_at_control "$1" "$2"
+  xdotool click 1
+}
+
+# The notification area's icon, at the right end of the taskbar.
+icon_x=$((width - $(px 11))) icon_y=$((height - $(px 11)))
 wine explorer "/desktop=$desktop" "$(winepath -w "$app/Velmora.exe")" </dev/null >/dev/null 2>&1 &
 sleep 4
-xdotool mousemove 1013 757
+xdotool mousemove $icon_x $icon_y
 sleep 1.5  # the icon's tip
 snap tray-icon
 xdotool click 3
@@ -63,60 +103,48 @@ xdotool key Escape  # the menu
 sleep 0.5
 
 # The launcher panel: first run, so it opens at 1000 twips (67 pixels).
-xdotool mousemove 1013 757 click --repeat 2 --delay 80 1
+xdotool mousemove $icon_x $icon_y click --repeat 2 --delay 80 1
 sleep 2
-xdotool mousemove 600 600  # off the panel: nothing highlighted
+xdotool mousemove $((width - 10)) $((height / 2))  # off the panel: nothing highlighted
 sleep 0.5
 snap panel
 # The pointer on 桌面变换's picture highlights its cell.
-xdotool mousemove $((67 + 232 + 15)) $((67 + 128 + 15))
+point_at_control Velmora.LauncherPanel 1007
 sleep 0.7
 snap panel-highlight
 # The 关闭计算机 cell pops up the power menu.
-xdotool mousemove $((67 + 424 + 15)) $((67 + 275 + 15)) click 1
+click_control Velmora.LauncherPanel 1019
 sleep 1
 snap panel-power-menu
 xdotool key Escape
 
-
-# The driver inside the desktop: where the changer's controls are.
-ddrv() {
-  local f="$session/out/ddrv.txt"
-  rm -f "$f"
-  VDRIVER_OUT=$(winepath -w "$f") wine explorer "/desktop=$desktop" "$build/win/vdriver.exe" "$@" </dev/null >/dev/null 2>&1
-  for _ in $(seq 50); do [ -s "$f" ] && break; sleep 0.1; done
-  tr -d '\r' <"$f"
-}
-click_control() {  # CLASS ID
-  read -r _ _ l t r b <<<"$(ddrv rect "$1" "$2")"
-  xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 1
-}
 
 # The wallpaper changer, opened by 桌面变换, lies over the panel. Wine on
 # a display without a window manager leaves a window that opens exactly
 # over another one black until it is moved (Windows paints it at once), so
 # the changer is dragged by its caption to lie a little down and right of
 # the panel.
-xdotool mousemove $((67 + 232 + 15)) $((67 + 128 + 15)) click 1
+click_control Velmora.LauncherPanel 1007
 sleep 2
 nudge_changer() {  # DX DY: drags the changer by its caption
   read -r _ _ l t _ _ <<<"$(ddrv rect Velmora.WallpaperChanger 0)"
-  xdotool mousemove $((l + 200)) $((t + 10)) mousedown 1
+  local x=$((l + $(px 200))) y=$((t + $(px 10)))
+  xdotool mousemove $x $y mousedown 1
   sleep 0.2
-  xdotool mousemove $((l + 200 + $1 / 2)) $((t + 10 + $2 / 2))
+  xdotool mousemove $((x + $1 / 2)) $((y + $2 / 2))
   sleep 0.2
-  xdotool mousemove $((l + 200 + $1)) $((t + 10 + $2)) mouseup 1
+  xdotool mousemove $((x + $1)) $((y + $2)) mouseup 1
   sleep 0.5
 }
 nudge_changer 40 30
 ddrv select Velmora.WallpaperChanger 2001 1 >/dev/null
 sleep 1
-xdotool mousemove 900 600
+xdotool mousemove $((width - 10)) $((height / 2))
 sleep 0.3
 snap changer-timed
 click_control Velmora.WallpaperChanger 2203  # 立即更换 mode
 sleep 0.5
-xdotool mousemove 900 600
+xdotool mousemove $((width - 10)) $((height / 2))
 sleep 0.3
 snap changer-immediate
 click_control Velmora.WallpaperChanger 2102  # 查看大图
@@ -130,12 +158,11 @@ sleep 2
 # Wine paints the new wallpaper over the open windows until they repaint,
 # so the changer and the panel are closed by their caption close buttons
 # to show the desktop.
-read -r _ _ l t _ _ <<<"$(ddrv rect Velmora.WallpaperChanger 0)"
-xdotool mousemove $((l + 471 + 21)) $((t + 4 + 7)) click 1
+click_control Velmora.WallpaperChanger 9002
 sleep 0.5
-xdotool mousemove $((67 + 471 + 21)) $((67 + 4 + 7)) click 1
+click_control Velmora.LauncherPanel 9002
 sleep 1
-xdotool mousemove 900 600
+xdotool mousemove $((width - 10)) $((height / 2))
 sleep 0.5
 snap wallpaper
 
@@ -145,30 +172,30 @@ snap wallpaper
 # black instead of letting the desktop through, as Windows does.
 ddrv wallpaper "$(winepath -w "$app/pic/柔光.bmp")" >/dev/null
 sleep 1
-xdotool mousemove 1013 757 click 3
+xdotool mousemove $icon_x $icon_y click 3
 sleep 1
 ddrv menu-keys 0x28 0x28 0x28 0x28 0x28 0x28 0x28 0x28 0x28 0x0D >/dev/null
 sleep 1.5
 read -r _ _ sl st _ _ <<<"$(ddrv window Velmora.SearchBox)"
 if [ -n "${sl:-}" ] && [ "$sl" != none ]; then
-  xdotool mousemove $((sl + 200)) $((st + 30))
+  xdotool mousemove $((sl + $(px 200))) $((st + $(px 30)))
   sleep 0.3
   snap search-box
   # 搜 with nothing typed: the message asks for a keyword.
-  xdotool mousemove $((sl + 272 + 12)) $((st + 64 + 11 + 12)) click 1
+  click_control Velmora.SearchBox 212
   sleep 1.5
   snap search-empty-message
   xdotool key Return
   sleep 0.5
   # A keyword typed (not searched: that would start a browser), the
   # pointer on the close ball for its tip.
-  xdotool mousemove $((sl + 100)) $((st + 64 + 20)) click 1
+  click_control Velmora.SearchBox 211
   xdotool type --delay 40 "velmora wallpaper"
-  xdotool mousemove $((sl + 304 + 8)) $((st + 64 + 8))
+  point_at_control Velmora.SearchBox 213
   sleep 2
   snap search-box-typed
   # A right click on the grass: the engine menu, 百度 checked.
-  xdotool mousemove $((sl + 150)) $((st + 104)) click 3
+  xdotool mousemove $((sl + $(px 150))) $((st + $(px 104))) click 3
   sleep 1
   snap search-engines
   xdotool key Escape
@@ -192,17 +219,18 @@ sleep 2
 drv start "$(winepath -w "$app/Velmora.exe")" >/dev/null
 drv tray 0x203 >/dev/null  # the panel, as a double-click on the icon opens it
 sleep 2
-read -r _ _ _ left top _ _ <<<"$(drv panel)"
 # 桌面取色 (its picture at 144, 200 of the panel, 40 x 30); then the panel's
 # close button, so the desktop lies behind the picker.
-xdotool mousemove $((left + 144 + 20)) $((top + 200 + 15)) click 1
+read -r _ _ l t r b <<<"$(drv rect Velmora.LauncherPanel 1011)"
+xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 1
 sleep 1.5
-xdotool mousemove $((left + 520 - 49 + 21)) $((top + 4 + 7)) click 1
+read -r _ _ l t r b <<<"$(drv rect Velmora.LauncherPanel 9002)"
+xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 1
 sleep 1
 pick() {
   xdotool mousemove "$1" "$2"
   sleep 1
-  xwd -root -silent | /usr/bin/convert xwd:- -crop 640x300+0+0 +repage "$out/$3.png"
+  xwd -root -silent | /usr/bin/convert xwd:- -crop "$(px 640)x$(px 300)+0+0" +repage "$out/$3.png"
   echo "$out/$3.png ($(drv picker | cut -d' ' -f7-))"
 }
 pick 900 420 picker
@@ -210,9 +238,9 @@ pick 1200 700 picker-second-colour
 # Its copy menu, by a right click on its decimal line: the colour it read
 # last outside itself, in three forms.
 read -r _ _ pl pt _ _ <<<"$(drv picker)"
-xdotool mousemove $((pl + 60)) $((pt + 84)) click 3
+xdotool mousemove $((pl + $(px 60))) $((pt + $(px 84))) click 3
 sleep 1
-xwd -root -silent | /usr/bin/convert xwd:- -crop 640x300+0+0 +repage "$out/picker-copy-menu.png"
+xwd -root -silent | /usr/bin/convert xwd:- -crop "$(px 640)x$(px 300)+0+0" +repage "$out/picker-copy-menu.png"
 echo "$out/picker-copy-menu.png"
 xdotool key Escape
 drv kill >/dev/null

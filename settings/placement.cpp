@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/dpi.h"
 #include "platform/handles.h"
 #include "platform/text.h"
 #include "platform/twips.h"
@@ -55,7 +56,17 @@ void RestorePlacement(HWND window) {
     RECT r{};
     ::GetWindowRect(window, &r);
     const placement::Box now{r.left, r.top, r.right, r.bottom};
-    const placement::Box fixed = placement::KeepOnScreen(now, areas);
+    placement::Box fixed = placement::KeepOnScreen(now, areas);
+    // Grown with the scale over the edge of the monitor it opens on?
+    const RECT place{fixed.left, fixed.top, fixed.right, fixed.bottom};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(::MonitorFromRect(&place, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int dpi = WindowDpi(window);
+    fixed = placement::KeepGrownWindowInside(fixed, ::MulDiv(r.right - r.left, kDesignDpi, dpi),
+                                             ::MulDiv(r.bottom - r.top, kDesignDpi, dpi),
+                                             {work.left, work.top, work.right, work.bottom});
     if (!(fixed == now)) {
         ::SetWindowPos(window, nullptr, fixed.left, fixed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }

@@ -112,4 +112,15 @@ Box KeepOnScreen(Box window, std::span<const Box> workAreas) {
             static_cast<int>(top + height)};
 }
 
+Box KeepGrownWindowInside(Box window, int designWidth, int designHeight, Box area) {
+    const bool designInside = window.left >= area.left && window.top >= area.top &&
+                              window.left + designWidth <= area.right && window.top + designHeight <= area.bottom;
+    if (!designInside) return window;
+    const int width = window.right - window.left, height = window.bottom - window.top;
+    // Back by the overhang, never past the area's left or top edge.
+    const int left = std::max(area.left, std::min(window.left, area.right - width));
+    const int top = std::max(area.top, std::min(window.top, area.bottom - height));
+    return {left, top, left + width, top + height};
+}
+
 }  // namespace velmora::placement

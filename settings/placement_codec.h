@@ -42,4 +42,11 @@ struct Box {
 // kept inside that area.
 Box KeepOnScreen(Box window, std::span<const Box> workAreas);
 
+// A window restored at a scale above 100 % grows from its top-left corner
+// and can end up hanging over the bottom or right edge of `area` at a place
+// where its 96-dpi size (designWidth x designHeight) lay wholly inside: it
+// is moved back in, as far as `area` allows. A window that overhangs at
+// its 96-dpi size too was put there by the user and stays.
+Box KeepGrownWindowInside(Box window, int designWidth, int designHeight, Box area);
+
 }  // namespace velmora::placement

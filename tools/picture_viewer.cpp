@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "platform/controls.h"
+#include "platform/dpi.h"
 #include "platform/handles.h"
-#include "platform/twips.h"
 #include "tools/viewer_fit.h"
 
 namespace velmora {
@@ -30,26 +30,33 @@ PictureViewer::~PictureViewer() {
 }
 
 bool PictureViewer::Load(HWND owner) {
-    // Every viewer starts from the same window, so the same picture always
-    // gets the same size.
-    const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
-    const tools::ViewerSizes sizes =
-        tools::FitViewer(tools::InitialViewerSizes(tx, ty), picture_.width() * tx, picture_.height() * ty);
-    const int width = PixelsX(sizes.windowWidth), height = PixelsY(sizes.windowHeight);
     RegisterClassOnce();
     // No taskbar button: a tool window, and owned by a hidden window
     // (Wine's taskbar lists unowned tool windows too).
-    if (!CreateWindowOf(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"", WS_POPUP | WS_CLIPCHILDREN, 0, 0, width, height,
-                        owner)) {
+    if (!CreateWindowOf(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, owner)) {
         return false;
     }
-    area_ = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY, 0, 0,
-                        PixelsX(sizes.imageWidth), PixelsY(sizes.imageHeight), kPictureAreaId, 0);
-    // Rounded corners over the whole window.
-    UniqueRegion region(::CreateRoundRectRgn(0, 0, width, height, kCornerEllipse, kCornerEllipse));
-    if (::SetWindowRgn(hwnd(), region.get(), TRUE)) region.release();
+    area_ = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY, 0, 0, 0, 0, kPictureAreaId, 0);
+    Layout(WindowDpi(hwnd()));
     ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return true;
+}
+
+void PictureViewer::Layout(int dpi) {
+    // Every viewer starts from the same window of the design, so the same
+    // picture always gets the same size; the picture's own pixels are the
+    // screen's, whatever the scale.
+    const double design = TwipsPerPixelAt(kDesignDpi), screen = TwipsPerPixelAt(dpi);
+    const tools::ViewerSizes sizes = tools::FitViewer(tools::InitialViewerSizes(design, design),
+                                                      picture_.width() * screen, picture_.height() * screen);
+    const int width = TwipsToPixelsAt(sizes.windowWidth, dpi), height = TwipsToPixelsAt(sizes.windowHeight, dpi);
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(area_, nullptr, 0, 0, TwipsToPixelsAt(sizes.imageWidth, dpi),
+                   TwipsToPixelsAt(sizes.imageHeight, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    // Rounded corners over the whole window.
+    const int corner = ScaleDesign(kCornerEllipse, dpi);
+    UniqueRegion region(::CreateRoundRectRgn(0, 0, width, height, corner, corner));
+    if (::SetWindowRgn(hwnd(), region.get(), TRUE)) region.release();
 }
 
 void PictureViewer::CentreOnScreen() {
@@ -82,6 +89,11 @@ LRESULT PictureViewer::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (LOWORD(wp) == kPictureAreaId && (HIWORD(wp) == STN_CLICKED || HIWORD(wp) == STN_DBLCLK)) {
                 ::SendMessageW(hwnd(), WM_CLOSE, 0, 0);
             }
+            return 0;
+        case WM_DPICHANGED:
+            // Sized again for the picture at the new scale, and centred.
+            Layout(DpiOfChange(wp));
+            CentreOnScreen();
             return 0;
         case WM_ACTIVATE:
             // Centred at its size whenever it becomes active.

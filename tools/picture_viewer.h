@@ -39,6 +39,8 @@ public:
 
 private:
     bool Load(HWND owner);
+    // The window, its picture area and its rounded shape at `dpi`.
+    void Layout(int dpi);
     void CentreOnScreen();
 
     std::wstring path_;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/dpi.h"
 #include "platform/effects.h"
 #include "platform/services.h"
 #include "platform/subclass.h"
@@ -49,9 +50,15 @@ constexpr TwipsPlace kFieldPlace{8 * 15, 8 * 15, 257 * 15, 400};
 constexpr TwipsPlace kButtonPlace{272 * 15, 160, 25 * 15, 25 * 15};
 constexpr TwipsPlace kBallPlace{304 * 15, 0, 17 * 15, 17 * 15};
 
-HWND MakeControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, const TwipsPlace& place, int id) {
-    return CreateChild(parent, cls, text, WS_VISIBLE | WS_CLIPSIBLINGS | style, PixelsX(place.left),
-                       PixelsY(place.top), PixelsX(place.width), PixelsY(place.height), id);
+// Made at no size: SearchBox::Layout places every control at the DPI.
+HWND MakeControl(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int id) {
+    return CreateChild(parent, cls, text, WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0, 0, id);
+}
+
+void PlaceAt(HWND control, const TwipsPlace& place, int dpi) {
+    const int left = TwipsToPixelsAt(place.left, dpi), top = TwipsToPixelsAt(place.top, dpi);
+    ::SetWindowPos(control, nullptr, left, top, TwipsToPixelsAt(place.left + place.width, dpi) - left,
+                   TwipsToPixelsAt(place.top + place.height, dpi) - top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void RegisterGrassClassOnce() {
@@ -118,6 +125,7 @@ bool SearchBox::Load() {
                         PixelsY(kClientHeight), owner_.get())) {
         return false;
     }
+    dpi_ = WindowDpi(hwnd());
     CreateControls();
     ::SetTimer(hwnd(), kMushroomTimer, kMushroomInterval, nullptr);
     KeyOutWhite(hwnd());
@@ -126,48 +134,78 @@ bool SearchBox::Load() {
 }
 
 void SearchBox::CreateControls() {
-    for (int i = 0; i < MushroomCycle::kCount; ++i) {
-        mushroomPictures_[i] = LoadBitmapResource(IDB_SEARCH_MUSHROOM_FIRST + i);
-    }
-    grass_ = LoadBitmapResource(IDB_SEARCH_GRASS);
-    ballIcon_ = LoadIconResource(IDI_SEARCH_CLOSE, 32);
-    fieldFont_ = SongTi(105);
-    buttonFont_ = SongTi(90);
     fieldBrush_.reset(::CreateSolidBrush(kFieldColour));
     whiteBrush_.reset(::CreateSolidBrush(kKeyedOut));
     // The grass strip first: it lies above the mushroom's foot.
-    strip_ = MakeControl(hwnd(), kGrassClass, L"", WS_CLIPCHILDREN, kStripPlace, kStripId);
+    strip_ = MakeControl(hwnd(), kGrassClass, L"", WS_CLIPCHILDREN, kStripId);
     SubclassControl<&SearchBox::OnStripMessage>(strip_, this);
     CreateMushrooms();
     CreateStripControls();
+    LoadForDpi();
+    Layout();
     tip_ = MakeToolTip(hwnd(), strip_, ball_, L"关闭");
+}
+
+void SearchBox::LoadForDpi() {
+    const auto dpi = static_cast<unsigned>(dpi_);
+    for (int i = 0; i < MushroomCycle::kCount; ++i) {
+        mushroomPictures_[i] = LoadBitmapResource(IDB_SEARCH_MUSHROOM_FIRST + i, dpi);
+    }
+    grass_ = LoadBitmapResource(IDB_SEARCH_GRASS, dpi);
+    // The icon at the size it is drawn, not stretched from another.
+    ballIcon_ = LoadIconResource(IDI_SEARCH_CLOSE, TwipsToPixelsAt(kBallPlace.width, dpi_));
+    fieldFont_ = SongTi(105, false, dpi_);
+    buttonFont_ = SongTi(90, false, dpi_);
+}
+
+void SearchBox::Layout() {
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixelsAt(kClientWidth, dpi_), TwipsToPixelsAt(kClientHeight, dpi_),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceAt(strip_, kStripPlace, dpi_);
+    for (HWND mushroom : mushrooms_) PlaceAt(mushroom, kMushroomPlace, dpi_);
+    PlaceAt(field_, kFieldPlace, dpi_);
+    PlaceAt(button_, kButtonPlace, dpi_);
+    PlaceAt(ball_, kBallPlace, dpi_);
+    ::SendMessageW(field_, WM_SETFONT, reinterpret_cast<WPARAM>(fieldFont_.get()), FALSE);
+    const int margin = ScaleDesign(3, dpi_);
+    ::SendMessageW(field_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
+    // The field centres its line in its frame (WM_NCCALCSIZE) for the font.
+    ::SetWindowPos(field_, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), FALSE);
+}
+
+void SearchBox::OnDpiChanged(WPARAM wp, LPARAM lp) {
+    dpi_ = DpiOfChange(wp);
+    // The old fonts go once the controls hold the new ones.
+    const UniqueGdiObject oldField = std::move(fieldFont_), oldButton = std::move(buttonFont_);
+    LoadForDpi();
+    Layout();
+    MoveToSuggestedRect(hwnd(), lp);
+    // The suggestion is for the outer size the system expects; the box's
+    // own size at the DPI is what it is drawn for.
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixelsAt(kClientWidth, dpi_), TwipsToPixelsAt(kClientHeight, dpi_),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void SearchBox::CreateMushrooms() {
     // Each one created lies beneath the ones before: the last stands on top.
     for (int i = MushroomCycle::kCount - 1; i >= 0; --i) {
-        mushrooms_[i] =
-            MakeControl(hwnd(), WC_STATICW, L"", SS_OWNERDRAW | SS_NOTIFY, kMushroomPlace, kFirstMushroomId + i);
+        mushrooms_[i] = MakeControl(hwnd(), WC_STATICW, L"", SS_OWNERDRAW | SS_NOTIFY, kFirstMushroomId + i);
         SubclassControl<&SearchBox::OnControlMessage>(mushrooms_[i], this);
     }
 }
 
 void SearchBox::CreateStripControls() {
-    // Tab order: the field, then the button. The field's one-pixel frame
-    // is drawn by its own non-client painting (WS_BORDER would have the
-    // edit control draw it inside the text area).
-    field_ = MakeControl(strip_, WC_EDITW, L"", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, kFieldPlace, kFieldId);
+    // Tab order: the field, then the button. The field's frame is drawn by
+    // its own non-client painting (WS_BORDER would have the edit control
+    // draw it inside the text area).
+    field_ = MakeControl(strip_, WC_EDITW, L"", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, kFieldId);
     SubclassControl<&SearchBox::OnControlMessage>(field_, this);
-    ::SendMessageW(field_, WM_SETFONT, reinterpret_cast<WPARAM>(fieldFont_.get()), FALSE);
-    ::SendMessageW(field_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(3, 3));
-    // Let the field work out its text's place in the middle (WM_NCCALCSIZE).
-    ::SetWindowPos(field_, nullptr, 0, 0, 0, 0,
-                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    button_ = MakeControl(strip_, WC_BUTTONW, kSearchCaption, BS_PUSHBUTTON | BS_OWNERDRAW | WS_TABSTOP, kButtonPlace,
-                          kButtonId);
+    button_ = MakeControl(strip_, WC_BUTTONW, kSearchCaption, BS_PUSHBUTTON | BS_OWNERDRAW | WS_TABSTOP, kButtonId);
     SubclassControl<&SearchBox::OnControlMessage>(button_, this);
-    ::SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), FALSE);
-    ball_ = MakeControl(strip_, WC_STATICW, L"", SS_OWNERDRAW | SS_NOTIFY, kBallPlace, kBallId);
+    ball_ = MakeControl(strip_, WC_STATICW, L"", SS_OWNERDRAW | SS_NOTIFY, kBallId);
     SubclassControl<&SearchBox::OnControlMessage>(ball_, this);
 }
 
@@ -247,7 +285,8 @@ void SearchBox::DrawSearchButton(const DRAWITEMSTRUCT& item) {
     PaintGrassUnder(dc, item.hwndItem);  // round the button's corners
     const bool down = (item.itemState & ODS_SELECTED) != 0;
     const bool focus = (item.itemState & ODS_FOCUS) != 0;
-    UniqueRegion shape(::CreateRoundRectRgn(r.left, r.top, r.right + 1, r.bottom + 1, 8, 8));
+    const int corner = ScaleDesign(8, dpi_), rim = ScaleDesign(1, dpi_);
+    UniqueRegion shape(::CreateRoundRectRgn(r.left, r.top, r.right + 1, r.bottom + 1, corner, corner));
     ::SelectClipRgn(dc, shape.get());
     // A glassy blue: light above, a brighter upper half, deeper at the foot.
     // Never pure white, which the window keys out.
@@ -261,18 +300,19 @@ void SearchBox::DrawSearchButton(const DRAWITEMSTRUCT& item) {
         FillGradient(dc, lower, RGB(160, 204, 244), RGB(118, 176, 236));
     }
     ::SelectClipRgn(dc, nullptr);
-    UniqueGdiObject rim(::CreateSolidBrush(focus ? RGB(22, 74, 150) : RGB(52, 102, 170)));
-    ::FrameRgn(dc, shape.get(), static_cast<HBRUSH>(rim.get()), 1, 1);
+    UniqueGdiObject rimBrush(::CreateSolidBrush(focus ? RGB(22, 74, 150) : RGB(52, 102, 170)));
+    ::FrameRgn(dc, shape.get(), static_cast<HBRUSH>(rimBrush.get()), rim, rim);
     if (focus) {
-        UniqueRegion inner(::CreateRoundRectRgn(r.left + 1, r.top + 1, r.right, r.bottom, 6, 6));
+        const int inner = ScaleDesign(6, dpi_);
+        UniqueRegion ringShape(::CreateRoundRectRgn(r.left + rim, r.top + rim, r.right, r.bottom, inner, inner));
         UniqueGdiObject ring(::CreateSolidBrush(RGB(250, 214, 96)));
-        ::FrameRgn(dc, inner.get(), static_cast<HBRUSH>(ring.get()), 1, 1);
+        ::FrameRgn(dc, ringShape.get(), static_cast<HBRUSH>(ring.get()), rim, rim);
     }
     SelectGuard font(dc, buttonFont_.get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, down ? RGB(250, 250, 252) : RGB(16, 44, 96));
     RECT text = r;
-    if (down) ::OffsetRect(&text, 1, 1);
+    if (down) ::OffsetRect(&text, rim, rim);
     ::DrawTextW(dc, kSearchCaption, -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
@@ -381,7 +421,7 @@ LRESULT SearchBox::OnFieldMessage(HWND field, UINT msg, WPARAM wp, LPARAM lp) {
             // A one-pixel frame, and the line of text in the middle of the
             // field's height.
             RECT& client = wp ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)->rgrc[0] : *reinterpret_cast<RECT*>(lp);
-            ::InflateRect(&client, -1, -1);
+            ::InflateRect(&client, -ScaleDesign(1, dpi_), -ScaleDesign(1, dpi_));
             const int spare = (client.bottom - client.top) - TextSize(static_cast<HFONT>(fieldFont_.get()), L"").cy;
             if (spare > 1) {
                 client.top += spare / 2;
@@ -412,7 +452,11 @@ void SearchBox::FrameField(HWND field) {
     ::ExcludeClipRect(dc.get(), client.left, client.top, client.right, client.bottom);
     ::FillRect(dc.get(), &whole, static_cast<HBRUSH>(fieldBrush_.get()));
     UniqueGdiObject frame(::CreateSolidBrush(RGB(72, 92, 78)));
-    ::FrameRect(dc.get(), &whole, static_cast<HBRUSH>(frame.get()));
+    // A frame as thick as the one the field's client area leaves room for.
+    RECT ring = whole;
+    for (int i = 0; i < ScaleDesign(1, dpi_); ++i, ::InflateRect(&ring, -1, -1)) {
+        ::FrameRect(dc.get(), &ring, static_cast<HBRUSH>(frame.get()));
+    }
 }
 
 LRESULT SearchBox::OnBallMessage(HWND ball, UINT msg, WPARAM wp, LPARAM lp) {
@@ -433,6 +477,9 @@ LRESULT SearchBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_ACTIVATE:
             if (LOWORD(wp) != WA_INACTIVE && field_) ::SetFocus(field_);
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(wp, lp);
             return 0;
         case WM_TIMER:
             if (wp == kMushroomTimer) NextMushroom();

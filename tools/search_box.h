@@ -78,6 +78,9 @@ private:
     void CreateControls();
     void CreateMushrooms();
     void CreateStripControls();
+    void LoadForDpi();
+    void Layout();  // the window's size and every control's place at dpi_
+    void OnDpiChanged(WPARAM wp, LPARAM lp);
     // Opens the results page for the keyword, or asks for one.
     void Search();
     void NextMushroom();
@@ -92,6 +95,7 @@ private:
     LRESULT OnBallMessage(HWND ball, UINT msg, WPARAM wp, LPARAM lp);
 
     Services services_;
+    int dpi_ = kDesignDpi;  // the DPI the box is laid out at
     UniqueWindow owner_;  // hidden: keeps the box off every taskbar
     std::array<HWND, MushroomCycle::kCount> mushrooms_{};
     HWND strip_ = nullptr;

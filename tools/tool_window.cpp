@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/dpi.h"
 #include "platform/window.h"
 
 namespace velmora {
@@ -49,9 +50,10 @@ void DrawBlended(HDC dc, HBITMAP bitmap, int x, int y) {
 
 namespace {
 
-// A square of the colour in a dark frame, at the size of a menu's check mark.
-UniqueBitmap SwatchPicture(COLORREF colour) {
-    const int size = ::GetSystemMetrics(SM_CXMENUCHECK);
+// A square of the colour in a dark frame, at the size of a menu's check mark
+// at the DPI of the window the menu opens for.
+UniqueBitmap SwatchPicture(COLORREF colour, int dpi) {
+    const int size = MetricAt(SM_CXMENUCHECK, dpi);
     WindowDc screen(nullptr);
     UniqueBitmap picture(::CreateCompatibleBitmap(screen.get(), size, size));
     UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
@@ -60,7 +62,8 @@ UniqueBitmap SwatchPicture(COLORREF colour) {
     const RECT all{0, 0, size, size};
     UniqueGdiObject frame(::CreateSolidBrush(RGB(64, 64, 64)));
     ::FillRect(dc.get(), &all, static_cast<HBRUSH>(frame.get()));
-    const RECT inside{1, 1, size - 1, size - 1};
+    const int rim = ScaleDesign(1, dpi);
+    const RECT inside{rim, rim, size - rim, size - rim};
     UniqueGdiObject fill(::CreateSolidBrush(colour));
     ::FillRect(dc.get(), &inside, static_cast<HBRUSH>(fill.get()));
     return picture;
@@ -83,7 +86,7 @@ std::optional<std::size_t> PopupChoices(HWND window, POINT at, std::span<const M
         item.wID = static_cast<UINT>(i + 1);
         item.dwTypeData = const_cast<wchar_t*>(choice.caption.c_str());
         if (choice.swatch) {
-            swatches.push_back(SwatchPicture(*choice.swatch));
+            swatches.push_back(SwatchPicture(*choice.swatch, WindowDpi(window)));
             item.fMask |= MIIM_BITMAP;
             item.hbmpItem = swatches.back().get();
         }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "platform/controls.h"
 #include "platform/text.h"
 #include "platform/twips.h"
@@ -25,21 +27,21 @@ constexpr COLORREF kBackground = RGB(248, 248, 248);
 // so the controls placed beyond that (关闭/隐藏) lie outside the window.
 constexpr int kDesignWidth = 520;
 constexpr int kDesignHeight = 373;
-constexpr int kBox = 14;  // an option button or check box without caption
+constexpr double kBox = 14 * 15;  // an option button or check box without caption, in twips
 
 constexpr const wchar_t* kButtonCaptions[7] = {L"增加图片", L"更新图片", L"查看大图", L"开始更换",
                                                L"关闭/隐藏", L"停止更换", L"立即更换"};
 
 // A container's place in the window, in twips; the controls inside are
-// placed relative to it.
+// placed relative to it. Every place here is twips of the window.
 struct Group {
     double left, top;
-    int X(double twips) const { return PixelsX(left + twips); }
-    int Y(double twips) const { return PixelsY(top + twips); }
+    double X(double twips) const { return left + twips; }
+    double Y(double twips) const { return top + twips; }
 };
 constexpr Group kWindow{0, 0}, kOrderPlace{3600, 2280}, kPositionPlace{3600, 2820}, kModePlace{3600, 3375};
-int W(double twips) { return PixelsX(twips); }
-int H(double twips) { return PixelsY(twips); }
+constexpr double W(double twips) { return twips; }
+constexpr double H(double twips) { return twips; }
 
 // The option buttons, the labels that carry their captions, and the choice
 // each makes.
@@ -105,23 +107,53 @@ void WallpaperChanger::LineUpWithPanel() {
 
 // ---- controls
 
-HWND WallpaperChanger::MakeControl(const wchar_t* cls, const std::wstring& text, DWORD style, int id, int x, int y,
-                                   int w, int h) {
-    HWND control = CreateChild(hwnd(), cls, text, WS_VISIBLE | style, x, y, w, h, id);
-    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(frame_.Font()), FALSE);
+HWND WallpaperChanger::MakeControl(const wchar_t* cls, const std::wstring& text, DWORD style, int id, double x,
+                                   double y, double w, double h) {
+    HWND control = CreateChild(hwnd(), cls, text, WS_VISIBLE | style, 0, 0, 0, 0, id);
+    places_.push_back({control, x, y, w, h});
+    PlaceControl(places_.back());
     return control;
 }
 
-HWND WallpaperChanger::MakeLabel(int id, const std::wstring& text, int x, int y, int w, int h) {
+HWND WallpaperChanger::MakeLabel(int id, const std::wstring& text, double x, double y, double w, double h) {
     // A real static control with its text; the window's face draws it.
     HWND label = MakeControl(WC_STATICW, text, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, id, x, y, w, h);
     frame::SkinnedFrame::AdoptControl(label);
-    if (w == 0) {
-        const SIZE size = TextSize(frame_.Font(), text);
-        ::SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (id != kFilePathLabel) {
+        faceLabels_.push_back(label);
+        PlaceControl(places_.back());  // now as a label
     }
-    if (id != kFilePathLabel) faceLabels_.push_back(label);
     return label;
+}
+
+void WallpaperChanger::PlaceControl(const Place& place) {
+    // Edges, not sizes, converted: controls side by side stay so.
+    const int dpi = frame_.Dpi();
+    const int left = TwipsToPixelsAt(place.left, dpi), top = TwipsToPixelsAt(place.top, dpi);
+    SIZE size{TwipsToPixelsAt(place.left + place.width, dpi) - left, TwipsToPixelsAt(place.top + place.height, dpi) - top};
+    // A label without a size is one line as long as its text; one with a
+    // size is never smaller than its line, whatever the font at this DPI.
+    if (std::find(faceLabels_.begin(), faceLabels_.end(), place.control) != faceLabels_.end() ||
+        place.width == 0) {
+        const SIZE text = frame_.LabelSize(WindowText(place.control));
+        size = place.width == 0 ? text : SIZE{std::max(size.cx, text.cx), std::max(size.cy, text.cy)};
+    } else if (::GetDlgCtrlID(place.control) == kScheduleBox) {
+        // Wide enough for its longest schedule beside the drop-down arrow,
+        // whose width the system sets at each DPI.
+        for (int i = 0; i < wallpaper::kScheduleCount; ++i) {
+            const SIZE text = frame_.LabelSize(Widen(wallpaper::ScheduleCaption(static_cast<Schedule>(i))));
+            size.cx = std::max<LONG>(size.cx, text.cx + MetricAt(SM_CXVSCROLL, dpi) + frame_.Scaled(8));
+        }
+    } else if (::GetDlgCtrlID(place.control) == kFilePathLabel) {
+        // The path takes up to two lines: room for both at this font.
+        size.cy = std::max<LONG>(size.cy, 2 * frame_.LabelSize(L"").cy);
+    }
+    ::SendMessageW(place.control, WM_SETFONT, reinterpret_cast<WPARAM>(frame_.Font()), FALSE);
+    ::SetWindowPos(place.control, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WallpaperChanger::AfterDpiChange(int) {
+    for (const Place& place : places_) PlaceControl(place);
 }
 
 void WallpaperChanger::CreateControls() {
@@ -188,7 +220,7 @@ void WallpaperChanger::CreateModeGroup() {
     ShowControl(MakeLabel(kScheduleLabel, L"更换时间", m.X(120), m.Y(650), W(720), H(180)), false);
     // A list to pick from: a typed schedule would be one that never fires.
     HWND schedule = MakeControl(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
-                                kScheduleBox, m.X(840), m.Y(600), W(975), 200);
+                                kScheduleBox, m.X(840), m.Y(600), W(975), H(3000));
     for (int i = 0; i < wallpaper::kScheduleCount; ++i) {
         const std::wstring caption = Widen(wallpaper::ScheduleCaption(static_cast<Schedule>(i)));
         ::SendMessageW(schedule, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caption.c_str()));
@@ -208,17 +240,17 @@ void WallpaperChanger::CreateModeGroup() {
 
 void WallpaperChanger::CreateButtonsAndFileLabels() {
     const Group& g = kWindow;
-    struct Place {
+    struct ButtonPlace {
         ChangerButton button;
         int left, top, width;
     };
     // 关闭/隐藏 at 10080 lies beyond the pinned width, reachable by the tab key.
-    constexpr Place kPlaces[] = {
+    constexpr ButtonPlace kPlaces[] = {
         {ChangerButton::Start, 3720, 4320, 1095},       {ChangerButton::Stop, 5040, 4320, 1095},
         {ChangerButton::ChangeNow, 6240, 4320, 1095},   {ChangerButton::Hide, 10080, 4320, 1215},
         {ChangerButton::UpdatePictures, 480, 4560, 1215}, {ChangerButton::AddPictures, 2040, 4560, 1215},
     };
-    for (const Place& p : kPlaces) {
+    for (const ButtonPlace& p : kPlaces) {
         const int index = static_cast<int>(p.button);
         MakeControl(WC_BUTTONW, kButtonCaptions[index], BS_PUSHBUTTON | WS_TABSTOP, kButtonFirst + index, g.X(p.left),
                     g.Y(p.top), W(p.width), H(375));
@@ -238,7 +270,7 @@ void WallpaperChanger::SetLabel(HWND label, const std::wstring& text) {
     ::SetWindowTextW(label, text.c_str());
     if (::GetDlgCtrlID(label) != kFilePathLabel) {
         // One line, sized to its text; the path keeps its box and wraps.
-        const SIZE size = TextSize(frame_.Font(), text);
+        const SIZE size = frame_.LabelSize(text);
         ::SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     const RECT now = ChildRect(label);
@@ -395,7 +427,7 @@ void WallpaperChanger::PaintOverSkin(HDC dc) {
     // The thumbnail, stretched to its box, in a thin frame.
     const RECT image = ChildRect(Control(kPreview));
     {
-        UniqueGdiObject pen(::CreatePen(PS_SOLID, 1, RGB(0xC8, 0xCD, 0xD4)));
+        UniqueGdiObject pen(::CreatePen(PS_SOLID, frame_.Scaled(1), RGB(0xC8, 0xCD, 0xD4)));
         SelectGuard usePen(dc, pen.get());
         SelectGuard noFill(dc, ::GetStockObject(NULL_BRUSH));
         ::Rectangle(dc, image.left - 1, image.top - 1, image.right + 1, image.bottom + 1);
@@ -465,6 +497,7 @@ void WallpaperChanger::OnWindowGone() {
     controller_.ReleaseWindowResources();
     background_.reset();
     faceLabels_.clear();
+    places_.clear();
 }
 
 }  // namespace velmora

@@ -105,6 +105,7 @@ public:
     // frame::FrameHost
     void OnCaptionButtonRelease(frame::CaptionButton button) override;
     void PaintOverSkin(HDC dc) override;
+    void AfterDpiChange(int dpi) override;
 
 private:
     explicit WallpaperChanger(Services services);
@@ -118,8 +119,16 @@ private:
     void CreateOrderAndPosition();
     void CreateModeGroup();
     void CreateButtonsAndFileLabels();
-    HWND MakeControl(const wchar_t* cls, const std::wstring& text, DWORD style, int id, int x, int y, int w, int h);
-    HWND MakeLabel(int id, const std::wstring& text, int x, int y, int w = 0, int h = 0);
+    // A control's place in twips of the window; a label without a width is
+    // as wide and high as its text.
+    struct Place {
+        HWND control;
+        double left, top, width, height;
+    };
+    HWND MakeControl(const wchar_t* cls, const std::wstring& text, DWORD style, int id, double x, double y, double w,
+                     double h);
+    HWND MakeLabel(int id, const std::wstring& text, double x, double y, double w = 0, double h = 0);
+    void PlaceControl(const Place& place);
     void SetLabel(HWND label, const std::wstring& text);
     void ShowControl(HWND control, bool shown);
     void RedrawControl(HWND control);
@@ -143,6 +152,7 @@ private:
     frame::SkinnedFrame frame_;
     UniqueGdiObject background_;  // the controls' background brush
     std::vector<HWND> faceLabels_;  // labels drawn on the window's face, one line each
+    std::vector<Place> places_;     // every control, placed again at each DPI
     bool startWithProgramEnabled_ = true;  // as last shown: its caption ticks the box then
     bool closingForGood_ = false;
 };

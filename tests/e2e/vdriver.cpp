@@ -40,6 +40,15 @@
 //   vdriver wtext CLASS ID         "wtext T": the text of the window's control ID
 //   vdriver select CLASS ID INDEX  selects a list entry as a click would
 //   vdriver list CLASS ID          "list COUNT SELECTION" of a list box, then its entries, one a line
+//   vdriver layout CLASS [DPI]     "layout W H DPI" of the window (outer size, the DPI its captions
+//                                  are measured at: DPI, else the display's), then one line
+//                                  "child ID CLASS L T R B FITS" per visible child at any depth
+//                                  (rectangle in the window's client coordinates; FITS 1 when
+//                                  its text fits its client area, 0 when it is clipped, - for
+//                                  controls that show no caption of their own). A font handle
+//                                  means nothing in another process under Wine: the text is
+//                                  measured at the font of the program's captions, the system's
+//                                  message font 12 pixels high at 96 dpi, scaled to the display
 //
 // With VDRIVER_OUT set, the output goes to that file instead: a program
 // started inside Wine's virtual desktop ("explorer /desktop=...") has no
@@ -266,6 +275,109 @@ int CopyCommand(const std::wstring& cmd, int argc, wchar_t** argv) {
 // ---- the recycle-bin emptier and the web-search box
 
 // -1 when `cmd` is none of these.
+// The control ID at any depth of the window (the search box's controls
+// lie on its grass strip).
+HWND Descendant(HWND window, int id) {
+    if (HWND direct = ::GetDlgItem(window, id)) return direct;
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    ::EnumChildWindows(
+        window,
+        [](HWND child, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            if (::GetDlgCtrlID(child) != s->id) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int DisplayDpi() {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+int g_measureDpi = 0;  // the DPI captions are measured at; the display's when 0
+
+HFONT CaptionFont() {
+    static HFONT font = [] {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        LOGFONTW lf = metrics.lfMessageFont;
+        lf.lfHeight = -::MulDiv(12, g_measureDpi ? g_measureDpi : DisplayDpi(), 96);
+        lf.lfWidth = 0;
+        return ::CreateFontIndirectW(&lf);
+    }();
+    return font;
+}
+
+// Whether a control's caption fits it: "1", "0", or "-" for controls
+// that show no caption of their own (pictures, fields, lists, the bare
+// boxes of check boxes and option buttons whose caption is a label).
+const char* CaptionFits(HWND control) {
+    wchar_t cls[64] = {};
+    ::GetClassNameW(control, cls, 64);
+    const std::wstring text = TextOf(control);
+    const LONG style = ::GetWindowLongW(control, GWL_STYLE);
+    const bool button = _wcsicmp(cls, L"Button") == 0, label = _wcsicmp(cls, L"Static") == 0;
+    if (text.empty() || (!button && !label)) return "-";
+    if (label && (style & SS_TYPEMASK) == SS_OWNERDRAW) return "-";
+    // An owner-drawn button shows what its owner draws, not its text.
+    const LONG kind = style & BS_TYPEMASK;
+    if (button && kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON && kind != BS_GROUPBOX) return "-";
+    HDC dc = ::GetDC(control);
+    HGDIOBJ old = ::SelectObject(dc, CaptionFont());
+    RECT client{};
+    ::GetClientRect(control, &client);
+    // Captions that wrap are measured as they wrap in the control's width
+    // (a one-line label too narrow for its text wraps to a second line its
+    // height has no room for).
+    RECT need = client;
+    const bool wraps = button ? (style & BS_MULTILINE) != 0 : (style & SS_TYPEMASK) <= SS_RIGHT;
+    const UINT wrap = wraps ? DT_WORDBREAK | DT_EDITCONTROL : DT_SINGLELINE;
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &need, DT_CALCRECT | DT_NOPREFIX | wrap);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(control, dc);
+    return need.right - need.left <= client.right && need.bottom - need.top <= client.bottom ? "1" : "0";
+}
+
+struct LayoutScan {
+    HWND window;
+};
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM lp) {
+    const auto* scan = reinterpret_cast<const LayoutScan*>(lp);
+    if (!::IsWindowVisible(child)) return TRUE;
+    wchar_t cls[64] = {};
+    ::GetClassNameW(child, cls, 64);
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, scan->window, reinterpret_cast<POINT*>(&r), 2);
+    std::printf("child %d %s %ld %ld %ld %ld %s\n", ::GetDlgCtrlID(child), Utf8(cls).c_str(), r.left, r.top, r.right,
+                r.bottom, CaptionFits(child));
+    return TRUE;
+}
+
+int LayoutCommand(const wchar_t* cls) {
+    HWND w = ::FindWindowW(cls, nullptr);
+    if (!w) {
+        std::printf("layout none\n");
+        return 1;
+    }
+    RECT r{};
+    ::GetWindowRect(w, &r);
+    std::printf("layout %ld %ld %d\n", r.right - r.left, r.bottom - r.top, g_measureDpi ? g_measureDpi : DisplayDpi());
+    LayoutScan scan{w};
+    ::EnumChildWindows(w, &PrintChild, reinterpret_cast<LPARAM>(&scan));
+    return 0;
+}
+
 int ToolsCommand(const std::wstring& cmd, int argc, wchar_t** argv) {
     if (cmd == L"recycle" && argc >= 3) {
         // SHFileOperation wants a list ending in two NULs.
@@ -313,6 +425,10 @@ int ToolsCommand(const std::wstring& cmd, int argc, wchar_t** argv) {
         ::GetWindowRect(w, &r);
         std::printf("window %d %ld %ld %ld %ld\n", ::IsWindowVisible(w) ? 1 : 0, r.left, r.top, r.right, r.bottom);
         return 0;
+    }
+    if (cmd == L"layout" && argc >= 3) {
+        if (argc >= 4) g_measureDpi = _wtoi(argv[3]);
+        return LayoutCommand(argv[2]);
     }
     if (cmd == L"wallpaper" && argc >= 3) {
         const BOOL ok = ::SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, argv[2], SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
@@ -518,7 +634,7 @@ int wmain(int argc, wchar_t** argv) {
         // control ID (0: the window itself); "rect none" when there is none.
         HWND window = ::FindWindowW(argv[2], nullptr);
         const int id = _wtoi(argv[3]);
-        HWND target = window && id ? ::GetDlgItem(window, id) : window;
+        HWND target = window && id ? Descendant(window, id) : window;
         if (!target) {
             std::printf("rect none\n");
             return 1;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <vector>
 
@@ -96,21 +97,79 @@ TEST(FrameRegions, SkinRegionAddsTheExtraBeforeRounding) {
 
 
 TEST(CaptionButtons, SitSideBySideFromTheRightEdge) {
-    EXPECT_EQ(CaptionButtonLeft(0, 520), 416);
-    EXPECT_EQ(CaptionButtonLeft(1, 520), 444);
-    EXPECT_EQ(CaptionButtonLeft(2, 520), 471);
-    for (int width : {300, 520, 800}) {
-        // Each button ends where the next begins, and the close button
-        // stays inside the client area.
-        for (int i = 0; i + 1 < kCaptionButtonCount; ++i) {
-            EXPECT_EQ(CaptionButtonLeft(i, width) + CaptionButtonWidth(i), CaptionButtonLeft(i + 1, width))
-                << "button " << i << " at width " << width;
+    EXPECT_EQ(CaptionButtonPlace(0, 520), (Rect{416, 4, 28, 15}));
+    EXPECT_EQ(CaptionButtonPlace(1, 520), (Rect{444, 4, 27, 15}));
+    EXPECT_EQ(CaptionButtonPlace(2, 520), (Rect{471, 4, 42, 15}));
+    for (int dpi : {96, 120, 144, 168, 192, 240, 288}) {
+        for (int width : {300, 520, 800}) {
+            // Each button ends where the next begins, and the close button
+            // stays inside the client area, 7 design pixels from its edge.
+            for (int i = 0; i + 1 < kCaptionButtonCount; ++i) {
+                const Rect r = CaptionButtonPlace(i, width, dpi), next = CaptionButtonPlace(i + 1, width, dpi);
+                EXPECT_EQ(r.x + r.w, next.x) << "button " << i << " at width " << width << ", " << dpi << " dpi";
+            }
+            const Rect last = CaptionButtonPlace(kCaptionButtonCount - 1, width, dpi);
+            EXPECT_EQ(last.x + last.w, width - ScaleDesign(7, dpi)) << dpi << " dpi";
         }
-        const int last = kCaptionButtonCount - 1;
-        EXPECT_EQ(CaptionButtonLeft(last, width) + CaptionButtonWidth(last), width - 7);
     }
-    EXPECT_EQ(CaptionButtonWidth(3), 0);
-    EXPECT_EQ(CaptionButtonWidth(-1), 0);
+    EXPECT_EQ(CaptionButtonPlace(3, 520).w, 0);
+    EXPECT_EQ(CaptionButtonPlace(-1, 520, 144).w, 0);
+}
+
+TEST(CaptionButtons, GrowWithTheScaleWithinAPixel) {
+    for (int dpi : {120, 144, 192, 480}) {
+        for (int i = 0; i < kCaptionButtonCount; ++i) {
+            const Rect at96 = CaptionButtonPlace(i, 520, 96);
+            const Rect scaled = CaptionButtonPlace(i, ScaleDesign(520, dpi), dpi);
+            EXPECT_NEAR(scaled.x, at96.x * dpi / 96.0, 1.0) << i << " at " << dpi;
+            EXPECT_NEAR(scaled.w, at96.w * dpi / 96.0, 1.0) << i << " at " << dpi;
+            EXPECT_NEAR(scaled.h, at96.h * dpi / 96.0, 1.0) << i << " at " << dpi;
+        }
+    }
+}
+
+TEST(SkinBlits, AtAnyScaleTheTilesAndCornersCoverTheWholeEdgeOfTheScaledSkin) {
+    for (int dpi : {120, 144, 192, 288}) {
+        const int sw = ScaleDesign(520, dpi), sh = ScaleDesign(373, dpi);
+        const int iw = ScaleDesign(410, dpi), ih = ScaleDesign(387, dpi);
+        const int tile = ScaleDesign(50, dpi);
+        std::vector<bool> top(static_cast<std::size_t>(sw)), left(static_cast<std::size_t>(sh));
+        for (const Blit& b : SkinBlits(sw, sh, iw, ih, dpi)) {
+            // Every piece comes from inside the skin picture.
+            EXPECT_GE(b.src.x, 0);
+            EXPECT_LE(b.src.x + b.src.w, iw) << dpi;
+            EXPECT_LE(b.src.y + b.src.h, ih) << dpi;
+            EXPECT_EQ(b.src.h, tile) << "pieces are one tile high at " << dpi;
+            if (b.dst.y == 0) {
+                for (int x = std::max(0, b.dst.x); x < std::min(sw, b.dst.x + b.dst.w); ++x) top[x] = true;
+            }
+            if (b.dst.x == 0) {
+                for (int y = std::max(0, b.dst.y); y < std::min(sh, b.dst.y + b.dst.h); ++y) left[y] = true;
+            }
+        }
+        EXPECT_EQ(std::count(top.begin(), top.end(), false), 0) << "top edge at " << dpi;
+        EXPECT_EQ(std::count(left.begin(), left.end(), false), 0) << "left edge at " << dpi;
+    }
+}
+
+TEST(FrameRegions, TheCornerEllipseAndOriginScale) {
+    EXPECT_EQ(SkinRegion(780, 560, 0, 0, 144), (RoundRegion{2, 2, 780, 560, 30}));
+    EXPECT_EQ(SkinRegion(1040, 747, 0, 0, 192), (RoundRegion{2, 2, 1040, 747, 40}));
+}
+
+TEST(HitTest, BandsAndCornersScaleWithTheWindow) {
+    const Edges w{0, 0, 1040, 746};  // the panel at 192 dpi
+    EXPECT_EQ(HitTest({29, 29}, w, 192), Zone::TopLeft);
+    EXPECT_EQ(HitTest({30, 29}, w, 192), Zone::Interior) << "past the 30 x 30 corner";
+    EXPECT_EQ(HitTest({300, 5}, w, 192), Zone::Top);
+    EXPECT_EQ(HitTest({300, 6}, w, 192), Zone::Interior);
+    EXPECT_EQ(HitTest({13, 300}, w, 192), Zone::Left);
+    EXPECT_EQ(HitTest({14, 300}, w, 192), Zone::Interior);
+    EXPECT_EQ(HitTest({1026, 300}, w, 192), Zone::Interior);
+    EXPECT_EQ(HitTest({1027, 300}, w, 192), Zone::Right);
+    // The caption buttons, 8 below the top at 192, lie outside the top band.
+    const Rect close = CaptionButtonPlace(2, 1040, 192);
+    EXPECT_EQ(HitTest({close.x + 5, close.y}, w, 192), Zone::Interior);
 }
 
 TEST(HitTest, ZonesOfThePanelWindow) {

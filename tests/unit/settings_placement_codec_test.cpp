@@ -187,5 +187,20 @@ TEST(KeepOnScreen, FarOffCoordinatesDoNotOverflow) {
     EXPECT_EQ(KeepOnScreen({small, 10, small + 520, 383}, screens), (Box{-1920, 10, -1400, 383}));
 }
 
+TEST(KeepGrownWindowInside, MovesBackOnlyWhatTheScaleMadeOverhang) {
+    const Box area{0, 0, 1280, 800};
+    // The first-run place, 1000 twips, at 200 %: 133 + 747 runs 80 px past the bottom.
+    EXPECT_EQ(KeepGrownWindowInside({133, 133, 1173, 880}, 520, 374, area), (Box{133, 53, 1173, 800}));
+    // At 150 % it fits where it is.
+    EXPECT_EQ(KeepGrownWindowInside({100, 100, 880, 660}, 520, 374, area), (Box{100, 100, 880, 660}));
+    // Hanging over at 100 % as well: where the user put it, left alone.
+    EXPECT_EQ(KeepGrownWindowInside({1000, 600, 2040, 1347}, 520, 374, area), (Box{1000, 600, 2040, 1347}));
+    // Larger than the area: its top-left corner at the area's.
+    EXPECT_EQ(KeepGrownWindowInside({10, 10, 2610, 1880}, 520, 374, area), (Box{0, 0, 2600, 1870}));
+    // On a second monitor right of the first.
+    EXPECT_EQ(KeepGrownWindowInside({1400, 200, 2180, 760}, 520, 374, {1280, 0, 2080, 600}),
+              (Box{1300, 40, 2080, 600}));
+}
+
 }  // namespace
 }  // namespace velmora::placement

@@ -3,7 +3,9 @@
 # and HOME / XDG folders of its own, so that nothing reaches the host user's
 # desktop, trash (Wine's recycle bin) or browser.
 #
-#   session.sh start DIR        make DIR, start the display, boot the prefix
+#   session.sh start DIR [DPI]  make DIR, start the display, boot the prefix;
+#                               with DPI, the user's LogPixels is DPI (a
+#                               scaled display) before any program starts
 #   session.sh run DIR CMD...   run CMD inside the session (a .exe runs under wine)
 #   session.sh run-slot BASE CMD...
 #                               run CMD in the session BASE/<slot>, the slot
@@ -64,12 +66,21 @@ case "$cmd" in
     xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start"; cat "$dir/xvfb.log"; exit 1; }
     wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
     wineserver -w
+    logpixels=${1:-}
+    if [ -n "$logpixels" ]; then
+      [[ "$logpixels" =~ ^[0-9]+$ ]] || { echo "DPI must be a number, not '$logpixels'"; exit 2; }
+      # Read by each Wine process as it starts: the programs started from
+      # now on see a display of this many dots per inch.
+      wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$logpixels" /f \
+        </dev/null >"$dir/logpixels.log" 2>&1
+      wineserver -w
+    fi
     # Keep one wineserver alive for the whole session so that the tests do
     # not pay for its start-up each time.
     setsid wineserver -p </dev/null >/dev/null 2>&1 &
     wine reg query 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP </dev/null >"$dir/acp.txt" 2>&1 || true
     acp=$(awk '/ACP/ {print $3}' "$dir/acp.txt" | tr -dc '0-9')
-    echo "Wine session ready: display :$n, prefix $WINEPREFIX, code page $acp"
+    echo "Wine session ready: display :$n, prefix $WINEPREFIX, code page $acp${logpixels:+, LogPixels $logpixels}"
     [ "$acp" = 936 ] || { echo "expected code page 936"; exit 1; }
     ;;
   run)

@@ -25,6 +25,7 @@
 #include "platform/effects.h"
 #include "platform/handles.h"
 #include "platform/text.h"
+#include "platform/twips.h"
 #include "settings/placement.h"
 #include "support/fakes.h"
 #include "support/test_support.h"
@@ -376,6 +377,120 @@ TEST_F(Panel, NothingGrowsAcrossResizesClockTicksAndPanelLifetimes) {
     for (int i = 0; i < 3; ++i) Open();
     panel_.reset();
     EXPECT_TRUE(LiveCounts() == beforeAnyPanel);
+}
+
+// ---- scale: WM_DPICHANGED sent in-process, as a move to a monitor of
+// another DPI would (Wine gives every monitor the same DPI)
+
+// Tells the window it now lies on a monitor of `dpi`, with the rectangle
+// the system would suggest there.
+void ChangeDpi(HWND window, int dpi, RECT suggested) {
+    ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+RECT Suggested(HWND window, int dpi) {
+    const RECT r = WindowRect(window);
+    return {r.left, r.top, r.left + MulDiv(r.right - r.left, dpi, 96), r.top + MulDiv(r.bottom - r.top, dpi, 96)};
+}
+void ExpectScaled(const RECT& at96, const RECT& now, int dpi, const char* what) {
+    const auto within = [dpi](LONG design, LONG actual) { return std::abs(MulDiv(design, dpi, 96) - actual) <= 1; };
+    EXPECT_TRUE(within(at96.left, now.left) && within(at96.top, now.top) && within(at96.right, now.right) &&
+                within(at96.bottom, now.bottom))
+        << what << " at " << dpi << " dpi: (" << now.left << ", " << now.top << ")-(" << now.right << ", "
+        << now.bottom << "), at 96 (" << at96.left << ", " << at96.top << ")-(" << at96.right << ", " << at96.bottom
+        << ")";
+}
+
+TEST_F(Panel, ADpiChangeLaysOutFrameCellsHighlightAndClockAtTheNewScale) {
+    LauncherPanel& panel = Open();
+    HWND hwnd = panel.hwnd();
+    panel.ToggleCdTray();  // a caption changed before the move keeps its text after it
+    const RECT picture96 = RectInParent(panel.CellPicture(7));
+    const RECT close96 = RectInParent(Button(CaptionButton::Close));
+    const RECT clock96 = RectInParent(panel.ClockLabel());
+    const RECT caption96 = RectInParent(panel.CellCaption(19));
+
+    for (const int dpi : {144, 192, 120}) {
+        ChangeDpi(hwnd, dpi, Suggested(hwnd, 96));
+        const RECT r = WindowRect(hwnd);
+        EXPECT_EQ(r.right - r.left, MulDiv(7800, dpi, 1440)) << dpi;
+        EXPECT_EQ(r.bottom - r.top, MulDiv(5600, dpi, 1440)) << dpi;
+        EXPECT_EQ(panel.Frame().Dpi(), dpi);
+        ExpectScaled(picture96, RectInParent(panel.CellPicture(7)), dpi, "桌面变换's picture");
+        ExpectScaled(close96, RectInParent(Button(CaptionButton::Close)), dpi, "the close button");
+        // Labels are as large as their text at the scaled font: the place
+        // scales, the size follows the font.
+        const RECT clock = RectInParent(panel.ClockLabel()), caption = RectInParent(panel.CellCaption(19));
+        EXPECT_NEAR(clock.left, MulDiv(clock96.left, dpi, 96), 1);
+        EXPECT_NEAR(clock.bottom - clock.top, MulDiv(clock96.bottom - clock96.top, dpi, 96), 2) << dpi;
+        EXPECT_NEAR(caption.right - caption.left, MulDiv(caption96.right - caption96.left, dpi, 96), 2) << dpi;
+        EXPECT_EQ(TextOf(panel.CdTrayCaption()), kCloseCdCaption);
+        LOGFONTW font{};
+        ::GetObjectW(panel.Frame().Font(), sizeof font, &font);
+        EXPECT_EQ(font.lfHeight, -MulDiv(12, dpi, 96));
+        // The pointer on a picture puts the highlight on its cell's place at the scale.
+        ::SendMessageW(panel.CellPicture(7), WM_MOUSEMOVE, 0, 0);
+        const launcher::Cell& cell = launcher::Cells()[7];
+        EXPECT_EQ(panel.HighlightPosition().x, MulDiv(cell.highlightLeft, dpi, 96));
+        EXPECT_EQ(panel.HighlightPosition().y, MulDiv(cell.highlightTop, dpi, 96));
+        // Its twips are those of the design wherever it is.
+        EXPECT_EQ(WindowTwips(hwnd, TwipsField::Width), 7800);
+    }
+}
+
+TEST_F(Panel, MovesBetweenScalesLeaveNoHandleBehind) {
+    LauncherPanel& panel = Open();
+    HWND hwnd = panel.hwnd();
+    ::ShowWindow(hwnd, SW_SHOW);
+    ChangeDpi(hwnd, 144, Suggested(hwnd, 144));
+    ChangeDpi(hwnd, 96, Suggested(hwnd, 96));
+    ::UpdateWindow(hwnd);
+    const LiveCounts before;
+    for (int i = 0; i < 50; ++i) {
+        ChangeDpi(hwnd, i % 2 ? 96 : 192, Suggested(hwnd, 96));
+        ::UpdateWindow(hwnd);
+    }
+    EXPECT_TRUE(LiveCounts() == before);
+    EXPECT_EQ(WindowRect(hwnd).right - WindowRect(hwnd).left, 520);
+}
+
+TEST_F(Panel, APlaceKeptAt100PercentComesBackInTheSameTwipsAt150) {
+    WritePlacementValue(L"frmLeft", L"1500");
+    WritePlacementValue(L"frmTop", L"2250");
+    LauncherPanel& panel = Open();
+    HWND hwnd = panel.hwnd();
+    ChangeDpi(hwnd, 144, Suggested(hwnd, 144));
+    RestorePlacement(hwnd);
+    const RECT r = WindowRect(hwnd);
+    EXPECT_EQ(r.left, 150) << "1500 twips at 10 twips a pixel";
+    EXPECT_EQ(r.top, 225);
+    EXPECT_EQ(r.right - r.left, 780);
+    SavePlacement(hwnd);
+    EXPECT_EQ(ReadPlacementValue(L"frmLeft"), L"1500");
+    EXPECT_EQ(ReadPlacementValue(L"frmTop"), L"2250");
+    EXPECT_EQ(ReadPlacementValue(L"frmWidth"), L"7800");
+    EXPECT_EQ(ReadPlacementValue(L"frmHeight"), L"5600");
+}
+
+TEST_F(Panel, ADpiOutOfRangeGivesAWholeReadableWindowOnTheMonitor) {
+    LauncherPanel& panel = Open();
+    HWND hwnd = panel.hwnd();
+    ChangeDpi(hwnd, 72, Suggested(hwnd, 72));
+    EXPECT_EQ(panel.Frame().Dpi(), 96) << "below 100 % the design's own size";
+    EXPECT_EQ(WindowRect(hwnd).right - WindowRect(hwnd).left, 520);
+
+    // 500 % of the design is larger than the monitor: the largest scale
+    // that fits it instead, the whole window inside the work area.
+    ChangeDpi(hwnd, 480, Suggested(hwnd, 96));
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT r = WindowRect(hwnd);
+    EXPECT_GT(panel.Frame().Dpi(), 96);
+    EXPECT_LE(r.right - r.left, work.right - work.left);
+    EXPECT_LE(r.bottom - r.top, work.bottom - work.top);
+    RestorePlacement(hwnd);
+    RECT kept{};
+    const RECT restored = WindowRect(hwnd);
+    EXPECT_TRUE(::IntersectRect(&kept, &work, &restored) != FALSE) << "on a present monitor";
 }
 
 // ---- the keyboard

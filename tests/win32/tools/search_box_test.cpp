@@ -321,5 +321,59 @@ TEST_F(SearchBoxTest, TheFieldKeepsItsOwnMenuTheButtonAndTheBallHaveNone) {
     EXPECT_NE(box_->hwnd(), nullptr);
 }
 
+TEST_F(SearchBoxTest, ADpiChangeScalesTheBoxItsControlsAndFontsAndLeavesNothingBehind) {
+    const HWND hwnd = box_->hwnd();
+    const std::vector<HWND> controls = {box_->GrassStrip(), box_->Mushroom(0), box_->KeywordField(),
+                                        box_->SearchButton(), box_->CloseBall()};
+    std::vector<RECT> at96;
+    for (HWND c : controls) at96.push_back(testing::RectInParent(c));
+    const Place outer96 = WindowPlace(hwnd);
+    const auto change = [&](int dpi) {
+        RECT suggested{};
+        ::GetWindowRect(hwnd, &suggested);
+        ::SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    };
+    change(144);
+    const Place outer = WindowPlace(hwnd);
+    EXPECT_NEAR(outer.width, outer96.width * 1.5, 1);
+    EXPECT_NEAR(outer.height, outer96.height * 1.5, 1);
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const RECT now = testing::RectInParent(controls[i]);
+        EXPECT_NEAR(now.left, at96[i].left * 1.5, 1) << i;
+        EXPECT_NEAR(now.top, at96[i].top * 1.5, 1) << i;
+        EXPECT_NEAR(now.right, at96[i].right * 1.5, 1) << i;
+        EXPECT_NEAR(now.bottom, at96[i].bottom * 1.5, 1) << i;
+    }
+    LOGFONTW lf{};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(box_->KeywordField(), WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    EXPECT_EQ(lf.lfHeight, -21) << "10.5 points at 144 dpi";
+
+    const long objects = UniqueGdiObject::live(), bitmaps = UniqueBitmap::live(), icons = UniqueIcon::live();
+    for (int i = 0; i < 20; ++i) change(i % 2 ? 144 : 192);
+    EXPECT_EQ(UniqueGdiObject::live(), objects);
+    EXPECT_EQ(UniqueBitmap::live(), bitmaps);
+    EXPECT_EQ(UniqueIcon::live(), icons);
+}
+
+TEST_F(SearchBoxTest, AScaleChangeWhileTheEngineMenuIsOpenLosesNeitherTheChoiceNorTheLayout) {
+    ::ShowWindow(box_->hwnd(), SW_SHOW);
+    Pump(200ms);
+    std::vector<MenuRow> rows;
+    WhileMenuIsOpen during([&] {
+        rows = OpenMenuRows();
+        RECT suggested{};
+        ::GetWindowRect(box_->hwnd(), &suggested);
+        ::SendMessageW(box_->hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+        PressKeys(box_->hwnd(), {VK_DOWN, VK_DOWN, VK_RETURN});
+    });
+    ClickAt(box_->hwnd(), kGrass, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    Pump(200ms);
+    ASSERT_TRUE(during.ran());
+    EXPECT_EQ(rows.size(), 5u);
+    EXPECT_EQ(box_->Engine(), search::Engine::Bing) << "the second entry, chosen after the change";
+    EXPECT_EQ(settings_.Written("sousuo"), "必应");
+    EXPECT_EQ(WindowPlace(box_->hwnd()).width, 2 * 327);
+}
+
 }  // namespace
 }  // namespace velmora

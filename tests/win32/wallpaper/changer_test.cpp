@@ -5,6 +5,8 @@
 // to a recording prompter.
 #include "wallpaper/changer_fixture.h"
 
+#include "platform/controls.h"
+
 namespace velmora {
 namespace {
 
@@ -540,6 +542,50 @@ TEST_F(Changer, NothingIsLeftBehindAcrossWindowLifetimes) {
     EXPECT_EQ(UniqueGdiObject::live(), gdi);
     EXPECT_EQ(UniqueMemoryDc::live(), dcs);
     EXPECT_EQ(UniqueRegion::live(), regions);
+}
+
+TEST_F(Changer, ADpiChangeScalesEveryControlAndKeepsEveryLabelWhole) {
+    WallpaperChanger& changer = Open();
+    HWND hwnd = changer.hwnd();
+    struct Seen {
+        HWND control;
+        RECT at96;
+    };
+    std::vector<Seen> controls;
+    for (HWND c = ::GetWindow(hwnd, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        controls.push_back({c, testing::RectInParent(c)});
+    }
+    ASSERT_GT(controls.size(), 30u);
+    RECT r{};
+    ::GetWindowRect(hwnd, &r);
+    RECT suggested{r.left, r.top, r.left + (r.right - r.left) * 2, r.top + (r.bottom - r.top) * 2};
+    ::SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    ::GetWindowRect(hwnd, &r);
+    EXPECT_EQ(r.right - r.left, 1040);
+    EXPECT_EQ(r.bottom - r.top, 747);
+    const HFONT font = reinterpret_cast<HFONT>(::SendMessageW(C(changer_control::kPictureList), WM_GETFONT, 0, 0));
+    LOGFONTW lf{};
+    ::GetObjectW(font, sizeof lf, &lf);
+    EXPECT_EQ(lf.lfHeight, -24) << "the controls hold the font for the new scale";
+    for (const Seen& seen : controls) {
+        const RECT now = testing::RectInParent(seen.control);
+        const int id = ::GetDlgCtrlID(seen.control);
+        EXPECT_NEAR(now.left, seen.at96.left * 2, 2) << id;
+        EXPECT_NEAR(now.top, seen.at96.top * 2, 2) << id;
+        wchar_t cls[32] = {};
+        ::GetClassNameW(seen.control, cls, 32);
+        const std::wstring text = testing::TextOf(seen.control);
+        if (std::wstring(cls) == L"Static" && !text.empty() && id != changer_control::kFilePathLabel) {
+            // A label is never shorter or narrower than its line at the font.
+            const HFONT labelFont = reinterpret_cast<HFONT>(::SendMessageW(seen.control, WM_GETFONT, 0, 0));
+            const SIZE line = TextSize(labelFont, text);
+            EXPECT_GE(now.right - now.left, line.cx) << id;
+            EXPECT_GE(now.bottom - now.top, line.cy) << id;
+        } else if (std::wstring(cls) != L"ComboBox") {
+            EXPECT_NEAR(now.right, seen.at96.right * 2, 2) << id;
+            EXPECT_NEAR(now.bottom, seen.at96.bottom * 2, 2) << id;
+        }
+    }
 }
 
 }  // namespace
