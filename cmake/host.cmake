@@ -198,19 +198,11 @@ foreach(scenario IN ITEMS single_instance tray_menu profile_startup desktop_tray
     bash ${CMAKE_SOURCE_DIR}/tests/e2e/${scenario}.sh ${VELMORA_DIST_DIR} ${VELMORA_WIN_DIR})
 endforeach()
 
-# The scaled displays: one session per DPI, set up once and shared by the
-# tests that run at that scale (LogPixels set before any program starts).
+# Every window at two scales: each test sets the display's LogPixels for
+# the programs it starts and puts it back when it ends.
 foreach(dpi IN ITEMS 144 192)
-  set(scaled_session ${CMAKE_BINARY_DIR}/wine-session-${dpi})
-  add_test(NAME wine${dpi}.session.start COMMAND bash ${SESSION_SH} start ${scaled_session} ${dpi})
-  set_tests_properties(wine${dpi}.session.start PROPERTIES FIXTURES_SETUP wine${dpi} RESOURCE_LOCK wine TIMEOUT 180)
-  add_test(NAME wine${dpi}.session.stop COMMAND bash ${SESSION_SH} stop ${scaled_session})
-  set_tests_properties(wine${dpi}.session.stop PROPERTIES FIXTURES_CLEANUP wine${dpi} TIMEOUT 60)
-  foreach(scenario IN ITEMS dpi_layout)
-    add_test(NAME e2e.${scenario}_${dpi} COMMAND bash ${SESSION_SH} run ${scaled_session}
-      bash ${CMAKE_SOURCE_DIR}/tests/e2e/${scenario}.sh ${VELMORA_DIST_DIR} ${VELMORA_WIN_DIR})
-    set_tests_properties(e2e.${scenario}_${dpi} PROPERTIES FIXTURES_REQUIRED wine${dpi} RESOURCE_LOCK wine TIMEOUT 300)
-  endforeach()
+  velmora_wine_test(e2e.dpi_layout_${dpi}
+    bash ${CMAKE_SOURCE_DIR}/tests/e2e/dpi_layout.sh ${VELMORA_DIST_DIR} ${VELMORA_WIN_DIR} ${dpi})
 endforeach()
 
 # ---- what scripts/run.sh builds (the target velmora_program): the

@@ -1,20 +1,20 @@
 #!/usr/bin/env bash
-# Every window at the session's scale, seen from outside: the launcher
+# Every window at a given scale, seen from outside: the launcher
 # panel, the wallpaper changer, the picture viewer, the web-search box and
 # its message box are opened as a user opens them, once with the display at
-# 96 dots per inch and once at the session's own LogPixels. At the scale
+# 96 dots per inch and once at the given LogPixels. At the scale
 # s = LogPixels / 96 each window's outer size is its 96-dpi size times s and
 # every child control's rectangle is its 96-dpi rectangle times s (within
 # 2 pixels), and no caption or label is clipped by its control. Screenshots
 # of each window at both scales are kept in the session's screenshots.
-DIST=$1 WIN=$2
+#
+#   dpi_layout.sh DIST WIN DPI
+DIST=$1 WIN=$2 scaled=${3:?the scale to check, in dots per inch}
 source "$(dirname "$0")/lib.sh"
 
 desktop_key='HKCU\Control Panel\Desktop'
-# The session's scale: as the session set it up.
-value=$(wine reg query "$desktop_key" /v LogPixels 2>/dev/null | tr -d '\r' | awk '$1 == "LogPixels" {print $3}')
-[ -n "$value" ] || { echo "the session has no LogPixels: start it with session.sh start DIR DPI"; exit 1; }
-scaled=$((value))  # reg prints it in hexadecimal
+# The session is shared: the display goes back to its own scale afterwards.
+trap 'wine reg delete "$desktop_key" /v LogPixels /f >/dev/null 2>&1 || true' EXIT
 layouts="$SHOTS/layout"
 mkdir -p "$layouts"
 app=$(app_copy "dpi-$scaled")
