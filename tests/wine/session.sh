@@ -3,7 +3,11 @@
 # and HOME / XDG folders of its own, so that nothing reaches the host user's
 # desktop, trash (Wine's recycle bin) or browser.
 #
-#   session.sh start DIR        make DIR, start the display, boot the prefix
+#   session.sh start DIR [--monitors 2]
+#                               make DIR, start the display, boot the prefix;
+#                               with two monitors, a nested Xephyr shows
+#                               1280x800 and 800x1280 side by side
+#                               (Wine sees two monitors, the primary left)
 #   session.sh run DIR CMD...   run CMD inside the session (a .exe runs under wine)
 #   session.sh stop DIR         end Wine and the display
 #   session.sh env DIR          print the exports (for sourcing by other scripts)
@@ -12,6 +16,23 @@ set -euo pipefail
 cmd=${1:?usage: session.sh start|run|stop|env DIR [CMD...]}
 dir=${2:?missing session folder}
 shift 2
+monitors=1
+if [ "$cmd" = start ] && [ "${1:-}" = --monitors ]; then monitors=${2:?missing monitor count}; fi
+case "$monitors" in 1 | 2) ;; *) echo "--monitors takes 1 or 2" >&2; exit 2 ;; esac
+
+# free_display N: the first display number from N that nobody uses.
+free_display() {
+  local n=$1
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  echo "$n"
+}
+wait_display() {
+  for _ in $(seq 1 50); do
+    DISPLAY=:$1 xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
 
 write_env() {
   cat > "$dir/env" <<ENV
@@ -40,19 +61,27 @@ case "$cmd" in
       echo "the zh_CN.UTF-8 locale is not generated (scripts/deps.sh does it)" >&2
       exit 1
     fi
-    # A display number nobody uses.
-    n=91
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    setsid Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp -noreset </dev/null >"$dir/xvfb.log" 2>&1 &
+    n=$(free_display 91)
+    if [ "$monitors" = 1 ]; then
+      setsid Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp -noreset </dev/null >"$dir/xvfb.log" 2>&1 &
+    else
+      # Xvfb's own screens all sit at 0,0; Xephyr's Xinerama lays them side
+      # by side. With RandR on, Wine would see one monitor.
+      setsid Xvfb ":$n" -screen 0 2200x1400x24 -nolisten tcp -noreset </dev/null >"$dir/xvfb.log" 2>&1 &
+    fi
     echo $! > "$dir/xvfb.pid"
+    wait_display "$n" || { echo "Xvfb did not start"; cat "$dir/xvfb.log"; exit 1; }
+    if [ "$monitors" = 2 ]; then
+      m=$(free_display $((n + 1)))
+      DISPLAY=:$n setsid Xephyr ":$m" +xinerama -extension RANDR -screen 1280x800 -screen 800x1280 -ac -nolisten tcp \
+        </dev/null >"$dir/xephyr.log" 2>&1 &
+      echo $! > "$dir/xephyr.pid"
+      wait_display "$m" || { echo "Xephyr did not start"; cat "$dir/xephyr.log"; exit 1; }
+      n=$m
+    fi
     write_env "$n"
     # shellcheck disable=SC1091
     source "$dir/env"
-    for _ in $(seq 1 50); do
-      xdpyinfo >/dev/null 2>&1 && break
-      sleep 0.1
-    done
-    xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start"; cat "$dir/xvfb.log"; exit 1; }
     wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
     wineserver -w
     # Keep one wineserver alive for the whole session so that the tests do
@@ -87,7 +116,9 @@ case "$cmd" in
       wineserver -k 2>/dev/null || true
       wineserver -w 2>/dev/null || true
     fi
-    if [ -f "$dir/xvfb.pid" ]; then kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true; fi
+    for server in xephyr xvfb; do
+      if [ -f "$dir/$server.pid" ]; then kill "$(cat "$dir/$server.pid")" 2>/dev/null || true; fi
+    done
     ;;
   env)
     cat "$dir/env"
