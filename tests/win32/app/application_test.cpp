@@ -548,11 +548,15 @@ TEST_F(TwoMonitors, ADisplayChangeRendersThePicturesAgainWithoutMovingOn) {
     EXPECT_EQ(BitmapSize().cx, 1440);
     EXPECT_EQ(app.Rotation().Current(), shown);
     EXPECT_EQ(app.Rotation().Selection(), position);
+    // Waking from sleep: rendered again too, nothing moved on.
+    ::SendMessageW(app.Tray().hwnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    ASSERT_TRUE(WallpapersReach(3));
+    EXPECT_EQ(app.Rotation().Current(), shown);
 
     // Ctrl+Alt+Down with the pointer on the second monitor: only its picture moves on.
     ASSERT_TRUE(::SetCursorPos(900, 100));
     ::PostMessageW(app.Tray().hwnd(), WM_HOTKEY, static_cast<WPARAM>(kHotKeys[2].id), 0);
-    ASSERT_TRUE(WallpapersReach(3));
+    ASSERT_TRUE(WallpapersReach(4));
     EXPECT_EQ(app.Rotation().Current()[0], shown[0]);
     EXPECT_NE(app.Rotation().Current()[1], shown[1]);
 }
