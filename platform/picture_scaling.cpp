@@ -58,6 +58,28 @@ void LinearTaps(double start, double length, int size, int limit, AxisTaps& taps
 
 std::uint8_t ToByte(float v) { return static_cast<std::uint8_t>(std::clamp(v + 0.5f, 0.0f, 255.0f)); }
 
+// Across one line already weighted down its column, `Bpp` values a pixel:
+// fixed at compile time, so the inner loops unroll.
+template <int Bpp>
+void Across(const AxisTaps& columns, const float* line, int from, int x0, int x1, std::uint8_t* out,
+            const float (&back)[3]) {
+    for (int x = x0; x < x1; ++x, out += 3) {
+        const auto c = static_cast<size_t>(x);
+        float px[Bpp] = {};
+        const float* at = line + static_cast<size_t>(columns.first[c] - from) * Bpp;
+        const float* w = columns.weights.data() + columns.offset[c];
+        for (int k = 0; k < columns.count[c]; ++k, at += Bpp) {
+            for (int ch = 0; ch < Bpp; ++ch) px[ch] += w[k] * at[ch];
+        }
+        if constexpr (Bpp == 4) {
+            const float clear = 1.0f - px[3] / 255.0f;
+            for (int ch = 0; ch < 3; ++ch) out[ch] = ToByte(px[ch] + clear * back[ch]);
+        } else {
+            for (int ch = 0; ch < 3; ++ch) out[ch] = ToByte(px[ch]);
+        }
+    }
+}
+
 }  // namespace
 
 AxisTaps MakeAxisTaps(double start, double length, int size, int limit) {
@@ -99,17 +121,10 @@ void Resampler::RenderRow(int y, int x0, int x1, std::uint8_t* out, std::uint32_
     // Then across.
     const float back[3] = {static_cast<float>(background & 0xFF), static_cast<float>(background >> 8 & 0xFF),
                            static_cast<float>(background >> 16 & 0xFF)};
-    for (int x = x0; x < x1; ++x, out += 3) {
-        const auto c = static_cast<size_t>(x);
-        float px[4] = {0, 0, 0, 255};
-        px[3] = bpp == 4 ? 0.0f : 255.0f;
-        const float* at = line_.data() + static_cast<size_t>(columns_.first[c] - from) * bpp;
-        for (int k = 0; k < columns_.count[c]; ++k, at += bpp) {
-            const float w = columns_.weights[static_cast<size_t>(columns_.offset[c] + k)];
-            for (int ch = 0; ch < bpp; ++ch) px[ch] += w * at[ch];
-        }
-        const float clear = 1.0f - px[3] / 255.0f;
-        for (int ch = 0; ch < 3; ++ch) out[ch] = ToByte(px[ch] + clear * back[ch]);
+    if (bpp == 4) {
+        Across<4>(columns_, line_.data(), from, x0, x1, out, back);
+    } else {
+        Across<3>(columns_, line_.data(), from, x0, x1, out, back);
     }
 }
 
