@@ -16,6 +16,9 @@ constexpr wchar_t kViewerFailureText[] = L"无法打开这张图片，它可能�
 constexpr DWORD kForwardTimeoutMs = 800;
 // Verbs that wait for a message box, at most; a key held down adds no more.
 constexpr size_t kMaxWaitingVerbs = 8;
+// A change of monitors comes as a burst of messages; the wallpaper is
+// rendered once they have been quiet this long, well within two seconds.
+constexpr unsigned kLayoutSettleMs = 400;
 
 }  // namespace
 
@@ -25,7 +28,8 @@ Application::Application(AppServices services)
       profile_(services_.directory + L"\\" + kProfileFileName),
       commands_(services_.effects, prompts_, later_),
       startAtLogon_(profile_, prompts_, services_.runKeys, services_.directory),
-      rotation_({services_.effects, profile_, services_.random, later_, services_.directory}),
+      rotation_({services_.effects, profile_, services_.random, later_, services_.directory, services_.monitors}),
+      schedule_(rotation_, profile_, services_.clock),
       panel_(later_, [this] { return MakePanel(); }),
       changer_(later_, [this] { return MakeChanger(); }),
       search_(later_, [this] { return SearchBox::Create({services_.effects, services_.prompts, profile_}); }),
@@ -36,6 +40,7 @@ Application::Application(AppServices services)
       viewer_(later_, [this] { return PictureViewer::Create({viewerPath_, tray_ ? tray_->hwnd() : nullptr}); }) {}
 
 Application::~Application() {
+    if (pendingRender_) later_.Cancel(pendingRender_);
     // Windows go before the objects they belong to, and the tray host, the
     // owner of the tool windows, last.
     viewer_.Destroy();
@@ -51,7 +56,7 @@ std::unique_ptr<LauncherPanel> Application::MakePanel() {
 }
 
 std::unique_ptr<WallpaperChanger> Application::MakeChanger() {
-    WallpaperChanger::Services s{rotation_, services_.effects, prompts_, profile_, services_.clock,
+    WallpaperChanger::Services s{rotation_, schedule_, services_.effects, prompts_, profile_, services_.clock,
                                  [this]() -> std::optional<TwipsRect> {
                                      if (HWND panel = panel_.LiveWindow()) return WindowTwipsRect(panel);
                                      return std::nullopt;
@@ -79,15 +84,17 @@ bool Application::Start() {
     // Logging off or shutting down ends the process without closing any
     // window: what the windows keep when closed is kept now.
     tray_->OnSessionEnd([this] { SaveOpenPlacements(); });
+    tray_->OnDisplayChange([this](bool resumed) { OnDisplayChange(resumed); });
     if (!tray_->Create()) return false;
     tray_->ShowIcon();
     // The wallpaper hot keys, unless the profile turns them off; keys that
     // another program holds are done without.
     if (HotKeysWanted(profile_)) tray_->RegisterHotKeys();
-    // Timed wallpaper changing from the start: the changer is loaded but
-    // not shown.
+    // Timed wallpaper changing from the start, by the program's own
+    // schedule: no window is created for it.
     if (ReadSwitch(profile_, "qhzm")) {
-        if (WallpaperChanger* changer = changer_.Ensure()) changer->StartTimedChanging();
+        const std::string refusal = schedule_.StartFromProfile();
+        if (!refusal.empty()) prompts_.Show(tray_->hwnd(), Widen(refusal), L" Velmora ", MB_OK | MB_ICONINFORMATION);
     }
     // The Run-key entry and the check mark of 开机自动启动 follow the profile.
     tray_->SetStartAtLogonCheck(startAtLogon_.Sync(tray_->hwnd()));
@@ -147,7 +154,21 @@ void Application::RunWaitingVerbs() {
         verbs_.pop_front();
         if (verb == Verb::NextWallpaper) rotation_.Next();
         if (verb == Verb::PreviousWallpaper) rotation_.Previous();
+        if (verb == Verb::NextOnPointerMonitor) {
+            POINT at{};
+            ::GetCursorPos(&at);
+            rotation_.NextOnMonitor(wallpaper::MonitorAt(rotation_.Monitors(), at));
+        }
     }
+}
+
+void Application::OnDisplayChange(bool resumed) {
+    if (resumed) schedule_.OnResume();
+    if (pendingRender_) later_.Cancel(pendingRender_);
+    pendingRender_ = later_.After(kLayoutSettleMs, [this] {
+        pendingRender_ = 0;
+        rotation_.RenderAgain();
+    });
 }
 
 HWND Application::PanelWindow() {

@@ -30,6 +30,7 @@
 #include "tools/search_box.h"
 #include "wallpaper/wallpaper_changer.h"
 #include "wallpaper/wallpaper_rotation.h"
+#include "wallpaper/wallpaper_schedule.h"
 
 namespace velmora {
 
@@ -46,6 +47,7 @@ struct AppServices {
     std::wstring directory;          // the program's folder: vlmr.INI, pic\, wallpaper.bmp
     std::wstring commandLine;        // the whole command line, program name first
     const wchar_t* instanceName = kSingleInstanceName;
+    wallpaper::MonitorSource monitors = wallpaper::DisplayMonitors;
 };
 
 class Application {
@@ -81,6 +83,11 @@ public:
     WindowSlot<PictureViewer>& Viewer() { return viewer_; }
     SettingsStore& Settings() { return profile_; }
     wallpaper::WallpaperRotation& Rotation() { return rotation_; }
+    wallpaper::WallpaperSchedule& Schedule() { return schedule_; }
+    // The monitors changed, or the system woke (`resumed`): the wallpaper
+    // of now is rendered again for the new layout once the changes settle,
+    // and a timed change slept through is made.
+    void OnDisplayChange(bool resumed);
     bool Ended() const { return ended_; }
 
 private:
@@ -101,6 +108,8 @@ private:
     SystemCommands commands_;
     StartAtLogon startAtLogon_;
     wallpaper::WallpaperRotation rotation_;
+    wallpaper::WallpaperSchedule schedule_;
+    std::uintptr_t pendingRender_ = 0;  // the deferred render for a new layout
     std::deque<Verb> verbs_;  // waiting to run
     bool verbsPosted_ = false;
     std::optional<SingleInstance> instance_;

@@ -205,6 +205,17 @@ foreach(dpi IN ITEMS 144 192)
     bash ${CMAKE_SOURCE_DIR}/tests/e2e/dpi_layout.sh ${VELMORA_DIST_DIR} ${VELMORA_WIN_DIR} ${dpi})
 endforeach()
 
+# Two monitors side by side (a nested Xephyr): a session of their own,
+# started once for the tests that need it, beside the two others.
+set(WINE_SESSION_MONITORS ${CMAKE_BINARY_DIR}/wine-session-monitors)
+add_test(NAME wine.monitors.start COMMAND bash ${SESSION_SH} start ${WINE_SESSION_MONITORS} --monitors 2)
+set_tests_properties(wine.monitors.start PROPERTIES FIXTURES_SETUP wine_monitors TIMEOUT 180)
+add_test(NAME wine.monitors.stop COMMAND bash ${SESSION_SH} stop ${WINE_SESSION_MONITORS})
+set_tests_properties(wine.monitors.stop PROPERTIES FIXTURES_CLEANUP wine_monitors TIMEOUT 60)
+add_test(NAME e2e.monitors COMMAND bash ${SESSION_SH} run ${WINE_SESSION_MONITORS}
+  bash ${CMAKE_SOURCE_DIR}/tests/e2e/monitors.sh ${VELMORA_DIST_DIR} ${VELMORA_WIN_DIR})
+set_tests_properties(e2e.monitors PROPERTIES FIXTURES_REQUIRED wine_monitors RESOURCE_LOCK wine_monitors TIMEOUT 300)
+
 # ---- what scripts/run.sh builds (the target velmora_program): the
 # artwork, Velmora.exe alone from the nested Windows build (none of its test
 # and benchmark programs), dist/ and the portable zip. Not part of ALL.

@@ -342,6 +342,19 @@ void Picture::Draw(HDC dc, const RECT& to) const {
     }
 }
 
+PixelView Picture::Pixels() const {
+    DIBSECTION section{};
+    if (!bitmap_ || ::GetObjectW(bitmap_.get(), sizeof section, &section) != sizeof section) return {};
+    ::GdiFlush();
+    const int bpp = section.dsBm.bmBitsPixel / 8;
+    if (bpp != 3 && bpp != 4) return {};
+    const auto stride = static_cast<std::ptrdiff_t>(section.dsBm.bmWidthBytes);
+    const auto* bits = static_cast<const std::uint8_t*>(section.dsBm.bmBits);
+    // A bottom-up section keeps its top row last.
+    if (section.dsBmih.biHeight > 0) return {bits + stride * (height_ - 1), -stride, width_, height_, bpp};
+    return {bits, stride, width_, height_, bpp};
+}
+
 FileRead ReadPictureFile(const std::wstring& path, std::string& bytes) {
     return ReadFileAfterHead(path, kMaxFileBytes, kPictureHeadBytes, [](std::string_view head, uint64_t size) {
         const PictureHeader header = ReadPictureHeader(head);
@@ -432,6 +445,59 @@ bool WriteBitmap24(HANDLE file, const Picture& picture) {
 }
 
 }  // namespace
+
+// The headers of a 24-bit bottom-up BMP of `width` x `height`.
+static bool WriteBitmapHeaders(HANDLE file, size_t width, size_t height) {
+    const size_t imageSize = Stride24(width) * height;
+    BITMAPFILEHEADER fileHeader{};
+    BITMAPINFOHEADER info{};
+    fileHeader.bfType = 0x4D42;  // "BM"
+    fileHeader.bfOffBits = sizeof fileHeader + sizeof info;
+    fileHeader.bfSize = static_cast<DWORD>(fileHeader.bfOffBits + imageSize);
+    info.biSize = sizeof info;
+    info.biWidth = static_cast<LONG>(width);
+    info.biHeight = static_cast<LONG>(height);
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = static_cast<DWORD>(imageSize);
+    info.biXPelsPerMeter = info.biYPelsPerMeter = 3780;  // 96 dots per inch
+    return WriteAll(file, &fileHeader, sizeof fileHeader) && WriteAll(file, &info, sizeof info);
+}
+
+bool SaveBitmapInBands(const std::wstring& path, int width, int height,
+                       const std::function<bool(const BitmapBandSink& sink)>& compose) {
+    if (width <= 0 || height <= 0) return false;
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    return ReplaceFile(path, L".new", [&](HANDLE file) {
+        if (!WriteBitmapHeaders(file, static_cast<size_t>(width), static_cast<size_t>(height))) return false;
+        int expected = height;  // the next band ends where the last began
+        const BitmapBandSink sink = [&](const std::uint8_t* rows, std::size_t stride, int top, int count) {
+            if (stride != Stride24(static_cast<size_t>(width)) || top + count != expected || count <= 0) return false;
+            expected = top;
+            for (int r = count - 1; r >= 0; --r) {
+                if (!WriteAll(file, rows + static_cast<size_t>(r) * stride, stride)) return false;
+            }
+            return true;
+        };
+        try {
+            return compose(sink) && expected == 0;
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+    }, false);
+}
+
+std::optional<SIZE> PictureSizeOf(const std::wstring& path) {
+    // Enough for nearly every JPEG's size; the rest are taken as unknown.
+    const PictureHeader header = ReadPictureHeader(ReadFileStart(path, 64 * 1024));
+    if (header.status != HeaderStatus::Ok || header.width == 0 || header.height == 0 ||
+        !WithinBudget(header, kPixelBudget)) {
+        return std::nullopt;
+    }
+    return SIZE{static_cast<LONG>(header.width), static_cast<LONG>(header.height)};
+}
 
 bool SaveBitmap24(const Picture& picture, const std::wstring& path) {
     if (!picture) return false;

@@ -8,11 +8,14 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "platform/files.h"
 #include "platform/handles.h"
+#include "platform/picture_scaling.h"
 
 namespace velmora {
 
@@ -37,6 +40,8 @@ public:
     explicit operator bool() const { return static_cast<bool>(bitmap_); }
     // Draws the picture stretched to `to`, blended over what is there.
     void Draw(HDC dc, const RECT& to) const;
+    // Its pixels, for resampling; empty when there is no picture.
+    PixelView Pixels() const;
 
 private:
     UniqueBitmap bitmap_;
@@ -64,5 +69,19 @@ std::optional<Picture> LoadPicture(const std::wstring& path);
 // white), beside the target first and then put in its place. False when the
 // file could not be written; the old file is then left as it was.
 bool SaveBitmap24(const Picture& picture, const std::wstring& path);
+
+// Writes a 24-bit BMP `width` x `height` whose rows `compose` hands to the
+// sink it is given, in bands from the bottom up (rows top-down inside a
+// band, `stride` bytes apart: the BMP's padded row). Beside the target
+// first, then put in its place; false, and the old file left, when it could
+// not be written or `compose` gave up.
+using BitmapBandSink = std::function<bool(const std::uint8_t* rows, std::size_t stride, int top, int count)>;
+bool SaveBitmapInBands(const std::wstring& path, int width, int height,
+                       const std::function<bool(const BitmapBandSink& sink)>& compose);
+
+// The picture's natural size from the file's header alone; nullopt when
+// the header cannot say (no picture, or a bare metafile) or the picture
+// would be refused (over kPixelBudget).
+std::optional<SIZE> PictureSizeOf(const std::wstring& path);
 
 }  // namespace velmora

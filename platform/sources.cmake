@@ -4,6 +4,7 @@ set(PLATFORM_CORE_SOURCES
   platform/long_paths.cpp
   platform/numbers.cpp
   platform/picture_header.cpp
+  platform/picture_scaling.cpp
   platform/scale.cpp
   platform/units.cpp
 )

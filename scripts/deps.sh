@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix                # the Windows build
   wine wine64                               # our Windows
   xvfb xdotool x11-utils x11-apps           # private display, input, capture
+  xserver-xephyr                            # two monitors side by side (tests)
   fonts-wqy-zenhei locales                  # Chinese text
   imagemagick                               # screenshots and JPEG samples
   python3                                   # the portable zip

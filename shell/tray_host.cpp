@@ -202,6 +202,12 @@ LRESULT TrayHost::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (held && verb_) verb_(VerbOfHotKey(id));
             return 0;
         }
+        case WM_DISPLAYCHANGE:
+            if (displayChange_) displayChange_(false);
+            return 0;
+        case WM_POWERBROADCAST:
+            if ((wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND) && displayChange_) displayChange_(true);
+            return TRUE;
         case WM_DESTROY:
             UnregisterHotKeys();
             return 0;

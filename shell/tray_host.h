@@ -87,6 +87,9 @@ public:
     // What runs when the session ends (log-off or shutdown) and the system
     // is about to end the process without closing a window.
     void OnSessionEnd(std::function<void()> ending) { sessionEnd_ = std::move(ending); }
+    // The monitors changed (WM_DISPLAYCHANGE, `resumed` false) or the system
+    // woke from sleep (`resumed` true).
+    void OnDisplayChange(std::function<void(bool resumed)> changed) { displayChange_ = std::move(changed); }
 
     // The check mark of 开机自动启动.
     void SetStartAtLogonCheck(bool on);
@@ -112,6 +115,7 @@ private:
     std::function<void(Action)> run_;
     std::function<void(Verb)> verb_;
     std::function<void()> sessionEnd_;
+    std::function<void(bool)> displayChange_;
     TrayIconShell shell_;
     std::vector<int> hotKeys_;  // the ids registered
     std::unique_ptr<TrayIcon> icon_;

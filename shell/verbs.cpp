@@ -34,6 +34,7 @@ std::string_view VerbText(Verb verb) {
     switch (verb) {
         case Verb::NextWallpaper: return "next";
         case Verb::PreviousWallpaper: return "prev";
+        case Verb::NextOnPointerMonitor:
         case Verb::None: break;
     }
     return {};

@@ -14,7 +14,9 @@
 
 namespace velmora {
 
-enum class Verb { None, NextWallpaper, PreviousWallpaper };
+// NextOnPointerMonitor: the next picture on the monitor under the mouse
+// pointer only; a hot key's, with no text of its own.
+enum class Verb { None, NextWallpaper, PreviousWallpaper, NextOnPointerMonitor };
 
 // The verb the command-line arguments (what follows the program's name)
 // name: exactly one verb, blanks around it let pass; None for anything else.
@@ -29,17 +31,19 @@ std::string_view VerbText(Verb verb);
 Verb VerbOfText(std::string_view text);
 
 // The hot keys: Ctrl+Alt+Right for the next wallpaper, Ctrl+Alt+Left for
-// the previous one, registered at start-up when no other program holds
+// the previous one, Ctrl+Alt+Down for the next on the pointer's monitor,
+// registered at start-up when no other program holds
 // them. Their ids are the ones RegisterHotKey is given.
 struct HotKey {
     int id;
     unsigned modifiers;  // MOD_CONTROL | MOD_ALT
-    unsigned key;        // VK_RIGHT, VK_LEFT
+    unsigned key;        // VK_RIGHT, VK_LEFT, VK_DOWN
     Verb verb;
 };
 inline constexpr HotKey kHotKeys[] = {
     {1, 0x0002 | 0x0001, 0x27, Verb::NextWallpaper},
     {2, 0x0002 | 0x0001, 0x25, Verb::PreviousWallpaper},
+    {3, 0x0002 | 0x0001, 0x28, Verb::NextOnPointerMonitor},
 };
 // The verb of a hot key's id; None for an id that is not ours.
 Verb VerbOfHotKey(int id);

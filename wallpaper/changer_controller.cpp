@@ -119,7 +119,7 @@ void ChangerController::UpdatePictures() {
 void ChangerController::ChooseMode(ChangeMode mode) {
     // A running schedule goes on whatever the mode.
     settings_.mode = mode;
-    MarkChoice(run_);
+    services_.schedule.MarkChoice();
     Save(ChangerSetting::Mode);
     Refresh();
 }
@@ -142,15 +142,21 @@ void ChangerController::ChooseSchedule(Schedule schedule) {
     Save(ChangerSetting::Schedule);
     // The timers stop; the status line and the buttons stay as they are
     // until the stop button is pressed.
-    SetClockTimer(false);
-    SetIntervalTimer(0);
-    MarkChoice(run_);
+    services_.schedule.StopTimers();
+    services_.schedule.MarkChoice();
     Refresh();
 }
 
 void ChangerController::EditInterval(const std::string& text) {
     // Kept in the profile only when a schedule starts with it.
     settings_.intervalText = text;
+}
+
+void ChangerController::TogglePicturePerMonitor() {
+    // Taken at the next change, as a new position is.
+    settings_.picturePerMonitor = !settings_.picturePerMonitor;
+    Save(ChangerSetting::PicturePerMonitor);
+    Refresh();
 }
 
 void ChangerController::ToggleStartWithProgram() {
@@ -166,25 +172,23 @@ void ChangerController::StartChanging() { Start(true); }
 void ChangerController::StartTimedChanging() { Start(false); }
 
 void ChangerController::Start(bool fromButton) {
-    const Schedule schedule = settings_.schedule;
-    if (schedule != Schedule::Interval) {
+    WallpaperSchedule& schedule = services_.schedule;
+    const Schedule chosen = settings_.schedule;
+    if (chosen != Schedule::Interval) {
         // The message comes first, so no tick of this start runs while it is open.
-        if (fromButton && !Inform(ClockStartMessage(schedule))) return;
-        MarkStarted(run_, schedule, settings_.intervalText);
-        changeClock_.Reset();
-        SetClockTimer(true);
-        SetIntervalTimer(0);
+        if (fromButton && !Inform(ClockStartMessage(chosen))) return;
+        schedule.MarkStarted(chosen, settings_.intervalText);
+        schedule.RunClock(chosen);
     } else {
         const IntervalValue interval = ParseInterval(settings_.intervalText);
         if (interval.error != IntervalError::None) {
             Inform(IntervalRefusalText(interval.error, fromButton));
             return;
         }
-        MarkStarted(run_, schedule, settings_.intervalText);
+        schedule.MarkStarted(chosen, settings_.intervalText);
         Refresh();
         if (fromButton && !Inform(IntervalStartMessage(settings_.intervalText))) return;
-        SetClockTimer(false);
-        SetIntervalTimer(static_cast<UINT>(interval.seconds) * 1000);
+        schedule.RunInterval(static_cast<UINT>(interval.seconds) * 1000);
     }
     Refresh();
     Save(ChangerSetting::IntervalText);
@@ -192,31 +196,9 @@ void ChangerController::Start(bool fromButton) {
 }
 
 void ChangerController::StopChanging() {
-    MarkStopped(run_);
-    SetClockTimer(false);
-    SetIntervalTimer(0);
+    services_.schedule.Stop();
     Refresh();
     SaveChangingStarted(services_.settings, false);
-}
-
-void ChangerController::OnTimer(UINT_PTR id) {
-    // A tick still queued when its timer was killed is let go.
-    if (id == static_cast<UINT_PTR>(ChangerTimer::Clock) && clockTimerOn_) {
-        if (Names().empty()) {
-            SetClockTimer(false);  // the status line stays
-            return;
-        }
-        if (changeClock_.Tick(settings_.schedule, services_.clock.Now())) {
-            services_.rotation.Change(settings_.order, settings_.position);
-        }
-    } else if (id == static_cast<UINT_PTR>(ChangerTimer::Interval) && intervalPeriod_ != 0) {
-        if (Names().empty()) {
-            SetIntervalTimer(0);
-            return;
-        }
-        SetClockTimer(false);
-        services_.rotation.Change(settings_.order, settings_.position);
-    }
 }
 
 void ChangerController::OnRotated(RotationChange& change) {
@@ -245,30 +227,7 @@ void ChangerController::ChangeNow() {
     }
 }
 
-void ChangerController::SetClockTimer(bool on) {
-    const auto id = static_cast<UINT_PTR>(ChangerTimer::Clock);
-    if (on) {
-        ::SetTimer(window_.Handle(), id, 1000, nullptr);
-    } else if (clockTimerOn_) {
-        ::KillTimer(window_.Handle(), id);
-    }
-    clockTimerOn_ = on;
-}
-
-void ChangerController::SetIntervalTimer(UINT period) {
-    const auto id = static_cast<UINT_PTR>(ChangerTimer::Interval);
-    if (period != 0) {
-        ::SetTimer(window_.Handle(), id, period, nullptr);
-    } else if (intervalPeriod_ != 0) {
-        ::KillTimer(window_.Handle(), id);
-    }
-    intervalPeriod_ = period;
-}
-
 void ChangerController::ReleaseWindowResources() {
-    // The window took its timers with it.
-    clockTimerOn_ = false;
-    intervalPeriod_ = 0;
     preview_ = Picture();
     previewPath_.clear();
     if (services_.rotation.Observer() == this) services_.rotation.SetObserver(nullptr);
@@ -278,7 +237,10 @@ void ChangerController::ReleaseWindowResources() {
 
 void ChangerController::Save(ChangerSetting which) { SaveChangerSetting(services_.settings, settings_, which); }
 
-void ChangerController::Refresh() { window_.ShowControls(settings_, ControlsFor(settings_, run_), run_.statusText); }
+void ChangerController::Refresh() {
+    const RunState& run = services_.schedule.Run();
+    window_.ShowControls(settings_, ControlsFor(settings_, run), run.statusText);
+}
 
 bool ChangerController::Inform(const std::string& text, const wchar_t* title) {
     // The box runs a message loop of its own, in which the window may be

@@ -1,6 +1,7 @@
-// The wallpaper changer's work behind its window: the settings and the run
-// state, the picture list and the preview, timed changing with its two
-// timers, applying the wallpaper and every profile write. The rotation
+// The wallpaper changer's work behind its window: the settings, the picture
+// list and the preview, starting and stopping timed changing (the schedule
+// itself is the program's: WallpaperSchedule), applying the wallpaper and
+// every profile write. The rotation
 // through the pictures outlives the window (WallpaperRotation): the list
 // shows its pictures, and its selection follows every change, whatever made
 // it. The window shows what this decides and reports what the user chooses.
@@ -23,12 +24,14 @@
 #include "wallpaper/changer_settings.h"
 #include "wallpaper/schedule.h"
 #include "wallpaper/wallpaper_rotation.h"
+#include "wallpaper/wallpaper_schedule.h"
 
 namespace velmora::wallpaper {
 
 // What the changer is handed.
 struct ChangerServices {
     WallpaperRotation& rotation;
+    WallpaperSchedule& schedule;
     SystemEffects& effects;
     Prompter& prompts;
     SettingsStore& settings;
@@ -57,12 +60,6 @@ public:
     virtual void CloseWindow() = 0;
 };
 
-// The two window timers of timed changing.
-enum class ChangerTimer : UINT_PTR {
-    Clock = 1,     // every second, for the clock schedules
-    Interval = 2,  // every n seconds, for the interval schedule
-};
-
 class ChangerController : private RotationObserver {
 public:
     ChangerController(ChangerWindow& window, const ChangerServices& services);
@@ -87,6 +84,7 @@ public:
     void ChooseSchedule(Schedule schedule);
     void EditInterval(const std::string& text);
     void ToggleStartWithProgram();
+    void TogglePicturePerMonitor();
 
     // The start button: with its messages.
     void StartChanging();
@@ -95,17 +93,16 @@ public:
     void StopChanging();
     void ChangeNow();
 
-    void OnTimer(UINT_PTR id);
-    // The window is gone: its timers with it, and the preview goes too; the
-    // rotation goes on without it.
+    // The window is gone: the preview goes with it; the rotation and the
+    // schedule go on without it.
     void ReleaseWindowResources();
 
     const ChangerSettings& Settings() const { return settings_; }
-    const RunState& Run() const { return run_; }
+    const RunState& Run() const { return services_.schedule.Run(); }
     const Picture& Preview() const { return preview_; }
-    bool ClockTimerOn() const { return clockTimerOn_; }
-    bool IntervalTimerOn() const { return intervalPeriod_ != 0; }
-    UINT IntervalPeriod() const { return intervalPeriod_; }
+    bool ClockTimerOn() const { return services_.schedule.ClockTimerOn(); }
+    bool IntervalTimerOn() const { return services_.schedule.IntervalTimerOn(); }
+    UINT IntervalPeriod() const { return services_.schedule.IntervalPeriod(); }
 
 private:
     // RotationObserver
@@ -118,8 +115,6 @@ private:
     void ShowPreview(Picture picture, const std::wstring& path, bool withLabels);
     void ClearPreview();
     void Start(bool fromButton);
-    void SetClockTimer(bool on);
-    void SetIntervalTimer(UINT period);
     void Save(ChangerSetting which);
     void Refresh();
     // An information box; false when the window went while it was open.
@@ -128,13 +123,9 @@ private:
     ChangerWindow& window_;
     const ChangerServices& services_;
     ChangerSettings settings_;
-    RunState run_;
     Picture preview_;
     std::wstring previewPath_;   // the picture in the preview: the one change-now applies
     std::wstring labelledPath_;  // the picture the file labels name: the viewer's
-    ChangeClock changeClock_;
-    bool clockTimerOn_ = false;
-    UINT intervalPeriod_ = 0;  // 0: the interval timer is off
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 

@@ -23,6 +23,9 @@ StyleValues StyleFor(Position position) {
             return {"1", "0"};
         case Position::Stretch:
             return {"0", "2"};
+        case Position::Fill:
+        case Position::Fit:
+            return kTiledStyle;
         case Position::Centre:
             break;
     }
@@ -39,7 +42,8 @@ ChangerSettings LoadChangerSettings(SettingsStore& store) {
     if (const auto schedule = ScheduleFromCaption(store.Read("sj"))) settings.schedule = *schedule;
     if (std::string interval = store.Read("zdy"); !interval.empty()) settings.intervalText = std::move(interval);
     if (const auto order = StoredCode(store, "sx", 2)) settings.order = static_cast<Order>(*order);
-    if (const auto position = StoredCode(store, "wz", 3)) settings.position = static_cast<Position>(*position);
+    if (const auto position = StoredCode(store, "wz", kPositionCount)) settings.position = static_cast<Position>(*position);
+    if (const std::optional<double> own = ReadNumber(store, "mgxsq")) settings.picturePerMonitor = *own != 0;
     return settings;
 }
 
@@ -62,6 +66,9 @@ void SaveChangerSetting(SettingsStore& store, const ChangerSettings& settings, C
             break;
         case ChangerSetting::StartWithProgram:
             store.Write("qhzm", settings.startWithProgram ? "1" : "0");
+            break;
+        case ChangerSetting::PicturePerMonitor:
+            store.Write("mgxsq", settings.picturePerMonitor ? "1" : "0");
             break;
     }
 }

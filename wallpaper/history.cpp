@@ -1,5 +1,7 @@
 #include "wallpaper/history.h"
 
+#include <algorithm>
+
 namespace velmora::wallpaper {
 
 namespace {
@@ -48,12 +50,38 @@ bool IsHistoryName(std::string_view name) {
     return IsUtf8(name);
 }
 
+std::string JoinSet(const std::vector<std::string>& names) {
+    std::string entry;
+    for (const std::string& name : names) {
+        if (!entry.empty()) entry += '|';
+        entry += name;
+    }
+    return entry;
+}
+
+std::vector<std::string> SplitSet(std::string_view entry) {
+    std::vector<std::string> names;
+    for (size_t start = 0;;) {
+        const size_t bar = entry.find('|', start);
+        names.emplace_back(entry.substr(start, bar - start));
+        if (bar == std::string_view::npos) return names;
+        start = bar + 1;
+    }
+}
+
+bool IsHistoryEntry(std::string_view entry) {
+    for (const std::string& name : SplitSet(entry)) {
+        if (!IsHistoryName(name)) return false;
+    }
+    return true;
+}
+
 WallpaperHistory::WallpaperHistory(std::vector<std::string> entries) : entries_(std::move(entries)) {
     if (entries_.size() > kHistoryLength) entries_.erase(entries_.begin(), entries_.end() - kHistoryLength);
 }
 
 bool WallpaperHistory::Record(const std::string& name) {
-    if (!IsHistoryName(name) || (!entries_.empty() && entries_.back() == name)) return false;
+    if (!IsHistoryEntry(name) || (!entries_.empty() && entries_.back() == name)) return false;
     entries_.push_back(name);
     if (entries_.size() > kHistoryLength) entries_.erase(entries_.begin());
     return true;
@@ -70,7 +98,9 @@ bool WallpaperHistory::StepBack(const std::function<bool(const std::string& name
 }
 
 std::string EncodeHistory(const std::vector<std::string>& entries) {
-    std::string text(kHistoryHeader);
+    const bool sets = std::any_of(entries.begin(), entries.end(),
+                                  [](const std::string& e) { return e.find('|') != std::string::npos; });
+    std::string text(sets ? kHistorySetsHeader : kHistoryHeader);
     text += '\n';
     for (const std::string& name : entries) {
         text += name;
@@ -81,7 +111,7 @@ std::string EncodeHistory(const std::vector<std::string>& entries) {
 
 std::optional<std::vector<std::string>> DecodeHistory(std::string_view text) {
     std::vector<std::string> entries;
-    bool header = true;
+    bool header = true, sets = false;
     size_t start = 0;
     while (start < text.size()) {
         const size_t end = text.find('\n', start);
@@ -90,9 +120,10 @@ std::optional<std::vector<std::string>> DecodeHistory(std::string_view text) {
         start = end + 1;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (header) {
-            if (line != kHistoryHeader) return std::nullopt;
+            sets = line == kHistorySetsHeader;
+            if (line != kHistoryHeader && !sets) return std::nullopt;
             header = false;
-        } else if (IsHistoryName(line)) {
+        } else if (sets ? IsHistoryEntry(line) : IsHistoryName(line)) {
             entries.emplace_back(line);
         } else {
             return std::nullopt;

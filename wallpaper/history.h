@@ -16,8 +16,17 @@
 namespace velmora::wallpaper {
 
 inline constexpr std::size_t kHistoryLength = 50;
-// The file's first line.
+// The file's first line. A history of single pictures (one monitor) is
+// written as it always was; one that holds a set of several monitors'
+// pictures says so with the second header.
 inline constexpr std::string_view kHistoryHeader = "Velmora wallpaper history 1";
+inline constexpr std::string_view kHistorySetsHeader = "Velmora wallpaper history 2";
+
+// An entry is the set of pictures one change put on the monitors, in
+// monitor order (the primary first), joined by '|', which no file name
+// holds; a single picture is its own set.
+std::string JoinSet(const std::vector<std::string>& names);
+std::vector<std::string> SplitSet(std::string_view entry);
 
 class WallpaperHistory {
 public:
@@ -45,16 +54,19 @@ private:
     std::vector<std::string> entries_;
 };
 
-// Whether a name can be an entry: a file name, as DecodeHistory takes it.
+// Whether a name can be in an entry: a file name, as DecodeHistory takes it.
 bool IsHistoryName(std::string_view name);
+// Whether a line can be an entry: one name, or several joined by '|'.
+bool IsHistoryEntry(std::string_view entry);
 
-// The file: the header line, then one name per line, oldest first, UTF-8,
-// every line ending in a line feed.
+// The file: the header line, then one entry per line, oldest first, UTF-8,
+// every line ending in a line feed; the first header while every entry is a
+// single name, else the second.
 std::string EncodeHistory(const std::vector<std::string>& entries);
 
 // The entries of a file's text; nullopt when it is not one: no header, a
 // last line without its line feed (a truncated file), or a line that is no
-// file name (empty, not UTF-8, a control character or one of \ / : * ? " < > |,
+// file name (under the second header: no set of file names) (empty, not UTF-8, a control character or one of \ / : * ? " < > |,
 // "." or "..", longer than a name can be). A carriage return before a
 // line feed is let pass, for a file saved by a Windows editor.
 std::optional<std::vector<std::string>> DecodeHistory(std::string_view text);

@@ -31,6 +31,7 @@ bool PictureRotation::SetNames(std::vector<std::string> names) {
     const bool hadPosition = position_ >= 0 && position_ < static_cast<int>(names_.size());
     const std::string current = hadPosition ? names_[static_cast<size_t>(position_)] : std::string();
     names_ = std::move(names);
+    cursors_[0] = cursors_[1] = kNoCursor;
     if (!hadPosition) {
         position_ = -1;
         return false;
@@ -45,6 +46,7 @@ bool PictureRotation::SetNames(std::vector<std::string> names) {
 }
 
 void PictureRotation::SetPosition(int index) {
+    cursors_[0] = cursors_[1] = kNoCursor;
     position_ = index >= 0 && index < static_cast<int>(names_.size()) ? index : -1;
 }
 
@@ -60,6 +62,29 @@ RotationStep PictureRotation::Step(Order order, double r) {
         return {position_, position_};
     }
     return {round_.Draw(names_, r), position_};
+}
+
+int PictureRotation::StepFor(Order order, double r, bool firstMonitor, bool portraitMonitor,
+                             const ShuffleRound::IndexTest& suits, const ShuffleRound::IndexTest& taken) {
+    const int count = static_cast<int>(names_.size());
+    if (count == 0) return -1;
+    if (order == Order::Random) return round_.Draw(names_, r, suits, taken);
+    int& cursor = cursors_[portraitMonitor ? 1 : 0];
+    if (cursor == kNoCursor || cursor >= count) cursor = position_;
+    int fallback = -1;
+    for (int k = 1; k <= count; ++k) {
+        const int index = ((cursor < 0 ? -1 : cursor) + k) % count;
+        if (taken && taken(index)) continue;
+        if (fallback < 0) fallback = index;
+        if (!suits || suits(index)) {
+            fallback = index;
+            break;
+        }
+    }
+    if (fallback < 0) fallback = AdvanceSelection(cursor, count);  // fewer pictures than monitors
+    cursor = fallback;
+    if (firstMonitor) position_ = fallback;
+    return fallback;
 }
 
 void PictureRotation::StepFailed(Order order) {

@@ -58,6 +58,17 @@ public:
     // The picture one change takes in `order` (r: a number in [0, 1) for
     // random order), the position moved as the step says.
     RotationStep Step(Order order, double r);
+    // One picture of a change that gives several monitors a picture each,
+    // in monitor order. In sequential order, landscape and portrait
+    // monitors each go on through the list from the last picture handed to
+    // a monitor of their kind (both from the position after a choice in
+    // the list), taking the first picture that `suits` them, or the next
+    // one when none does; the first monitor's pick is the position
+    // afterwards. In random order each draws from the round. Pictures
+    // `taken` (on another monitor of this change, or failed) are passed
+    // over while others are left.
+    int StepFor(Order order, double r, bool firstMonitor, bool portraitMonitor, const ShuffleRound::IndexTest& suits,
+                const ShuffleRound::IndexTest& taken);
     // The change just stepped to failed: the position moves on as
     // SelectionAfterFailure says.
     void StepFailed(Order order);
@@ -67,6 +78,8 @@ public:
 private:
     std::vector<std::string> names_;
     int position_ = -1;
+    int cursors_[2] = {kNoCursor, kNoCursor};  // sequential order's, of landscape and portrait monitors
+    static constexpr int kNoCursor = -2;       // start from the position
     ShuffleRound round_;
 };
 

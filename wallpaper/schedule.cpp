@@ -60,6 +60,18 @@ bool ChangeClock::Tick(Schedule schedule, const LocalTime& now) {
     return change;
 }
 
+bool MomentMissedBetween(Schedule schedule, int64_t from, int64_t to) {
+    if (schedule == Schedule::Interval || to <= from) return false;
+    // Minutes count from a midnight, so a minute's number modulo 60 is its
+    // minute of the hour; every schedule repeats within an hour.
+    const auto floorDiv = [](int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); };
+    const int64_t first = floorDiv(from, 60) + 1, last = floorDiv(to, 60) - 1;
+    for (int64_t minute = first; minute <= last && minute < first + 60; ++minute) {
+        if (IsChangeMoment(schedule, static_cast<int>(((minute % 60) + 60) % 60), 0)) return true;
+    }
+    return false;
+}
+
 int64_t SecondsOf(const LocalTime& t) {
     // Days from 0000-03-01: years start in March so the leap day comes last.
     const int64_t y = t.year - (t.month <= 2 ? 1 : 0);

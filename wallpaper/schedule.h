@@ -44,6 +44,11 @@ private:
     std::optional<int64_t> lastApplied_;  // seconds, of the last applied moment
 };
 
+// Whether a change moment of a clock schedule fell after `from` and before
+// the minute of `to` began (seconds as SecondsOf gives them): one the
+// program slept through. The moment of `to`'s own minute is ChangeClock's.
+bool MomentMissedBetween(Schedule schedule, int64_t from, int64_t to);
+
 // Seconds from 0000-03-01 (proleptic Gregorian), for ordering times.
 int64_t SecondsOf(const LocalTime& t);
 

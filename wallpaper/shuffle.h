@@ -5,6 +5,7 @@
 // joins the round under way.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -19,6 +20,14 @@ public:
     // round begins. The drawn name counts as drawn whether or not it can be
     // shown, so a picture that fails is passed over. -1 for an empty list.
     int Draw(const std::vector<std::string>& names, double r);
+
+    // The same draw for one monitor of several: pictures `taken` says are
+    // on another monitor of the same change are left out while any other is
+    // left, and among the rest the draw goes on from the picked one to the
+    // first that `suits` the monitor (its orientation), when one does.
+    // `suits` is asked lazily: a picture's header is read only when needed.
+    using IndexTest = std::function<bool(int index)>;
+    int Draw(const std::vector<std::string>& names, double r, const IndexTest& suits, const IndexTest& taken);
 
     // A picture became the wallpaper, by a draw or by any other road (the
     // change-now button, the previous picture): it counts as drawn in this

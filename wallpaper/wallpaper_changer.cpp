@@ -58,6 +58,8 @@ constexpr OptionChoice kOptionChoices[] = {
     {kTileOption, kTileCaption, [](ChangerController& c) { c.ChoosePosition(Position::Tile); }},
     {kStretchOption, kStretchCaption, [](ChangerController& c) { c.ChoosePosition(Position::Stretch); }},
     {kCentreOption, kCentreCaption, [](ChangerController& c) { c.ChoosePosition(Position::Centre); }},
+    {kFillOption, kFillCaption, [](ChangerController& c) { c.ChoosePosition(Position::Fill); }},
+    {kFitOption, kFitCaption, [](ChangerController& c) { c.ChoosePosition(Position::Fit); }},
 };
 
 bool IsClick(int code) { return code == BN_CLICKED || code == STN_CLICKED || code == STN_DBLCLK; }
@@ -202,12 +204,17 @@ void WallpaperChanger::CreateOrderAndPosition() {
     MakeLabel(kRandomCaption, L"随机更换", o.X(2520), o.Y(240));
 
     MakeControl(WC_BUTTONW, L"显示位置", BS_GROUPBOX, kPositionGroup, p.X(0), p.Y(0), W(3855), H(525));
-    MakeControl(WC_BUTTONW, L"", BS_RADIOBUTTON | WS_TABSTOP | WS_GROUP, kTileOption, p.X(360), p.Y(190), kBox, kBox);
-    MakeLabel(kTileCaption, L"平铺", p.X(720), p.Y(280));
-    MakeControl(WC_BUTTONW, L"", BS_RADIOBUTTON, kStretchOption, p.X(1560), p.Y(190), kBox, kBox);
-    MakeLabel(kStretchCaption, L"拉伸", p.X(1920), p.Y(280));
-    MakeControl(WC_BUTTONW, L"", BS_RADIOBUTTON, kCentreOption, p.X(2760), p.Y(190), kBox, kBox);
-    MakeLabel(kCentreCaption, L"居中", p.X(3120), p.Y(280));
+    // Five choices across the group's 3855 twips, 740 apart.
+    MakeControl(WC_BUTTONW, L"", BS_RADIOBUTTON | WS_TABSTOP | WS_GROUP, kTileOption, p.X(120), p.Y(190), kBox, kBox);
+    MakeLabel(kTileCaption, L"平铺", p.X(420), p.Y(280));
+    MakeControl(WC_BUTTONW, L"", BS_RADIOBUTTON, kStretchOption, p.X(860), p.Y(190), kBox, kBox);
+    MakeLabel(kStretchCaption, L"拉伸", p.X(1160), p.Y(280));
+    MakeControl(WC_BUTTONW, L"", BS_RADIOBUTTON, kCentreOption, p.X(1600), p.Y(190), kBox, kBox);
+    MakeLabel(kCentreCaption, L"居中", p.X(1900), p.Y(280));
+    MakeControl(WC_BUTTONW, L"", BS_RADIOBUTTON, kFillOption, p.X(2340), p.Y(190), kBox, kBox);
+    MakeLabel(kFillCaption, L"填充", p.X(2640), p.Y(280));
+    MakeControl(WC_BUTTONW, L"", BS_RADIOBUTTON, kFitOption, p.X(3080), p.Y(190), kBox, kBox);
+    MakeLabel(kFitCaption, L"适应", p.X(3380), p.Y(280));
 }
 
 void WallpaperChanger::CreateModeGroup() {
@@ -255,6 +262,9 @@ void WallpaperChanger::CreateButtonsAndFileLabels() {
         MakeControl(WC_BUTTONW, kButtonCaptions[index], BS_PUSHBUTTON | WS_TABSTOP, kButtonFirst + index, g.X(p.left),
                     g.Y(p.top), W(p.width), H(375));
     }
+    MakeControl(WC_BUTTONW, L"每个显示器不同图片", BS_CHECKBOX | WS_TABSTOP, kPicturePerMonitorBox, g.X(5280),
+                g.Y(5300), kBox, kBox);
+    MakeLabel(kPicturePerMonitorCaption, L"每个显示器不同图片", g.X(5520), g.Y(5310));
     MakeLabel(kFileNameLabel, L"", g.X(360), g.Y(5040));
     MakeLabel(kFilePathLabel, L"", g.X(360), g.Y(5220), W(4770), H(405));
 }
@@ -311,6 +321,12 @@ void WallpaperChanger::ShowControls(const wallpaper::ChangerSettings& settings,
     SetChecked(Control(kTileOption), settings.position == Position::Tile);
     SetChecked(Control(kStretchOption), settings.position == Position::Stretch);
     SetChecked(Control(kCentreOption), settings.position == Position::Centre);
+    SetChecked(Control(kFillOption), settings.position == Position::Fill);
+    SetChecked(Control(kFitOption), settings.position == Position::Fit);
+    // With one monitor there is nothing to choose, and the box says so.
+    const bool severalMonitors = services_.rotation.Monitors().size() > 1;
+    SetChecked(Control(kPicturePerMonitorBox), settings.picturePerMonitor && severalMonitors);
+    ::EnableWindow(Control(kPicturePerMonitorBox), severalMonitors);
     SetChecked(Control(kStartWithProgramBox), settings.startWithProgram);
     ::EnableWindow(Control(kStartWithProgramBox), controls.startWithProgramEnabled);
     startWithProgramEnabled_ = controls.startWithProgramEnabled;
@@ -398,6 +414,8 @@ void WallpaperChanger::OnCommand(int id, int code, HWND control) {
         }
     } else if (id == kIntervalField) {
         if (code == EN_CHANGE) controller_.EditInterval(Narrow(WindowText(control)));
+    } else if (id == kPicturePerMonitorBox || id == kPicturePerMonitorCaption) {
+        if (IsClick(code) && ::IsWindowEnabled(Control(kPicturePerMonitorBox))) controller_.TogglePicturePerMonitor();
     } else if (id == kStartWithProgramBox || id == kStartWithProgramCaption) {
         // The box's caption ticks it too, as users expect, while it is enabled.
         if (IsClick(code) && startWithProgramEnabled_) controller_.ToggleStartWithProgram();
@@ -462,9 +480,6 @@ LRESULT WallpaperChanger::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CTLCOLORBTN:
             ::SetBkColor(reinterpret_cast<HDC>(wp), kBackground);
             return reinterpret_cast<LRESULT>(background_.get());
-        case WM_TIMER:
-            controller_.OnTimer(wp);
-            return 0;
         case WM_SYSCOMMAND:
             // Alt+F4 and the close of the taskbar's button: as the caption's
             // close button, a hide.

@@ -22,6 +22,7 @@
 #include "settings/settings_store.h"
 #include "wallpaper/changer_settings.h"
 #include "wallpaper/history.h"
+#include "wallpaper/monitors.h"
 #include "wallpaper/picture_folder.h"
 #include "wallpaper/rotation.h"
 #include "wallpaper/wallpaper_setter.h"
@@ -37,15 +38,16 @@ struct RotationServices {
     RandomSource& random;
     DeferredCalls& later;
     std::wstring directory;  // the program's folder: pic\, wallpaper.bmp, the history file
+    MonitorSource monitors = DisplayMonitors;  // the layout every change is rendered for
 };
 
 // One change, as the changer shows it.
 struct RotationChange {
     Order order = Order::Sequential;
-    RotationStep step;  // the picture tried (-1 when it is not listed) and the position afterwards
+    RotationStep step;  // the primary monitor's picture tried (-1 when it is not listed) and the position afterwards
     bool applied = false;
     bool read = false;  // the picture could be read (the bitmap may still not have been written)
-    Picture picture;    // the picture read, until the observer takes it
+    Picture picture;    // the primary monitor's picture read, until the observer takes it
     std::wstring path;  // its path
 };
 
@@ -67,6 +69,8 @@ public:
     WallpaperRotation& operator=(const WallpaperRotation&) = delete;
 
     const PictureFolder& Folder() const { return folder_; }
+    // The monitors of now, in monitor order.
+    std::vector<MonitorArea> Monitors() const { return services_.monitors(); }
     // The pictures in list order, read from the folder on first use.
     const std::vector<std::string>& Names();
     // Reads the folder again now.
@@ -74,19 +78,36 @@ public:
     int Selection() const { return model_.Position(); }
     void SetSelection(int index) { model_.SetPosition(index); }
 
+    // Every change gives each monitor a picture of its own, the next ones
+    // of the rotation in monitor order (the primary first), rendered at its
+    // size, unless the profile says every monitor shows the same picture.
+
     // One change as timed changing makes it, in `order` and at `position`:
-    // one picture is tried; when it cannot be read or the bitmap cannot be
-    // written, the wallpaper stays and the list moves on. True when applied.
+    // one set of pictures is tried; when the primary monitor's cannot be
+    // read or the bitmap cannot be written, the wallpaper stays and the list
+    // moves on. True when applied.
     bool Change(Order order, Position position);
     // The next wallpaper: a change in the saved order and position, passing
     // over pictures that fail until one is applied or each was tried.
     bool Next();
-    // The previous wallpaper: the one applied before the current one, from
-    // the history, passing over pictures that are gone. False at the oldest.
+    // The next picture on one monitor only (an index into the monitors of
+    // now), the others keeping theirs; Next when every monitor shows the
+    // same picture.
+    bool NextOnMonitor(int monitor);
+    // The previous wallpaper: the set applied before the current one, from
+    // the history, passing over sets whose pictures are gone. False at the
+    // oldest.
     bool Previous();
     // The change-now button: the picture the changer previews, read from
-    // `path`, at `position`.
+    // `path`, at `position`, on the primary monitor; the others keep theirs.
     ApplyOutcome ApplyChosen(const Picture& picture, const std::wstring& path, Position position);
+    // The monitors changed (or the system woke): the pictures of now
+    // rendered again for the layout of now, the rotation and the history
+    // left as they are. False when there was nothing to render or it failed.
+    bool RenderAgain();
+    // The pictures on the monitors now, in monitor order; empty before the
+    // first change of the run.
+    const std::vector<std::string>& Current() const { return current_; }
 
     // The one observer, the open changer; nullptr when none.
     void SetObserver(RotationObserver* observer) { observer_ = observer; }
@@ -108,7 +129,12 @@ private:
     void EnsureCurrent();
     void UpdateFromWatch();
     RotationChange TryStep(Order order, Position position);
-    void Recorded(const std::string& name);
+    ApplyOutcome ApplyPictures(const std::vector<MonitorArea>& monitors, const std::vector<const Picture*>& pictures,
+                               Position position);
+    int PickFor(Order order, const MonitorArea& monitor, bool firstMonitor, const std::vector<int>& taken);
+    std::vector<std::string> CurrentFor(size_t monitorCount) const;
+    bool PerMonitor();
+    void Recorded(const std::vector<std::string>& names);
     void LoadHistory();
     void SaveHistory();
 
@@ -123,6 +149,7 @@ private:
     WallpaperHistory history_;
     bool historyLoaded_ = false;
     RotationObserver* observer_ = nullptr;
+    std::vector<std::string> current_;  // on the monitors now, in their order
 };
 
 }  // namespace velmora::wallpaper

@@ -9,11 +9,14 @@
 // left out rather than written with question marks; the caller is told.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/effects.h"
 #include "platform/picture.h"
 #include "wallpaper/changer_settings.h"
+#include "wallpaper/screen_layout.h"
 
 namespace velmora::wallpaper {
 
@@ -25,6 +28,7 @@ enum class WinIniPath { Written, NotSpellable };
 // in that order, then sets the wallpaper to the bitmap
 // (SPI_SETDESKWALLPAPER, SPIF_UPDATEINIFILE).
 WinIniPath SetDesktopWallpaper(SystemEffects& effects, const std::wstring& bitmapPath, Position position);
+WinIniPath SetDesktopWallpaper(SystemEffects& effects, const std::wstring& bitmapPath, StyleValues style);
 
 struct ApplyOutcome {
     bool applied = false;
@@ -37,5 +41,24 @@ struct ApplyOutcome {
 // could not be written.
 ApplyOutcome ApplyAsWallpaper(SystemEffects& effects, const Picture& picture, const std::wstring& bitmapPath,
                               Position position);
+
+// A monitor and the picture it is to show.
+struct MonitorShown {
+    MonitorArea area;
+    const Picture* picture = nullptr;
+};
+
+// The wallpaper of every monitor. One monitor in tile, stretch or centre:
+// ApplyAsWallpaper, the picture at its own size, as it always was.
+// Otherwise each picture is rendered at its monitor's size in `position`,
+// the bitmap of the whole virtual screen is composed from them (the rest in
+// `background`, 0x00RRGGBB) and handed over tiled. Not applied, and the old
+// bitmap and wallpaper left, when a picture is missing or the bitmap could
+// not be written.
+ApplyOutcome ApplyToMonitors(SystemEffects& effects, const std::vector<MonitorShown>& monitors,
+                             const std::wstring& bitmapPath, Position position, std::uint32_t background);
+
+// Whether the monitors need the composed bitmap rather than the picture.
+bool NeedsComposedBitmap(size_t monitorCount, Position position);
 
 }  // namespace velmora::wallpaper

@@ -430,6 +430,17 @@ int ToolsCommand(const std::wstring& cmd, int argc, wchar_t** argv) {
         if (argc >= 4) g_measureDpi = _wtoi(argv[3]);
         return LayoutCommand(argv[2]);
     }
+    if (cmd == L"monitors") {
+        // "monitors N", then "L T R B" of each, as Wine lays them out.
+        std::vector<RECT> found;
+        ::EnumDisplayMonitors(nullptr, nullptr, [](HMONITOR, HDC, LPRECT r, LPARAM all) {
+            reinterpret_cast<std::vector<RECT>*>(all)->push_back(*r);
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&found));
+        std::printf("monitors %zu\n", found.size());
+        for (const RECT& r : found) std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
     if (cmd == L"wallpaper" && argc >= 3) {
         const BOOL ok = ::SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, argv[2], SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
         std::printf("wallpaper %d\n", ok ? 1 : 0);

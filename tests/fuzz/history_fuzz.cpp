@@ -20,7 +20,7 @@ using namespace velmora::wallpaper;
 
 void CheckHistory(const WallpaperHistory& history) {
     FUZZ_CHECK(history.Entries().size() <= kHistoryLength);
-    for (const std::string& name : history.Entries()) FUZZ_CHECK(IsHistoryName(name));
+    for (const std::string& entry : history.Entries()) FUZZ_CHECK(IsHistoryEntry(entry));
     const std::string written = EncodeHistory(history.Entries());
     const std::optional<std::vector<std::string>> again = DecodeHistory(written);
     FUZZ_CHECK(again.has_value());
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     text += input.ConsumeRandomLengthString(64 * 1024);
     const std::optional<std::vector<std::string>> entries = DecodeHistory(text);
     if (entries) {
-        for (const std::string& name : *entries) FUZZ_CHECK(IsHistoryName(name));
+        for (const std::string& name : *entries) FUZZ_CHECK(IsHistoryEntry(name));
         // What the program loads: the newest 50.
         const WallpaperHistory loaded(*entries);
         FUZZ_CHECK(loaded.Entries().size() == std::min(entries->size(), kHistoryLength));
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string name = input.ConsumeRandomLengthString(64);
         const std::vector<std::string> before = history.Entries();
         const bool changed = history.Record(name);
-        FUZZ_CHECK(changed == (IsHistoryName(name) && (before.empty() || before.back() != name)));
+        FUZZ_CHECK(changed == (IsHistoryEntry(name) && (before.empty() || before.back() != name)));
         if (changed) {
             FUZZ_CHECK(history.Entries().back() == name);
             FUZZ_CHECK(history.Entries().size() == std::min(before.size() + 1, kHistoryLength));

@@ -46,7 +46,7 @@ TEST(ChangerSettings, ValuesThatAreNoneOfTheCodesKeepTheDesign) {
         const char* value;
     } cases[] = {
         {"xz", "2"},   {"xz", "0"},  {"xz", "abc"}, {"xz", "1x"}, {"sx", "3"},       {"sx", "0"},
-        {"wz", "4"},   {"wz", "-1"}, {"qhzm", "2"}, {"qhzm", "yes"},
+        {"wz", "6"},   {"wz", "-1"}, {"qhzm", "2"}, {"qhzm", "yes"},
         {"sj", "每10分"}, {"sj", "整点钟"},  // a schedule none of the five: 整点
     };
     for (const auto& c : cases) {
@@ -118,6 +118,33 @@ TEST(ChangerSettings, StartAndStopAreRecorded) {
     EXPECT_EQ(store.Written("gh"), "1");
     SaveChangingStarted(store, false);
     EXPECT_EQ(store.Written("gh"), "0");
+}
+
+}  // namespace
+}  // namespace velmora::wallpaper
+
+namespace velmora::wallpaper {
+namespace {
+
+TEST(ChangerSettings, FillFitAndOnePicturePerMonitorAreKeptUnderTheirOwnCodes) {
+    MemorySettings store;
+    EXPECT_TRUE(LoadChangerSettings(store).picturePerMonitor);  // on unless turned off
+    store.Set("wz", "4");
+    EXPECT_EQ(LoadChangerSettings(store).position, Position::Fill);
+    store.Set("wz", "5");
+    store.Set("mgxsq", "0");
+    ChangerSettings loaded = LoadChangerSettings(store);
+    EXPECT_EQ(loaded.position, Position::Fit);
+    EXPECT_FALSE(loaded.picturePerMonitor);
+    loaded.picturePerMonitor = true;
+    loaded.position = Position::Fill;
+    SaveChangerSetting(store, loaded, ChangerSetting::PicturePerMonitor);
+    SaveChangerSetting(store, loaded, ChangerSetting::Position);
+    EXPECT_EQ(store.Read("mgxsq"), "1");
+    EXPECT_EQ(store.Read("wz"), "4");
+    // What the desktop is handed for them: the composed bitmap, tiled.
+    EXPECT_EQ(StyleFor(Position::Fill).tile, "1");
+    EXPECT_EQ(StyleFor(Position::Fit).style, "0");
 }
 
 }  // namespace

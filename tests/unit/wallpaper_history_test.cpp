@@ -81,7 +81,10 @@ TEST(HistoryFile, AnythingButAWholeFileOfNamesIsRefused) {
         good.substr(0, good.size() - 1),       // cut short in its last line
         good.substr(0, 10),                    // cut short in the header
         "a.jpg\nb.jpg\n",                      // no header
-        "Velmora wallpaper history 2\na.jpg\n",
+        "Velmora wallpaper history 3\na.jpg\n",
+        header + "a.jpg|b.jpg\n",             // a set, under the header of single names
+        std::string(kHistorySetsHeader) + "\na.jpg|\n",
+        std::string(kHistorySetsHeader) + "\n|a.jpg\n",
         header + "\n",                         // an empty line
         header + "..\\..\\Windows\\win.ini\n",
         header + "C:\\pictures\\a.jpg\n",
@@ -97,6 +100,22 @@ TEST(HistoryFile, AnythingButAWholeFileOfNamesIsRefused) {
         std::string(4096, '\x01') + "\n",
     };
     for (const std::string& text : refused) EXPECT_EQ(DecodeHistory(text), std::nullopt) << text.substr(0, 60);
+}
+
+TEST(HistoryFile, SetsOfSeveralMonitorsRoundTripAndSinglePicturesKeepTheOldFile) {
+    // One monitor: the file as it always was.
+    EXPECT_EQ(EncodeHistory({"a.jpg", "海边.jpg"}), "Velmora wallpaper history 1\na.jpg\n海边.jpg\n");
+    // Sets: the second header, the old entries still single names.
+    const std::vector<std::string> entries = {"a.jpg", JoinSet({"b.jpg", "海边.jpg"}), JoinSet({"c.jpg", "c.jpg"})};
+    const std::string text = EncodeHistory(entries);
+    EXPECT_EQ(text, "Velmora wallpaper history 2\na.jpg\nb.jpg|海边.jpg\nc.jpg|c.jpg\n");
+    EXPECT_EQ(DecodeHistory(text), entries);
+    EXPECT_EQ(SplitSet(entries[1]), (std::vector<std::string>{"b.jpg", "海边.jpg"}));
+    EXPECT_EQ(SplitSet("a.jpg"), (std::vector<std::string>{"a.jpg"}));
+    WallpaperHistory history(entries);
+    EXPECT_FALSE(history.Record("c.jpg|c.jpg"));  // the newest already
+    EXPECT_FALSE(history.Record("c.jpg|sub/d.jpg"));
+    EXPECT_TRUE(history.Record("c.jpg|d.jpg"));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -99,6 +101,77 @@ TEST(PictureRotation, FindsNamesExactly) {
     EXPECT_EQ(rotation.IndexOf("a.jpg"), 1);
     EXPECT_EQ(rotation.IndexOf("海边.jpg"), 2);
     EXPECT_EQ(rotation.IndexOf("b.jpg"), -1);
+}
+
+}  // namespace
+}  // namespace velmora::wallpaper
+
+namespace velmora::wallpaper {
+namespace {
+
+// Portrait pictures are named p*, landscape ones l*.
+bool PortraitName(const std::vector<std::string>& names, int i) { return names[static_cast<size_t>(i)][0] == 'p'; }
+
+TEST(StepFor, EachMonitorTakesTheNextPictureOfItsOrientationWhileTheListHoldsOne) {
+    PictureRotation rotation;
+    rotation.SetNames({"l1", "l2", "l3", "p1", "p2"});
+    // A landscape primary and a second monitor: each goes through its own
+    // kind, the position following the primary.
+    using Set = std::pair<std::string, std::string>;
+    const auto change = [](PictureRotation& rot, bool portraitSecond) {
+        const auto& names = rot.Names();
+        const auto kind = [&](bool portrait) {
+            return [&names, portrait](int i) { return PortraitName(names, i) == portrait; };
+        };
+        const int a = rot.StepFor(Order::Sequential, 0, true, false, kind(false), nullptr);
+        const int b = rot.StepFor(Order::Sequential, 0, false, portraitSecond, kind(portraitSecond),
+                                  [&](int i) { return i == a; });
+        return Set{names[static_cast<size_t>(a)], names[static_cast<size_t>(b)]};
+    };
+    std::vector<Set> sets;
+    for (int i = 0; i < 3; ++i) sets.push_back(change(rotation, true));
+    EXPECT_EQ(sets, (std::vector<Set>{{"l1", "p1"}, {"l2", "p2"}, {"l3", "p1"}}));
+    EXPECT_EQ(rotation.Position(), 2);
+    // Two landscape monitors hand out the list in pairs; a choice in the
+    // list starts both from it.
+    PictureRotation pairs;
+    pairs.SetNames({"l1", "l2", "l3", "l4", "l5"});
+    sets.clear();
+    for (int i = 0; i < 2; ++i) sets.push_back(change(pairs, false));
+    pairs.SetPosition(0);
+    sets.push_back(change(pairs, false));
+    EXPECT_EQ(sets, (std::vector<Set>{{"l1", "l2"}, {"l3", "l4"}, {"l2", "l3"}}));
+    // A folder of one orientation serves the portrait monitor too.
+    PictureRotation flat;
+    flat.SetNames({"l1", "l2"});
+    EXPECT_EQ(change(flat, true), (Set{"l1", "l2"}));
+    // One picture for two monitors: both show it.
+    PictureRotation single;
+    single.SetNames({"l1"});
+    EXPECT_EQ(change(single, true), (Set{"l1", "l1"}));
+}
+
+TEST(StepFor, RandomSetsKeepTheRoundsPromiseAcrossMonitors) {
+    PictureRotation rotation;
+    rotation.SetNames({"l1", "l2", "l3", "p1", "p2", "p3"});
+    const auto& names = rotation.Names();
+    std::vector<std::string> seen;
+    double r = 0.1;
+    for (int change = 0; change < 3; ++change) {
+        const int first = rotation.StepFor(Order::Random, r, true, false,
+                                           [&](int i) { return !PortraitName(names, i); }, nullptr);
+        const int second = rotation.StepFor(Order::Random, r = r * 3.7 - static_cast<int>(r * 3.7), false, true,
+                                            [&](int i) { return PortraitName(names, i); },
+                                            [&](int i) { return i == first; });
+        EXPECT_FALSE(PortraitName(names, first));
+        EXPECT_TRUE(PortraitName(names, second));
+        seen.push_back(names[static_cast<size_t>(first)]);
+        seen.push_back(names[static_cast<size_t>(second)]);
+        rotation.Shown(names[static_cast<size_t>(first)]);
+        rotation.Shown(names[static_cast<size_t>(second)]);
+    }
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, (std::vector<std::string>{"l1", "l2", "l3", "p1", "p2", "p3"}));  // each once in the round
 }
 
 }  // namespace

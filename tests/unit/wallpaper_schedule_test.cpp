@@ -255,3 +255,24 @@ TEST(StartMessages, ClockAndInterval) {
 
 }  // namespace
 }  // namespace velmora::wallpaper
+
+namespace velmora::wallpaper {
+namespace {
+
+TEST(MomentMissedBetween, FindsAMomentSleptThroughButNotTheOneOfTheMinuteOfWaking) {
+    const auto at = [](int day, int h, int m, int s) {
+        return SecondsOf({.year = 2026, .month = 12, .day = day, .hour = h, .minute = m, .second = s});
+    };
+    EXPECT_TRUE(MomentMissedBetween(Schedule::FiveMinutes, at(9, 9, 5, 1), at(9, 9, 11, 0)));  // 9:10
+    EXPECT_FALSE(MomentMissedBetween(Schedule::FiveMinutes, at(9, 9, 5, 1), at(9, 9, 10, 30)));  // ChangeClock's
+    EXPECT_FALSE(MomentMissedBetween(Schedule::FiveMinutes, at(9, 9, 5, 0), at(9, 9, 9, 59)));
+    EXPECT_FALSE(MomentMissedBetween(Schedule::HalfPast, at(9, 9, 31, 0), at(9, 10, 29, 0)));
+    EXPECT_TRUE(MomentMissedBetween(Schedule::HalfPast, at(9, 9, 31, 0), at(9, 10, 31, 0)));
+    EXPECT_TRUE(MomentMissedBetween(Schedule::OnTheHour, at(9, 23, 59, 30), at(10, 0, 1, 0)));  // across midnight
+    EXPECT_TRUE(MomentMissedBetween(Schedule::OnTheHour, at(1, 8, 0, 0), at(9, 8, 0, 30)));    // days asleep
+    EXPECT_FALSE(MomentMissedBetween(Schedule::Interval, at(1, 8, 0, 0), at(9, 8, 0, 30)));
+    EXPECT_FALSE(MomentMissedBetween(Schedule::QuarterHour, at(9, 9, 20, 0), at(9, 9, 10, 0)));  // clock set back
+}
+
+}  // namespace
+}  // namespace velmora::wallpaper

@@ -3,9 +3,13 @@
 # and HOME / XDG folders of its own, so that nothing reaches the host user's
 # desktop, trash (Wine's recycle bin) or browser.
 #
-#   session.sh start DIR [DPI]  make DIR, start the display, boot the prefix;
+#   session.sh start DIR [DPI] [--monitors 2]
+#                               make DIR, start the display, boot the prefix;
 #                               with DPI, the user's LogPixels is DPI (a
-#                               scaled display) before any program starts
+#                               scaled display) before any program starts;
+#                               with two monitors, a nested Xephyr shows
+#                               1280x800 and 800x1280 side by side
+#                               (Wine sees two monitors, the primary left)
 #   session.sh run DIR CMD...   run CMD inside the session (a .exe runs under wine)
 #   session.sh run-slot BASE CMD...
 #                               run CMD in the session BASE/<slot>, the slot
@@ -18,6 +22,35 @@ set -euo pipefail
 cmd=${1:?usage: session.sh start|run|stop|env DIR [CMD...]}
 dir=${2:?missing session folder}
 shift 2
+monitors=1
+logpixels=""
+if [ "$cmd" = start ]; then
+  while [ $# -gt 0 ]; do
+    case "$1" in
+      --monitors) monitors=${2:?missing monitor count}; shift 2 ;;
+      *) logpixels=$1; shift ;;
+    esac
+  done
+fi
+case "$monitors" in 1 | 2) ;; *) echo "--monitors takes 1 or 2" >&2; exit 2 ;; esac
+[[ "$logpixels" =~ ^[0-9]*$ ]] || { echo "DPI must be a number, not '$logpixels'" >&2; exit 2; }
+
+# start_server LOG SERVER ARGS...: starts an X server that takes a display
+# number nobody uses and writes it once it listens (so sessions started side
+# by side never pick the same one); prints the number and leaves the
+# server's process id in LOG.pid.
+start_server() {
+  local log=$1 number=$1.display
+  shift
+  rm -f "$number"
+  setsid "$@" -displayfd 3 3>"$number" </dev/null >"$log" 2>&1 &
+  echo $! >"${log%.log}.pid"
+  for _ in $(seq 1 100); do
+    [ -s "$number" ] && break
+    sleep 0.1
+  done
+  tr -dc '0-9' <"$number"
+}
 
 write_env() {
   cat > "$dir/env" <<ENV
@@ -46,29 +79,25 @@ case "$cmd" in
       echo "the zh_CN.UTF-8 locale is not generated (scripts/deps.sh does it)" >&2
       exit 1
     fi
-    # Xvfb takes a display number nobody uses and writes it once it listens,
-    # so sessions started side by side never pick the same one.
-    setsid Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$dir/display" </dev/null >"$dir/xvfb.log" 2>&1 &
-    echo $! > "$dir/xvfb.pid"
-    for _ in $(seq 1 100); do
-      [ -s "$dir/display" ] && break
-      sleep 0.1
-    done
-    n=$(tr -dc '0-9' <"$dir/display")
+    if [ "$monitors" = 1 ]; then
+      n=$(start_server "$dir/xvfb.log" Xvfb -screen 0 1280x800x24 -nolisten tcp -noreset)
+    else
+      # Xvfb's own screens all sit at 0,0; Xephyr's Xinerama lays them side
+      # by side. With RandR on, Wine would see one monitor.
+      n=$(start_server "$dir/xvfb.log" Xvfb -screen 0 2200x1400x24 -nolisten tcp -noreset)
+    fi
     [ -n "$n" ] || { echo "Xvfb did not start"; cat "$dir/xvfb.log"; exit 1; }
+    if [ "$monitors" = 2 ]; then
+      n=$(DISPLAY=:$n start_server "$dir/xephyr.log" Xephyr +xinerama -extension RANDR -screen 1280x800 \
+        -screen 800x1280 -ac -nolisten tcp)
+      [ -n "$n" ] || { echo "Xephyr did not start"; cat "$dir/xephyr.log"; exit 1; }
+    fi
     write_env "$n"
     # shellcheck disable=SC1091
     source "$dir/env"
-    for _ in $(seq 1 50); do
-      xdpyinfo >/dev/null 2>&1 && break
-      sleep 0.1
-    done
-    xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start"; cat "$dir/xvfb.log"; exit 1; }
     wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
     wineserver -w
-    logpixels=${1:-}
     if [ -n "$logpixels" ]; then
-      [[ "$logpixels" =~ ^[0-9]+$ ]] || { echo "DPI must be a number, not '$logpixels'"; exit 2; }
       # Read by each Wine process as it starts: the programs started from
       # now on see a display of this many dots per inch.
       wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$logpixels" /f \
@@ -113,7 +142,9 @@ case "$cmd" in
       wineserver -k 2>/dev/null || true
       wineserver -w 2>/dev/null || true
     fi
-    if [ -f "$dir/xvfb.pid" ]; then kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true; fi
+    for server in xephyr xvfb; do
+      if [ -f "$dir/$server.pid" ]; then kill "$(cat "$dir/$server.pid")" 2>/dev/null || true; fi
+    done
     ;;
   env)
     cat "$dir/env"

@@ -142,12 +142,13 @@ TEST_F(App, ASecondCopyEndsBeforeTouchingAnything) {
     EXPECT_EQ(::FindWindowW(TrayHost::kClassName, nullptr), first.Tray().hwnd()) << "one tray host only";
 }
 
-TEST_F(App, TimedChangingAtStartRunsHiddenWithoutMakingAPanel) {
+TEST_F(App, TimedChangingAtStartRunsWithNoChangerOrPanelMade) {
     Profile("[Velmora]\r\nqhzm=1\r\nxz=1\r\nsj=" + ToCodePage("自定义", 936) + "\r\nzdy=1\r\n");
     testing::WriteSolidBmp(folder_.File(L"pic\\a.bmp"), 8, 6, RGB(10, 20, 30));
     Application& app = Started();
-    ASSERT_NE(app.Changer().Live(), nullptr);
-    EXPECT_FALSE(::IsWindowVisible(app.Changer().LiveWindow()));
+    EXPECT_EQ(app.Changer().Live(), nullptr);
+    EXPECT_EQ(::FindWindowW(WallpaperChanger::kClassName, nullptr), nullptr);
+    EXPECT_EQ(app.Schedule().IntervalPeriod(), 1000u);
     EXPECT_EQ(app.Panel().Live(), nullptr);
     EXPECT_TRUE(testing::PumpUntil([&] { return !CallsStartingWith("SetDeskWallpaper(").empty(); }, 5s));
 }
@@ -456,7 +457,7 @@ TEST_F(Verbs, AVerbSentWhileAMessageBoxIsUpWaitsForIt) {
 
 TEST_F(Verbs, TheHotKeysGiveTheNextAndThePreviousWallpaper) {
     Application& app = Started();
-    EXPECT_EQ(app.Tray().HotKeysHeld(), 2);
+    EXPECT_EQ(app.Tray().HotKeysHeld(), 3);
     EXPECT_FALSE(::RegisterHotKey(nullptr, 0x100, MOD_CONTROL | MOD_ALT, VK_RIGHT)) << "held by the program";
     const HWND host = app.Tray().hwnd();
     // On a bare display no key press reaches the program: the message the
@@ -487,7 +488,7 @@ TEST_F(Verbs, TheProfileTurnsTheHotKeysOffAndAKeyHeldElsewhereIsDoneWithout) {
     Profile("[Velmora]\r\n");
     ASSERT_TRUE(::RegisterHotKey(nullptr, 0x100, MOD_CONTROL | MOD_ALT, VK_RIGHT)) << "another program's";
     Application& shared = Started();
-    EXPECT_EQ(shared.Tray().HotKeysHeld(), 1);
+    EXPECT_EQ(shared.Tray().HotKeysHeld(), 2);
     ::UnregisterHotKey(nullptr, 0x100);
     app_.reset();
     EXPECT_TRUE(::RegisterHotKey(nullptr, 0x101, MOD_CONTROL | MOD_ALT, VK_LEFT)) << "given back at the end";
@@ -504,6 +505,60 @@ TEST_F(Verbs, ExitClosesTheChangerForGoodWithItsCloseLogic) {
     EXPECT_EQ(app.Changer().Live(), nullptr);
     EXPECT_TRUE(PlacementSaved()) << "the changer's close logic ran";
     EXPECT_TRUE(TakeQuit());
+}
+
+// ---- two monitors: the layout the application is handed
+
+class TwoMonitors : public Verbs {
+protected:
+    Application& StartedWith(std::vector<wallpaper::MonitorArea> layout) {
+        layout_ = std::move(layout);
+        app_ = std::make_unique<Application>(AppServices{recorder_, prompts_, clock_, ticks_, random_, pixels_,
+                                                         runKeys_, folder_.path(), L"Velmora.exe", kTestInstance,
+                                                         [this] { return layout_; }});
+        EXPECT_TRUE(app_->Start());
+        return *app_;
+    }
+    SIZE BitmapSize() {
+        const std::string b = testing::ReadBytes(folder_.File(L"wallpaper.bmp"));
+        if (b.size() < 54) return {};
+        const auto at = [&](size_t i) { return static_cast<unsigned char>(b[i]) | static_cast<unsigned char>(b[i + 1]) << 8; };
+        return {at(18), at(22)};
+    }
+    std::vector<wallpaper::MonitorArea> layout_;
+};
+
+TEST_F(TwoMonitors, ADisplayChangeRendersThePicturesAgainWithoutMovingOn) {
+    testing::WriteSolidBmp(folder_.File(L"pic\\c.bmp"), 13, 5, RGB(10, 20, 30));
+    Application& app = StartedWith({{0, 0, 640, 800}, {640, 0, 640, 800}});
+    app.RunVerb(Verb::NextWallpaper);
+    ASSERT_TRUE(WallpapersReach(1));
+    EXPECT_EQ(BitmapSize().cx, 1280);
+    const std::vector<std::string> shown = app.Rotation().Current();
+    const int position = app.Rotation().Selection();
+
+    layout_ = {{0, 0, 640, 800}, {640, 0, 800, 640}};
+    const auto start = std::chrono::steady_clock::now();
+    ::SendMessageW(app.Tray().hwnd(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1440, 800));
+    ::SendMessageW(app.Tray().hwnd(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1440, 800));  // a burst: one render
+    ASSERT_TRUE(WallpapersReach(2));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+    Idle(600ms);
+    EXPECT_EQ(Wallpapers(), 2);
+    EXPECT_EQ(BitmapSize().cx, 1440);
+    EXPECT_EQ(app.Rotation().Current(), shown);
+    EXPECT_EQ(app.Rotation().Selection(), position);
+    // Waking from sleep: rendered again too, nothing moved on.
+    ::SendMessageW(app.Tray().hwnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    ASSERT_TRUE(WallpapersReach(3));
+    EXPECT_EQ(app.Rotation().Current(), shown);
+
+    // Ctrl+Alt+Down with the pointer on the second monitor: only its picture moves on.
+    ASSERT_TRUE(::SetCursorPos(900, 100));
+    ::PostMessageW(app.Tray().hwnd(), WM_HOTKEY, static_cast<WPARAM>(kHotKeys[2].id), 0);
+    ASSERT_TRUE(WallpapersReach(4));
+    EXPECT_EQ(app.Rotation().Current()[0], shown[0]);
+    EXPECT_NE(app.Rotation().Current()[1], shown[1]);
 }
 
 }  // namespace

@@ -95,7 +95,7 @@ protected:
 
     WallpaperChanger& Open() {
         changer_.reset();
-        changer_ = WallpaperChanger::Create({rotation_, effects_, prompts_, settings_, clock_,
+        changer_ = WallpaperChanger::Create({rotation_, schedule_, effects_, prompts_, settings_, clock_,
                                              [this] { return panel_; },
                                              [this](const std::wstring& path) { viewerPaths_.push_back(path); }});
         EXPECT_NE(changer_, nullptr);
@@ -108,10 +108,10 @@ protected:
     // The schedule timer's tick at the given time.
     void Tick(const LocalTime& now) {
         clock_.now = now;
-        ::SendMessageW(changer_->hwnd(), WM_TIMER, static_cast<WPARAM>(wallpaper::ChangerTimer::Clock), 0);
+        ::SendMessageW(schedule_.hwnd(), WM_TIMER, static_cast<WPARAM>(wallpaper::ChangerTimer::Clock), 0);
     }
     void IntervalTick() {
-        ::SendMessageW(changer_->hwnd(), WM_TIMER, static_cast<WPARAM>(wallpaper::ChangerTimer::Interval), 0);
+        ::SendMessageW(schedule_.hwnd(), WM_TIMER, static_cast<WPARAM>(wallpaper::ChangerTimer::Interval), 0);
     }
     // Wallpapers set since the last look.
     int Wallpapers() {
@@ -131,7 +131,11 @@ protected:
     std::optional<TwipsRect> panel_;
     std::vector<std::wstring> viewerPaths_;
     DeferredCalls later_;
-    wallpaper::WallpaperRotation rotation_{{effects_, settings_, random_, later_, program_.path()}};
+    // One monitor unless a test lays out more.
+    std::vector<wallpaper::MonitorArea> monitors_{{0, 0, 1280, 800}};
+    wallpaper::MonitorSource one_ = [this] { return monitors_; };
+    wallpaper::WallpaperRotation rotation_{{effects_, settings_, random_, later_, program_.path(), one_}};
+    wallpaper::WallpaperSchedule schedule_{rotation_, settings_, clock_};
     std::unique_ptr<WallpaperChanger> changer_;
 };
 

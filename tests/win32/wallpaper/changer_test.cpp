@@ -213,6 +213,56 @@ TEST_F(Changer, AScheduleTheListDoesNotHoldShowsOnTheHourAndRunsIt) {
     EXPECT_TRUE(c.ClockTimerOn());
 }
 
+TEST_F(Changer, FiveChoicesOfPositionFitTheGroupAndOnePicturePerMonitorNeedsTwo) {
+    WallpaperChanger& c = Open();
+    RECT before{};
+    ::GetWindowRect(c.hwnd(), &before);
+    // Every choice inside the group, left to right, none over the next.
+    const RECT group = ChildRect(C(kPositionGroup));
+    RECT client{};
+    ::GetClientRect(c.hwnd(), &client);
+    LONG lastRight = group.left;
+    for (const auto& [option, caption] : {std::pair{kTileOption, kTileCaption}, {kStretchOption, kStretchCaption},
+                                          {kCentreOption, kCentreCaption}, {kFillOption, kFillCaption},
+                                          {kFitOption, kFitCaption}}) {
+        const RECT box = ChildRect(C(option)), label = ChildRect(C(caption));
+        EXPECT_GE(box.left, lastRight) << caption;
+        EXPECT_GE(label.left, box.right) << caption;
+        EXPECT_LE(label.right, group.right) << caption;
+        lastRight = label.right;
+    }
+    EXPECT_EQ(TextOf(C(kFillCaption)), L"填充");
+    EXPECT_EQ(TextOf(C(kFitCaption)), L"适应");
+    const RECT own = ChildRect(C(kPicturePerMonitorCaption));
+    EXPECT_LE(own.right, client.right);
+    EXPECT_LE(own.bottom, client.bottom);
+
+    Notify(C(kFillCaption), STN_CLICKED);
+    EXPECT_EQ(settings_.Read("wz"), "4");
+    EXPECT_TRUE(IsChecked(C(kFillOption)));
+    EXPECT_FALSE(IsChecked(C(kCentreOption)));
+    Press(C(kFitOption));
+    EXPECT_EQ(settings_.Read("wz"), "5");
+    EXPECT_FALSE(IsChecked(C(kFillOption)));
+
+    // One monitor: nothing to choose. Two: on unless turned off.
+    EXPECT_FALSE(Enabled(C(kPicturePerMonitorBox)));
+    Notify(C(kPicturePerMonitorCaption), STN_CLICKED);
+    EXPECT_FALSE(settings_.Written("mgxsq"));
+    monitors_.push_back({1280, 0, 800, 1280});
+    Open();
+    EXPECT_TRUE(Enabled(C(kPicturePerMonitorBox)));
+    EXPECT_TRUE(IsChecked(C(kPicturePerMonitorBox)));
+    EXPECT_TRUE(IsChecked(C(kFitOption)));
+    Press(C(kPicturePerMonitorBox));
+    EXPECT_EQ(settings_.Read("mgxsq"), "0");
+    EXPECT_FALSE(IsChecked(C(kPicturePerMonitorBox)));
+    RECT after{};
+    ::GetWindowRect(changer_->hwnd(), &after);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+}
+
 TEST_F(Changer, EveryChoiceIsWrittenTheMomentItIsMade) {
     Open();
     Press(C(kStretchOption));

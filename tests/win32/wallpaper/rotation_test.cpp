@@ -276,8 +276,10 @@ TEST_F(Rotation, ChangeNowSaysWhenWinIniCannotBeGivenThePath) {
     ::CreateDirectoryW((dir + L"\\pic").c_str(), nullptr);
     testing::WriteSolidBmp(dir + L"\\pic\\a.bmp", 9, 9, RGB(1, 2, 3));
     {
-        WallpaperRotation rotation({effects_, settings_, random_, later_, dir});
-        auto changer = WallpaperChanger::Create({rotation, effects_, prompts_, settings_, clock_, nullptr, nullptr});
+        WallpaperRotation rotation({effects_, settings_, random_, later_, dir, one_});
+        wallpaper::WallpaperSchedule schedule(rotation, settings_, clock_);
+        auto changer = WallpaperChanger::Create({rotation, schedule, effects_, prompts_, settings_, clock_, nullptr,
+                                                 nullptr});
         ASSERT_NE(changer, nullptr);
         Press(changer->Button(ChangerButton::ChangeNow));
         ASSERT_EQ(prompts_.boxes.size(), 1u);
