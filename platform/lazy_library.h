@@ -15,7 +15,9 @@ namespace velmora {
 class LazyLibrary {
 public:
     // `systemOnly`: looked for in the system folder only. Common controls
-    // are not, so that the manifest's choice of version 6 applies.
+    // are looked for by the default search, so that the manifest's choice
+    // of version 6 applies; the program narrows that search to the system
+    // folder at its start.
     constexpr LazyLibrary(const wchar_t* name, bool systemOnly) : name_(name), systemOnly_(systemOnly) {}
 
     // The function's address, loading the library the first time; null

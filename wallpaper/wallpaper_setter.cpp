@@ -4,7 +4,8 @@
 
 namespace velmora::wallpaper {
 
-WinIniPath SetDesktopWallpaper(SystemEffects& effects, const std::wstring& bitmapPath, Position position) {
+WinIniPath SetDesktopWallpaper(SystemEffects& effects, const std::wstring& bitmapPath, Position position,
+                               bool* accepted) {
     // Registry copies of the two style values under the user's root key
     // would be read by nobody; the "Desktop" section of Win.ini and the
     // wallpaper setter carry the change.
@@ -13,14 +14,17 @@ WinIniPath SetDesktopWallpaper(SystemEffects& effects, const std::wstring& bitma
     if (spellable) effects.WritePrivateProfileStringA("Desktop", "Wallpaper", Narrow(bitmapPath), "Win.ini");
     effects.WritePrivateProfileStringA("Desktop", "TileWallpaper", style.tile, "Win.ini");
     effects.WritePrivateProfileStringA("Desktop", "WallpaperStyle", style.style, "Win.ini");
-    effects.SetDeskWallpaper(bitmapPath, SPIF_UPDATEINIFILE);
+    const bool taken = effects.SetDeskWallpaper(bitmapPath, SPIF_UPDATEINIFILE) != FALSE;
+    if (accepted) *accepted = taken;
     return spellable ? WinIniPath::Written : WinIniPath::NotSpellable;
 }
 
 ApplyOutcome ApplyAsWallpaper(SystemEffects& effects, const Picture& picture, const std::wstring& bitmapPath,
                               Position position) {
     if (!picture || !SaveBitmap24(picture, bitmapPath)) return {};
-    return {true, SetDesktopWallpaper(effects, bitmapPath, position)};
+    bool accepted = false;
+    const WinIniPath winIni = SetDesktopWallpaper(effects, bitmapPath, position, &accepted);
+    return {accepted, winIni};
 }
 
 }  // namespace velmora::wallpaper
