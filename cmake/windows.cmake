@@ -15,7 +15,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/footprint.cmake)
 # Each layer links the layers it may include, and nothing above them.
 # Common controls, COM, the picture decoders and MCI are not imported:
 # platform/lazy_imports.cpp loads them at first use.
-set(platform_USES velmora_core shell32 advapi32 user32 gdi32 msimg32 uuid)
+set(platform_USES velmora_core advapi32 user32 gdi32 msimg32 uuid)
 set(settings_USES velmora_platform)
 set(commands_USES velmora_platform)
 set(frame_USES velmora_platform)

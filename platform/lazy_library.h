@@ -2,7 +2,8 @@
 //
 // mingw's linker has no delay-loaded imports, so platform/lazy_imports.cpp
 // plays the import library for the functions start-up does not need
-// (common controls, COM, the picture decoders, MCI): it
+// (common controls, COM, the picture decoders, MCI) and for the shell's,
+// which must come from the system folder with all it loads: it
 // defines the names the import libraries would define, and the first call
 // of a function loads its library and finds it. Callers write the plain
 // Windows calls and know nothing of this.

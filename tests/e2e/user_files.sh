@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The user's files kept whole. A profile saved as UTF-16 big-endian counts
-# (its timed changing starts with the program) and what the program writes
-# to it is written in UTF-16 big-endian, every other byte kept. A history
+# The user's files kept whole. A profile saved as UTF-16 big-endian, and
+# linked from the program's folder to where the user keeps it, counts (its
+# timed changing starts with the program), and what the program writes to
+# it is written in UTF-16 big-endian into the linked file, every other byte
+# kept, the link left a link. A history
 # held open by another program is not written over while /next runs, and
 # once it is free, what those changes added is merged into it.
 DIST=$1 WIN=$2
@@ -15,16 +17,21 @@ VELMORA_EFFECTS_LOG=$(winpath "$VELMORA_SESSION/out/userfiles-effects.log")
 exe=$(winpath "$app/Velmora.exe")
 utf16be() { printf '\xfe\xff'; printf '%s' "$1" | iconv -f UTF-8 -t UTF-16BE; }
 # Timed changing from the start, every 60 seconds: not within this test.
-utf16be $'[Velmora]\r\nqhzm=1\r\nxz=1\r\nsj=自定义\r\nzdy=60\r\n' >"$app/vlmr.INI"
+kept=$VELMORA_SESSION/apps/userfiles-kept
+rm -rf "$kept"
+mkdir -p "$kept"
+utf16be $'[Velmora]\r\nqhzm=1\r\nxz=1\r\nsj=自定义\r\nzdy=60\r\n' >"$kept/vlmr.INI"
+ln -s "$kept/vlmr.INI" "$app/vlmr.INI"
 utf16be $'[Velmora]\r\nqhzm=1\r\nxz=1\r\nsj=自定义\r\nzdy=60\r\ngh=1\r\n' >"$VELMORA_SESSION/out/expected.INI"
 printf 'Velmora wallpaper history 1\n3.bmp\n' >"$app/vlmr-history.txt"
 width_is() { [ "$(od -An -t d4 -j 18 -N 4 "$app/wallpaper.bmp" 2>/dev/null | tr -d ' ')" = "$1" ]; }
-profile_is_expected() { cmp -s "$app/vlmr.INI" "$VELMORA_SESSION/out/expected.INI"; }
+profile_is_expected() { cmp -s "$kept/vlmr.INI" "$VELMORA_SESSION/out/expected.INI"; }
 
 drv start "$exe" >/dev/null
 check "the program runs with its icon" icon_is 1
 check "the UTF-16 BE profile counted, and its write is UTF-16 BE with every other byte kept" \
   wait_for 5 profile_is_expected
+check "the profile is still a link" test -L "$app/vlmr.INI"
 
 # Another program holds the history open without sharing.
 marker=$VELMORA_SESSION/out/hold-history

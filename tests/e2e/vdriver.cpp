@@ -374,8 +374,9 @@ int wmain(int argc, wchar_t** argv) {
         const bool ok = token && ::InitializeAcl(&empty, sizeof empty, ACL_REVISION) &&
                         ::SetSecurityInfo(token, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
                                           &empty, nullptr) == ERROR_SUCCESS;
-        HANDLE again = ::OpenMutexW(SYNCHRONIZE, FALSE, L"Local\\Velmora.SingleInstance");
-        std::printf("denied %d %d\n", ok ? 1 : 0, again ? 0 : 1);
+        // What a start does with the name, as the program does it.
+        HANDLE again = ::CreateMutexW(nullptr, FALSE, L"Local\\Velmora.SingleInstance");
+        std::printf("denied %d %d\n", ok ? 1 : 0, !again && ::GetLastError() == ERROR_ACCESS_DENIED ? 1 : 0);
         if (again) ::CloseHandle(again);
         if (token) ::CloseHandle(token);
         return ok && !again ? 0 : 1;
