@@ -59,8 +59,10 @@ LocalTime SystemClock::Now() const {
 
 std::uint64_t SystemTicks::Milliseconds() const { return ::GetTickCount64(); }
 
-ClockSeededRandom::ClockSeededRandom()
-    : generator_(static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count()) ^
+ClockSeededRandom::ClockSeededRandom(std::uint64_t (*clock)())
+    : generator_((clock ? clock()
+                        : static_cast<std::uint64_t>(
+                              std::chrono::high_resolution_clock::now().time_since_epoch().count())) ^
                  (std::uint64_t{::GetCurrentProcessId()} << 32)) {}
 
 double ClockSeededRandom::Next() { return std::uniform_real_distribution<double>(0.0, 1.0)(generator_); }

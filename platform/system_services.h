@@ -2,6 +2,7 @@
 // the screen and message boxes.
 #pragma once
 
+#include <cstdint>
 #include <random>
 
 #include "platform/services.h"
@@ -23,7 +24,9 @@ public:
 // taken afresh for every draw repeats the draw within one tick of the clock.
 class ClockSeededRandom final : public RandomSource {
 public:
-    ClockSeededRandom();
+    // `clock`: what the seed is read from (the high-resolution clock when
+    // null).
+    explicit ClockSeededRandom(std::uint64_t (*clock)() = nullptr);
     double Next() override;
 
 private:

@@ -2,7 +2,8 @@
 # The picture folder followed by its path while the changer is open: a pic
 # replaced by another (the old one moved away, as to the recycle bin) and a
 # pic deleted and made again show in the open list within two seconds, and
-# /next takes a picture of the new folder. Effects are recorded; the bitmap
+# /next takes a picture of the new folder; a pic that links to itself
+# leaves the list empty and the program answering. Effects are recorded; the bitmap
 # is real.
 DIST=$1 WIN=$2
 source "$(dirname "$0")/lib.sh"
@@ -54,5 +55,12 @@ took=$((($(date +%s%N) - start) / 1000000))
 check "within two seconds ($took ms)" le "$took" 2000
 drv start-wait "$exe" /next >/dev/null
 check "and /next takes its picture" wait_for 5 width_is 108
+
+# A link that leads round to itself in its place: nothing to list, and the
+# program goes on answering.
+rm -rf "$app/pic"
+ln -s pic "$app/pic"
+check "a pic that links to itself empties the list" wait_for 5 names_are ""
+check "and the program still answers" program_answers
 
 finish
