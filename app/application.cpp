@@ -32,7 +32,7 @@ Application::Application(AppServices services)
       schedule_(rotation_, profile_, services_.clock),
       panel_(later_, [this] { return MakePanel(); }),
       changer_(later_, [this] { return MakeChanger(); }),
-      search_(later_, [this] { return SearchBox::Create({services_.effects, services_.prompts, profile_}); }),
+      search_(later_, [this] { return SearchBox::Create({services_.effects, prompts_, profile_}); }),
       picker_(later_,
               [this] {
                   return ColourPicker::Create({services_.pixels, tray_ ? tray_->hwnd() : nullptr, copiedColours_});
@@ -71,12 +71,15 @@ std::string Application::Arguments() const {
 }
 
 bool Application::Start() {
-    // A second start ends here, before it touches the tray, the profile or
-    // the registry. Only a verb is handed to the first copy; a plain second
-    // start does not tell it.
+    // A second start ends here, before it touches the tray or writes the
+    // profile; of the registry it may only take away the stuck start-up
+    // entry. Only a verb is handed to the first copy; a plain second start
+    // does not tell it.
     const Verb verb = VerbOfArguments(Arguments());
     instance_.emplace(services_.instanceName);
     if (!instance_->claimed()) {
+        // The remedy the stuck-entry message offers works while a copy runs.
+        startAtLogon_.ClearStuckEntry();
         if (verb != Verb::None) TrayHost::ForwardVerb(verb, kForwardTimeoutMs);
         return false;
     }
@@ -86,6 +89,10 @@ bool Application::Start() {
     tray_->OnSessionEnd([this] { SaveOpenPlacements(); });
     tray_->OnDisplayChange([this](bool resumed) { OnDisplayChange(resumed); });
     if (!tray_->Create()) return false;
+    // Run as administrator, the copy still hears a plain start's verbs and
+    // the shell's announcement of a new taskbar.
+    ::ChangeWindowMessageFilterEx(tray_->hwnd(), WM_COPYDATA, MSGFLT_ALLOW, nullptr);
+    ::ChangeWindowMessageFilterEx(tray_->hwnd(), ::RegisterWindowMessageW(L"TaskbarCreated"), MSGFLT_ALLOW, nullptr);
     tray_->ShowIcon();
     // The wallpaper hot keys, unless the profile turns them off; keys that
     // another program holds are done without.
@@ -109,10 +116,10 @@ int Application::RunMessageLoop() {
         // so that the program needs no thread of its own to notice pictures
         // coming and going. Modal loops (message boxes, menus) do not: what
         // changed is taken once they end.
-        HANDLE watch = rotation_.WatchHandle();
+        const FolderWatch::Handles watch = rotation_.WatchHandles();
         const DWORD woke =
-            ::MsgWaitForMultipleObjectsEx(watch ? 1 : 0, &watch, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (watch && woke == WAIT_OBJECT_0) rotation_.OnFolderSignalled();
+            ::MsgWaitForMultipleObjectsEx(watch.count, watch.items, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woke < WAIT_OBJECT_0 + watch.count) rotation_.OnFolderSignalled();
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
@@ -216,7 +223,7 @@ void Application::Run(Action action) {
         case Action::CheckForNewVersion: commands_.OpenWebPage(tray_->hwnd(), web::kDownloadPageAddress); break;
         case Action::ShowAboutBox: {
             HWND owner = PanelWindow();
-            commands_.ShowAboutBox(owner, panel_.Live() ? panel_.Live()->Icon() : nullptr);
+            prompts_.WhileUp([&] { commands_.ShowAboutBox(owner, panel_.Live() ? panel_.Live()->Icon() : nullptr); });
             break;
         }
         case Action::ExitProgram: ExitProgram(); break;
@@ -235,7 +242,12 @@ void Application::Run(Action action) {
         case Action::OpenDisplayProperties: commands_.OpenDisplayProperties(); break;
         case Action::ShowPowerMenu: {
             POINT at{};
-            ::GetCursorPos(&at);
+            LauncherPanel* panel = panel_.Live();
+            if (const std::optional<POINT> anchor = panel ? panel->MenuAnchor() : std::nullopt) {
+                at = *anchor;
+            } else {
+                ::GetCursorPos(&at);
+            }
             tray_->PopupPowerMenu(at, PanelWindow());
             break;
         }

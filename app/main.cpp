@@ -27,6 +27,10 @@ std::wstring EffectsLogFromEnvironment() {
 #endif
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Before anything loads a library: libraries, and those they load in
+    // turn, come from the system folder only, never from beside the program
+    // (a download folder, a USB stick).
+    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     using namespace velmora;
     Win32SystemEffects system;
 #ifdef VELMORA_RECORDING_BUILD

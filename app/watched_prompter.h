@@ -1,6 +1,7 @@
-// The program's message boxes as the application sees them: whether one is
-// up, and a call once the last one has gone. Verbs that arrive while a box
-// is up (a second start's /next, a hot key) wait for it.
+// The program's message boxes as the application sees them (its own and
+// the about box): whether one is up, and a call once the last one has gone.
+// Verbs that arrive while a box is up (a second start's /next, a hot key)
+// wait for it.
 #pragma once
 
 #include <windows.h>
@@ -25,6 +26,13 @@ public:
         return answer;
     }
     bool Open() const { return open_ > 0; }
+    // A box the system shows for the program (the about box) counts as one
+    // of its own while `show` runs.
+    void WhileUp(const std::function<void()>& show) {
+        ++open_;
+        show();
+        if (--open_ == 0 && allClosed_) allClosed_();
+    }
 
 private:
     Prompter& inner_;

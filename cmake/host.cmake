@@ -193,7 +193,7 @@ endforeach()
 
 foreach(scenario IN ITEMS single_instance tray_menu profile_startup desktop_tray panel panel_keys commands logoff
                          wallpaper wallpaper_startup wallpaper_verbs recycle autostart picker_copy
-                         startup_modules dpi_bad_input)
+                         startup_modules dpi_bad_input instance_squatted user_files pic_folder planted_library)
   velmora_wine_test(e2e.${scenario}
     bash ${CMAKE_SOURCE_DIR}/tests/e2e/${scenario}.sh ${VELMORA_DIST_DIR} ${VELMORA_WIN_DIR})
 endforeach()

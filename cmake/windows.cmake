@@ -15,7 +15,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/footprint.cmake)
 # Each layer links the layers it may include, and nothing above them.
 # Common controls, COM, the picture decoders and MCI are not imported:
 # platform/lazy_imports.cpp loads them at first use.
-set(platform_USES velmora_core shell32 advapi32 user32 gdi32 msimg32 uuid)
+set(platform_USES velmora_core advapi32 user32 gdi32 msimg32 uuid)
 set(settings_USES velmora_platform)
 set(commands_USES velmora_platform)
 set(frame_USES velmora_platform)
@@ -100,8 +100,11 @@ foreach(layer IN LISTS VELMORA_LAYERS)
 endforeach()
 # Drives a running Velmora.exe from outside, as the user's shell would.
 add_executable(vdriver tests/e2e/vdriver.cpp)
-target_link_libraries(vdriver PRIVATE user32 gdi32 shell32 psapi)
+target_link_libraries(vdriver PRIVATE user32 gdi32 shell32 psapi advapi32)
 target_link_options(vdriver PRIVATE -municode)
+# A library of a system library's name, planted beside the program by a test.
+add_library(planted_library SHARED tests/e2e/planted_library.cpp)
+set_target_properties(planted_library PROPERTIES PREFIX "" OUTPUT_NAME planted)
 
 # Benchmarks (bench/): start-up against the least a tray program can do,
 # the launcher panel, the wallpaper path, the next wallpaper from a second

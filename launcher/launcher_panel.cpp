@@ -348,8 +348,15 @@ void LauncherPanel::OnClick(Role role) {
     }
 }
 
-void LauncherPanel::RunCell(std::size_t cell) {
+void LauncherPanel::RunCell(std::size_t cell, bool byKey) {
     if (cell >= kCellCount) return;
+    // A menu the cell brings opens below it when the keyboard ran it.
+    menuAnchor_.reset();
+    if (byKey) {
+        const RECT r = HighlightRect();
+        POINT below{r.left, r.bottom};
+        if (::ClientToScreen(hwnd(), &below)) menuAnchor_ = below;
+    }
     // A copy: the action may end the panel, and this object with it.
     const std::function<void(Action)> run = services_.run;
     if (run) run(launcher::Cells()[cell].action);
@@ -372,7 +379,7 @@ bool LauncherPanel::OnKeyDown(WPARAM key, LPARAM flags) {
             // A key held down runs the cell once, not once per repeat.
             if (flags & kKeyWasDown) return true;
             typed_.Clear();
-            if (const std::optional<std::size_t> cell = HighlightedCell()) RunCell(*cell);
+            if (const std::optional<std::size_t> cell = HighlightedCell()) RunCell(*cell, true);
             return true;
         case VK_ESCAPE:
             OnCaptionButtonRelease(frame::CaptionButton::Close);

@@ -93,6 +93,9 @@ public:
     bool HighlightVisible() const { return highlight_.visible; }
     // The cell the visible highlight lies on; nullopt when none.
     std::optional<std::size_t> HighlightedCell() const;
+    // Where a menu the last cell run brings opens (screen): below the cell
+    // when Enter or Space ran it; nullopt when a click did (at the pointer).
+    std::optional<POINT> MenuAnchor() const { return menuAnchor_; }
     frame::SkinnedFrame& Frame() { return frame_; }
 
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
@@ -143,7 +146,7 @@ private:
     static Role RoleOf(int controlId);
     LRESULT OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM lp);
     void OnClick(Role role);
-    void RunCell(std::size_t cell);
+    void RunCell(std::size_t cell, bool byKey = false);
 
     bool OnKeyDown(WPARAM key, LPARAM flags);
     void OnTypedCharacter(wchar_t typed);
@@ -156,6 +159,7 @@ private:
     std::size_t cdTrayCell_ = kCellCount;  // the cell whose action is Action::ToggleCdTray
     bool cdTrayOpen_ = false;              // last told to open the tray: the caption offers to close it
     Highlight highlight_;
+    std::optional<POINT> menuAnchor_;
     launcher::TypedPrefix typed_;
     ClickTracker clicks_;
     frame::SkinnedFrame frame_;

@@ -141,7 +141,7 @@ HRESULT RecordingEffects::SHEmptyRecycleBinA(HWND owner, DWORD flags) {
 
 BOOL RecordingEffects::SetDeskWallpaper(std::wstring_view path, UINT winIniFlags) {
     Record("SetDeskWallpaper(" + Quote(Narrow(path)) + ", " + std::to_string(winIniFlags) + ")");
-    return TRUE;
+    return wallpaperAccepted_ ? TRUE : FALSE;
 }
 
 BOOL RecordingEffects::WritePrivateProfileStringA(std::string_view section, std::string_view key,

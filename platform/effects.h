@@ -88,6 +88,8 @@ public:
 
     // What a recorded StartProcess answers.
     void SetStartSucceeds(bool ok) { startSucceeds_ = ok; }
+    // What a recorded SetDeskWallpaper answers.
+    void SetWallpaperAccepted(bool ok) { wallpaperAccepted_ = ok; }
     std::vector<std::string> Calls() const;
     void Clear();
 
@@ -96,6 +98,7 @@ private:
 
     std::wstring logFile_;
     bool startSucceeds_ = true;
+    bool wallpaperAccepted_ = true;
     std::vector<std::string> calls_;
 };
 

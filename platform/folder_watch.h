@@ -1,7 +1,10 @@
 // Notice of files coming into or leaving a folder, without a thread: the
-// watch is a handle the message loop waits on beside its messages, signalled
-// when a name in the folder changes (added, removed, renamed) or a file's
-// attributes do (a file hidden or shown).
+// watch is a pair of handles the message loop waits on beside its messages.
+// One is signalled when a name in the folder changes (added, removed,
+// renamed) or a file's attributes do (a file hidden or shown); the other,
+// on the folder's parent, when a folder there comes or goes. So the folder
+// is followed by its path: made after the start, removed, made again, moved
+// away (to the recycle bin) and replaced by another of the same name.
 #pragma once
 
 #include <windows.h>
@@ -14,19 +17,29 @@ namespace velmora {
 
 class FolderWatch {
 public:
-    // Starts watching the folder; false when it cannot be watched (it does
-    // not exist). A watch already running is replaced.
+    // Starts watching the folder, or, while it is missing, for it; false
+    // when not even its parent can be watched. A watch already running is
+    // replaced.
     bool Start(const std::wstring& folder);
-    void Stop() { handle_.reset(); }
-    bool Running() const { return static_cast<bool>(handle_); }
-    // What the message loop waits on; nullptr when nothing is watched.
-    HANDLE Handle() const { return handle_ ? handle_.get() : nullptr; }
+    void Stop();
+    bool Running() const { return static_cast<bool>(parent_); }
+    // What the message loop waits on: `count` handles, none when nothing is
+    // watched.
+    struct Handles {
+        HANDLE items[2] = {};
+        DWORD count = 0;
+    };
+    Handles WaitHandles() const;
     // Whether a change was noticed and not yet taken; taking it lets the
     // watch notice the next one.
     bool TakeChange();
 
 private:
-    UniqueChangeNotification handle_;
+    void WatchFolder();
+
+    std::wstring folder_;
+    UniqueChangeNotification folderWatch_;
+    UniqueChangeNotification parent_;
 };
 
 }  // namespace velmora

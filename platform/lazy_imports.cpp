@@ -11,6 +11,7 @@
 #include <commctrl.h>
 #include <mmsystem.h>
 #include <olectl.h>
+#include <shellapi.h>
 #include <wincodec.h>
 
 #include "platform/lazy_library.h"
@@ -29,6 +30,11 @@ LazyLibrary com{L"ole32.dll", true};
 LazyLibrary automation{L"oleaut32.dll", true};
 LazyLibrary imaging{L"windowscodecs.dll", true};
 LazyLibrary multimedia{L"winmm.dll", true};
+// The shell too, though the tray icon needs it at once: imported, it would
+// be loaded before the program could narrow the library search, and the
+// libraries it brings in after it (under Wine shlwapi, then shcore) would
+// be looked for beside the program first.
+LazyLibrary shell{L"shell32.dll", true};
 
 template <LazyLibrary& Library, const char* Name, auto Failure, typename F>
 struct Thunk;
@@ -72,3 +78,8 @@ VELMORA_LAZY_IMPORT(com, CreateStreamOnHGlobal, E_OUTOFMEMORY);
 VELMORA_LAZY_IMPORT(automation, OleLoadPicture, E_FAIL);
 VELMORA_LAZY_IMPORT(imaging, WICConvertBitmapSource, E_FAIL);
 VELMORA_LAZY_IMPORT(multimedia, mciSendStringA, MCIERR_CANNOT_LOAD_DRIVER);
+VELMORA_LAZY_IMPORT(shell, Shell_NotifyIconA, FALSE);
+VELMORA_LAZY_IMPORT(shell, ShellExecuteA, nullptr);
+VELMORA_LAZY_IMPORT(shell, ShellExecuteW, nullptr);
+VELMORA_LAZY_IMPORT(shell, ShellAboutA, FALSE);
+VELMORA_LAZY_IMPORT(shell, SHEmptyRecycleBinA, E_FAIL);

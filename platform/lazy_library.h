@@ -2,7 +2,8 @@
 //
 // mingw's linker has no delay-loaded imports, so platform/lazy_imports.cpp
 // plays the import library for the functions start-up does not need
-// (common controls, COM, the picture decoders, MCI): it
+// (common controls, COM, the picture decoders, MCI) and for the shell's,
+// which must come from the system folder with all it loads: it
 // defines the names the import libraries would define, and the first call
 // of a function loads its library and finds it. Callers write the plain
 // Windows calls and know nothing of this.
@@ -15,7 +16,9 @@ namespace velmora {
 class LazyLibrary {
 public:
     // `systemOnly`: looked for in the system folder only. Common controls
-    // are not, so that the manifest's choice of version 6 applies.
+    // are looked for by the default search, so that the manifest's choice
+    // of version 6 applies; the program narrows that search to the system
+    // folder at its start.
     constexpr LazyLibrary(const wchar_t* name, bool systemOnly) : name_(name), systemOnly_(systemOnly) {}
 
     // The function's address, loading the library the first time; null

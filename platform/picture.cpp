@@ -25,20 +25,23 @@ namespace {
 constexpr uint64_t kMaxFileBytes = 512ULL << 20;
 
 // The program has one user-interface thread; COM is started on it once,
-// apartment-threaded, by the first picture that needs a decoder.
+// apartment-threaded, by the first picture that needs a decoder. A start
+// that failed is tried again by the next picture, never kept for the run.
 bool EnsureCom() {
-    static const HRESULT hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    return SUCCEEDED(hr) || hr == RPC_E_CHANGED_MODE;
+    static bool ready = false;
+    if (!ready) {
+        const HRESULT hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        ready = SUCCEEDED(hr) || hr == RPC_E_CHANGED_MODE;
+    }
+    return ready;
 }
 
 IWICImagingFactory* Wic() {
-    // Kept for the whole run: creating the factory for every picture costs
-    // more than the small pictures take to decode.
-    static ComPtr<IWICImagingFactory> factory = [] {
-        ComPtr<IWICImagingFactory> f;
-        ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&f));
-        return f;
-    }();
+    // Kept for the whole run once made: creating the factory for every
+    // picture costs more than the small pictures take to decode. One that
+    // could not be made is tried again by the next picture.
+    static ComPtr<IWICImagingFactory> factory;
+    if (!factory) ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory));
     return factory.Get();
 }
 

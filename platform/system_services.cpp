@@ -59,11 +59,13 @@ LocalTime SystemClock::Now() const {
 
 std::uint64_t SystemTicks::Milliseconds() const { return ::GetTickCount64(); }
 
-double ClockSeededRandom::Next() {
-    std::mt19937_64 generator(
-        static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count()));
-    return std::uniform_real_distribution<double>(0.0, 1.0)(generator);
-}
+ClockSeededRandom::ClockSeededRandom(std::uint64_t (*clock)())
+    : generator_((clock ? clock()
+                        : static_cast<std::uint64_t>(
+                              std::chrono::high_resolution_clock::now().time_since_epoch().count())) ^
+                 (std::uint64_t{::GetCurrentProcessId()} << 32)) {}
+
+double ClockSeededRandom::Next() { return std::uniform_real_distribution<double>(0.0, 1.0)(generator_); }
 
 std::optional<PixelReading> ScreenPixelReader::UnderPointer() {
     PhysicalPixels physical;

@@ -2,6 +2,9 @@
 // the screen and message boxes.
 #pragma once
 
+#include <cstdint>
+#include <random>
+
 #include "platform/services.h"
 
 namespace velmora {
@@ -17,10 +20,17 @@ public:
     std::uint64_t Milliseconds() const override;
 };
 
-// Reseeded from the high-resolution clock at every draw.
+// Seeded once, from the high-resolution clock and the process: a seed
+// taken afresh for every draw repeats the draw within one tick of the clock.
 class ClockSeededRandom final : public RandomSource {
 public:
+    // `clock`: what the seed is read from (the high-resolution clock when
+    // null).
+    explicit ClockSeededRandom(std::uint64_t (*clock)() = nullptr);
     double Next() override;
+
+private:
+    std::mt19937_64 generator_;
 };
 
 class ScreenPixelReader final : public ScreenPixels {

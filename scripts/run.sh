@@ -9,8 +9,9 @@
 # on a private Xvfb inside Wine's virtual desktop and serves that desktop to
 # a browser: http://127.0.0.1:N/vnc.html, N being 6080 unless --port says
 # otherwise (x11vnc, websockify and noVNC from Debian's packages). Everything
-# listens on 127.0.0.1 only, so nothing is reachable from another machine
-# and no password is asked. It also saves a PNG of the desktop every 5
+# listens on 127.0.0.1 only, so nothing is reachable from another machine,
+# and the desktop asks for a password made afresh for each run, which the
+# address it prints carries. It also saves a PNG of the desktop every 5
 # seconds. Ctrl+C stops everything it started.
 #
 # VELMORA_RUN_DIR names a folder for the session and the screenshots
@@ -124,6 +125,7 @@ cleanup() {
   trap - INT TERM EXIT
   echo "Stopping the browser view, Velmora and the private display."
   stop_servers
+  rm -f "$session/vnc.pass"
   local xvfb left
   xvfb=$(cat "$session/xvfb.pid" 2>/dev/null) || xvfb=""
   bash "$root/tests/wine/session.sh" stop "$session" >/dev/null 2>&1 || true
@@ -152,8 +154,15 @@ until port_free "$vnc_port"; do
   vnc_port=$((vnc_port + 1))
   [ "$vnc_port" -lt 6000 ] || { echo "run.sh: no free port for x11vnc between 5900 and 5999" >&2; exit 1; }
 done
-setsid x11vnc -display "$DISPLAY" -localhost -noipv6 -rfbport "$vnc_port" -nopw -forever -shared \
-  -o "$session/x11vnc.log" </dev/null >"$session/x11vnc.out" 2>&1 &
+# A secret made afresh for this run: without it nothing drives the desktop,
+# whose Z: drive is this user's whole file system (not another local
+# account, not a web page's cross-site WebSocket). It goes in the address
+# printed below, so the page still connects with one click. VNC passwords
+# are 8 characters; the file is the user's alone and never on a command line.
+password=$(python3 -c 'import secrets, string; a = string.ascii_letters + string.digits; print("".join(secrets.choice(a) for _ in range(8)))')
+(umask 077 && printf '%s\n' "$password" >"$session/vnc.pass")
+setsid x11vnc -display "$DISPLAY" -localhost -noipv6 -rfbport "$vnc_port" -passwdfile "$session/vnc.pass" \
+  -forever -shared -o "$session/x11vnc.log" </dev/null >"$session/x11vnc.out" 2>&1 &
 echo $! >"$session/x11vnc.pid"
 setsid websockify --web "$novnc" "127.0.0.1:$port" "127.0.0.1:$vnc_port" \
   </dev/null >"$session/websockify.log" 2>&1 &
@@ -182,8 +191,9 @@ until up; do
 done
 
 echo "Velmora runs on a private display inside Wine's virtual desktop."
-echo "Open http://127.0.0.1:$port/vnc.html"
+echo "Open http://127.0.0.1:$port/vnc.html?password=$password"
 echo "  in a browser on this machine and press Connect: mouse and keyboard work there."
+echo "  The password in that address is made afresh for this run; nothing connects without it."
 echo "  It listens on 127.0.0.1 only; from another machine, forward the port first:"
 echo "  ssh -L $port:127.0.0.1:$port THIS-MACHINE"
 echo "A screenshot of the desktop is saved every 5 seconds as $shots/latest.png (Ctrl+C stops everything)."

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A long run of Velmora under Wine, to show that what it holds stays flat:
 # timed changing every second over 20 pictures, the colour picker and the
-# search box open the whole time, and the panel and the changer opened and
-# closed every few seconds. It prints GDI/USER objects, the windows and
+# search box open the whole time, the panel and the changer opened and
+# closed every few seconds, and the picture folder replaced every minute
+# (moved away, as to the recycle bin, or deleted, and made anew). It prints GDI/USER objects, the windows and
 # kernel handles the program owns and its working set after a warm-up and
 # at the end, the growth, and a verdict: flat is at most +1 MB of working
 # set and no growth of any handle count.
@@ -77,9 +78,29 @@ soak() {
     drv close-window Velmora.LauncherPanel >/dev/null || true
     wait_for 10 panel_hidden || true
   }
+  # The picture folder replaced under the running program.
+  stash=$VELMORA_SESSION/soak-pictures
+  rm -rf "$stash"
+  cp -r "$app/pic" "$stash"
+  replaced=0
+  next_replace=$(($(date +%s) + 60))
+  replace_pic() {
+    if [ $((replaced % 2)) = 0 ]; then
+      rm -rf "$app/pic-gone"
+      mv "$app/pic" "$app/pic-gone"
+    else
+      rm -rf "$app/pic"
+    fi
+    cp -r "$stash" "$app/pic"
+    replaced=$((replaced + 1))
+  }
   run_for() {  # SECONDS: rounds every few seconds
     local end=$(($(date +%s) + $1))
     while [ "$(date +%s)" -lt "$end" ]; do
+      if [ "$(date +%s)" -ge "$next_replace" ]; then
+        replace_pic
+        next_replace=$((next_replace + 60))
+      fi
       if cycle; then cycles=$((cycles + 1)); else bad=$((bad + 1)); recover; fi
       sleep 2  # pacing between rounds, not a wait for anything
     done
@@ -102,7 +123,7 @@ soak() {
     read -r _ _ g u w h ws p <<<"$(sample)"
     show "after $((done_s / 60)) min $((done_s % 60)) s" - "$g" "$u" "$w" "$h" "$ws" "$p"
   done
-  echo "rounds of panel and changer: $cycles done, $bad that did not complete"
+  echo "rounds of panel and changer: $cycles done, $bad that did not complete; pic replaced $replaced times"
   grew() { if [ "$2" = -1 ]; then echo "n/a"; else echo "$(($1 - $2))"; fi; }
   echo "growth: GDI $((g - g0)), USER $(grew "$u" "$u0"), windows $((w - w0)), kernel handles $((h - h0))," \
     "working set $((ws - ws0)) KB, private $(grew "$p" "$p0") KB"

@@ -125,6 +125,99 @@ Found Find(const std::vector<Line>& lines, std::string_view file, std::string_vi
     return f;
 }
 
+
+// The code points of UTF-8 text, strictly: nullopt at an overlong form, a
+// surrogate, a value past U+10FFFF or a cut sequence.
+std::optional<std::vector<char32_t>> CodePoints(std::string_view s) {
+    std::vector<char32_t> out;
+    for (std::size_t i = 0; i < s.size();) {
+        const auto u = static_cast<unsigned char>(s[i]);
+        const std::size_t n = u < 0x80 ? 1 : (u & 0xE0) == 0xC0 ? 2 : (u & 0xF0) == 0xE0 ? 3 : (u & 0xF8) == 0xF0 ? 4 : 0;
+        if (n == 0 || i + n > s.size()) return std::nullopt;
+        char32_t c = n == 1 ? u : u & (0x7F >> n);
+        for (std::size_t k = 1; k < n; ++k) {
+            const auto t = static_cast<unsigned char>(s[i + k]);
+            if ((t & 0xC0) != 0x80) return std::nullopt;
+            c = (c << 6) | (t & 0x3F);
+        }
+        constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (c < kLeast[n] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
+        out.push_back(c);
+        i += n;
+    }
+    return out;
+}
+
+bool IsUtf8(std::string_view s) { return CodePoints(s).has_value(); }
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+std::optional<std::string> Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+    if (bytes.size() % 2 != 0) return std::nullopt;
+    auto unit = [&](std::size_t i) -> char32_t {
+        const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+        return bigEndian ? (a << 8 | b) : (b << 8 | a);
+    };
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        char32_t c = unit(i);
+        if (c >= 0xDC00 && c <= 0xDFFF) return std::nullopt;
+        if (c >= 0xD800 && c <= 0xDBFF) {
+            if (i + 2 >= bytes.size()) return std::nullopt;
+            const char32_t low = unit(i + 2);
+            if (low < 0xDC00 || low > 0xDFFF) return std::nullopt;
+            c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        }
+        AppendUtf8(out, c);
+    }
+    return out;
+}
+
+void AppendUnit(std::string& out, char32_t u, bool bigEndian) {
+    const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+    out += bigEndian ? hi : lo;
+    out += bigEndian ? lo : hi;
+}
+
+// Text the program wrote itself is UTF-8; should a broken sequence slip in,
+// it becomes U+FFFD rather than bytes no reader could make sense of.
+std::string Utf8ToUtf16(std::string_view text, bool bigEndian) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t n = 1;
+        while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80) ++n;
+        const std::optional<std::vector<char32_t>> cs = CodePoints(text.substr(i, n));
+        for (char32_t c : cs ? *cs : std::vector<char32_t>{0xFFFD}) {
+            if (c >= 0x10000) {
+                AppendUnit(out, 0xD800 + ((c - 0x10000) >> 10), bigEndian);
+                AppendUnit(out, 0xDC00 + ((c - 0x10000) & 0x3FF), bigEndian);
+            } else {
+                AppendUnit(out, c, bigEndian);
+            }
+        }
+        i += n;
+    }
+    return out;
+}
+
 }  // namespace
 
 bool SameName(std::string_view a, std::string_view b, Scan scan) {
@@ -132,18 +225,48 @@ bool SameName(std::string_view a, std::string_view b, Scan scan) {
 }
 
 FileEncoding DetectEncoding(std::string_view bytes) {
-    if (bytes.substr(0, 2) == std::string_view("\xFF\xFE", 2)) return FileEncoding::Utf16Le;
-    if (bytes.substr(0, 3) == std::string_view("\xEF\xBB\xBF", 3)) return FileEncoding::Utf8;
+    for (FileEncoding e : {FileEncoding::Utf16Le, FileEncoding::Utf16Be, FileEncoding::Utf8}) {
+        if (bytes.starts_with(ByteOrderMark(e))) return e;
+    }
     return FileEncoding::Gbk;
 }
 
 std::string_view ByteOrderMark(FileEncoding encoding) {
     switch (encoding) {
         case FileEncoding::Utf16Le: return std::string_view("\xFF\xFE", 2);
+        case FileEncoding::Utf16Be: return std::string_view("\xFE\xFF", 2);
         case FileEncoding::Utf8: return std::string_view("\xEF\xBB\xBF", 3);
         case FileEncoding::Gbk: break;
     }
     return {};
+}
+
+Scan ScanOf(FileEncoding encoding) { return encoding == FileEncoding::Gbk ? Scan::Gbk : Scan::Utf8; }
+
+std::optional<ProfileText> DecodeFile(std::string_view bytes) {
+    ProfileText p{DetectEncoding(bytes), {}};
+    bytes.remove_prefix(ByteOrderMark(p.encoding).size());
+    std::optional<std::string> text;
+    switch (p.encoding) {
+        case FileEncoding::Gbk: text = std::string(bytes); break;
+        case FileEncoding::Utf8: text = IsUtf8(bytes) ? std::optional(std::string(bytes)) : std::nullopt; break;
+        case FileEncoding::Utf16Le: text = Utf16ToUtf8(bytes, false); break;
+        case FileEncoding::Utf16Be: text = Utf16ToUtf8(bytes, true); break;
+    }
+    if (!text) return std::nullopt;
+    p.text = std::move(*text);
+    return p;
+}
+
+std::string EncodeFile(const ProfileText& p) {
+    std::string bytes(ByteOrderMark(p.encoding));
+    switch (p.encoding) {
+        case FileEncoding::Gbk:
+        case FileEncoding::Utf8: bytes += p.text; break;
+        case FileEncoding::Utf16Le: bytes += Utf8ToUtf16(p.text, false); break;
+        case FileEncoding::Utf16Be: bytes += Utf8ToUtf16(p.text, true); break;
+    }
+    return bytes;
 }
 
 std::string_view Unquoted(std::string_view value) {

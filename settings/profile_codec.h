@@ -24,12 +24,27 @@ inline constexpr std::size_t kWriteLimitChars = 128;
 // How the text of a file is scanned: GBK bytes, or UTF-8.
 enum class Scan { Gbk, Utf8 };
 
-// How a file is spelled on disk, from its first bytes: UTF-16 LE or UTF-8
-// after a byte-order mark, GBK without one.
-enum class FileEncoding { Gbk, Utf8, Utf16Le };
+// How a file is spelled on disk, from its first bytes: UTF-16 LE or BE or
+// UTF-8 after a byte-order mark, GBK without one.
+enum class FileEncoding { Gbk, Utf8, Utf16Le, Utf16Be };
 FileEncoding DetectEncoding(std::string_view bytes);
 // The byte-order mark a file of that encoding starts with ("" for GBK).
 std::string_view ByteOrderMark(FileEncoding encoding);
+// How the text of a file of that encoding is scanned.
+Scan ScanOf(FileEncoding encoding);
+
+// A file's bytes as its encoding says them: the text the codec scans (GBK
+// bytes as they are; the rest as UTF-8, without the mark) and what writes
+// it back. nullopt when the bytes are not what the mark promises (an odd
+// length or a lone surrogate in UTF-16, a broken sequence in UTF-8): such a
+// file could not be written back as it was, so it is never rewritten.
+struct ProfileText {
+    FileEncoding encoding = FileEncoding::Gbk;
+    std::string text;
+};
+std::optional<ProfileText> DecodeFile(std::string_view bytes);
+// The bytes of the file holding `text` (UTF-8, or GBK for a GBK file).
+std::string EncodeFile(const ProfileText& text);
 
 // Section and key names compared without regard to ASCII case.
 bool SameName(std::string_view a, std::string_view b, Scan scan = Scan::Gbk);

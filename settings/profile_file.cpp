@@ -26,87 +26,99 @@ std::wstring ExistingSpelling(const std::wstring& path) {
     return path.substr(0, slash + 1) + fd.cFileName;
 }
 
-// The profile's text as the codec scans it: GBK bytes as they are, the
-// text after a byte-order mark as UTF-8.
-struct ProfileText {
-    profile::FileEncoding encoding = profile::FileEncoding::Gbk;
-    std::string text;
-
-    profile::Scan scan() const {
-        return encoding == profile::FileEncoding::Gbk ? profile::Scan::Gbk : profile::Scan::Utf8;
-    }
-    // A UTF-8 text (a key, a value) as this text spells it.
-    std::string Spell(std::string_view utf8) const {
-        return encoding == profile::FileEncoding::Gbk ? ToCodePage(utf8, kGbkCodePage) : std::string(utf8);
-    }
-    std::string ToUtf8(std::string_view spelled) const {
-        return encoding == profile::FileEncoding::Gbk ? FromCodePage(spelled, kGbkCodePage) : std::string(spelled);
-    }
-};
-
-ProfileText Decode(std::string_view bytes) {
-    ProfileText p{profile::DetectEncoding(bytes), {}};
-    bytes.remove_prefix(profile::ByteOrderMark(p.encoding).size());
-    if (p.encoding == profile::FileEncoding::Utf16Le) {
-        p.text = Narrow(std::wstring_view(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2));
-    } else {
-        p.text = std::string(bytes);
-    }
-    return p;
+// A UTF-8 text (a key, a value) as a file of that encoding spells it, and
+// back.
+std::string Spell(const profile::ProfileText& p, std::string_view utf8) {
+    return p.encoding == profile::FileEncoding::Gbk ? ToCodePage(utf8, kGbkCodePage) : std::string(utf8);
+}
+std::string ToUtf8(const profile::ProfileText& p, std::string_view spelled) {
+    return p.encoding == profile::FileEncoding::Gbk ? FromCodePage(spelled, kGbkCodePage) : std::string(spelled);
 }
 
-std::string Encode(const ProfileText& p) {
-    std::string bytes(profile::ByteOrderMark(p.encoding));
-    if (p.encoding == profile::FileEncoding::Utf16Le) {
-        const std::wstring wide = Widen(p.text);
-        bytes.append(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
-    } else {
-        bytes += p.text;
+// The file a link names, so that a rewrite replaces the file and leaves the
+// link; the path itself for a plain file or one that cannot be opened.
+std::wstring LinkTarget(const std::wstring& path) {
+    UniqueFile f(::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f) return path;
+    wchar_t target[MAX_PATH * 2] = {};
+    const DWORD n = ::GetFinalPathNameByHandleW(f.get(), target, std::size(target), FILE_NAME_NORMALIZED);
+    if (n == 0 || n >= std::size(target)) return path;
+    std::wstring final(target, n);
+    if (final.starts_with(L"\\\\?\\UNC\\")) {
+        final = L"\\\\" + final.substr(8);
+    } else if (final.starts_with(L"\\\\?\\")) {
+        final.erase(0, 4);
     }
-    return bytes;
+    // Only a link leads elsewhere; the same file under another spelling
+    // keeps the user's spelling.
+    return ::CompareStringOrdinal(final.c_str(), -1, path.c_str(), -1, TRUE) == CSTR_EQUAL ? path : final;
 }
 
 }  // namespace
 
 std::string ProfileFile::Read(std::string_view key) {
-    if (const auto kept = sessionOnly_.find(key); kept != sessionOnly_.end()) return kept->second;
+    for (const auto& [k, v] : sessionOnly_) {
+        if (k == key) return profile::ClipReadValue(v, profile::Scan::Utf8);
+    }
     std::string bytes;
     if (ReadFileBytes(path_, kMaxProfileBytes, bytes) != FileRead::Ok) return {};
-    const ProfileText p = Decode(bytes);
-    const std::optional<std::string> raw = profile::Lookup(p.text, p.Spell(kProfileSection), p.Spell(key), p.scan());
+    const std::optional<profile::ProfileText> p = profile::DecodeFile(bytes);
+    if (!p) return {};
+    const profile::Scan scan = profile::ScanOf(p->encoding);
+    const std::optional<std::string> raw = profile::Lookup(p->text, Spell(*p, kProfileSection), Spell(*p, key), scan);
     if (!raw) return {};
-    return p.ToUtf8(profile::ClipReadValue(*raw, p.scan()));
+    return ToUtf8(*p, profile::ClipReadValue(*raw, scan));
 }
 
 bool ProfileFile::Write(std::string_view key, std::string_view value) {
-    if (WriteToFile(key, value)) {
-        sessionOnly_.erase(std::string(key));
+    // What earlier writes could not store goes with this one, in the order
+    // they came, so that a profile that was locked for a while misses
+    // nothing once it is free.
+    std::erase_if(sessionOnly_, [&](const auto& kept) { return kept.first == key; });
+    sessionOnly_.emplace_back(std::string(key), profile::ClipWriteValue(value));
+    if (WriteToFile(sessionOnly_)) {
+        sessionOnly_.clear();
         return true;
     }
-    // Not kept in the file (a read-only profile, a full disk): the value
-    // still holds while the program runs, as the user chose it.
-    const std::string stored = profile::ClipWriteValue(value);
-    sessionOnly_[std::string(key)] = profile::ClipReadValue(stored, profile::Scan::Utf8);
+    // Not kept in the file (a read-only profile, a full disk, a file held
+    // open elsewhere): the value still holds while the program runs, as the
+    // user chose it.
     return false;
 }
 
-bool ProfileFile::WriteToFile(std::string_view key, std::string_view value) {
+bool ProfileFile::WriteToFile(const Changes& changes) {
     std::string bytes;
-    // A file that exists but cannot be read is left alone rather than
-    // replaced by one holding only this key.
+    // A file that exists but cannot be read now is left alone rather than
+    // replaced by one holding only these keys.
     const FileRead read = ReadFileBytes(path_, kMaxProfileBytes, bytes);
     if (read == FileRead::Failed || read == FileRead::TooLarge) return false;
-    ProfileText p = Decode(bytes);
-    const std::string updated = profile::Update(p.text, p.Spell(kProfileSection), p.Spell(key),
-                                                p.Spell(profile::ClipWriteValue(value)), p.scan());
-    if (updated == p.text) return true;
-    p.text = updated;
-    const std::string encoded = Encode(p);
+    // Nor is one whose bytes are not what its mark says: it could not be
+    // written back as it was.
+    std::optional<profile::ProfileText> p = profile::DecodeFile(bytes);
+    if (!p) return false;
+    std::string updated = p->text;
+    for (const auto& [key, value] : changes) {
+        updated = profile::Update(updated, Spell(*p, kProfileSection), Spell(*p, key), Spell(*p, value),
+                                  profile::ScanOf(p->encoding));
+    }
+    if (updated == p->text) return true;
+    p->text = std::move(updated);
+    const std::string encoded = profile::EncodeFile(*p);
     // One instance runs at a time, so one fixed name serves; a copy left by
     // a crash is simply overwritten by the next write. A read-only profile
     // is refused there, as the system's own profile writer refuses it.
-    return ReplaceFile(ExistingSpelling(path_), L".tmp",
-                       [&](HANDLE f) { return WriteAll(f, encoded.data(), encoded.size()); }, true);
+    const std::wstring target = LinkTarget(ExistingSpelling(path_));
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (!ReplaceFile(target, L".tmp", [&](HANDLE f) { return WriteAll(f, encoded.data(), encoded.size()); }, true)) {
+        return false;
+    }
+    // The new file takes the old one's hidden and system marks.
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKept)) {
+        ::SetFileAttributesW(target.c_str(), (attributes & kKept) | FILE_ATTRIBUTE_ARCHIVE);
+    }
+    return true;
 }
 
 }  // namespace velmora

@@ -3,9 +3,10 @@
 // reads or rewrites the file.
 #pragma once
 
-#include <map>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "settings/settings_store.h"
 
@@ -28,18 +29,22 @@ public:
     // the file's own encoding (GBK, or UTF-8 or UTF-16 after a byte-order
     // mark). The new file is written beside the old one and then put in its
     // place, so a crash in the middle leaves the old file or the new one,
-    // never a truncated one. Returns whether the file now holds the value; a
-    // value the file could not take (a read-only profile) is still what Read
-    // answers until the program ends.
+    // never a truncated one; a link stays a link to the rewritten file, and
+    // a hidden or system file stays so. Returns whether the file now holds
+    // the value; a value the file could not take (a read-only profile, one
+    // held open elsewhere, one whose bytes its mark belies) is still what
+    // Read answers, and a later write that succeeds stores it too.
     bool Write(std::string_view key, std::string_view value) override;
 
     const std::wstring& path() const { return path_; }
 
 private:
-    bool WriteToFile(std::string_view key, std::string_view value);
+    // Keys and the values to store, as written (UTF-8, clipped).
+    using Changes = std::vector<std::pair<std::string, std::string>>;
+    bool WriteToFile(const Changes& changes);
 
     std::wstring path_;
-    std::map<std::string, std::string, std::less<>> sessionOnly_;
+    Changes sessionOnly_;  // what the file could not take yet
 };
 
 }  // namespace velmora

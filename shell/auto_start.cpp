@@ -14,7 +14,7 @@ const std::string kValue(autostart::kRunValueName);
 
 const wchar_t kStuckEntryText[] =
     L"没有权限删除本机的开机启动项，Velmora 仍会在登录时自动启动。\n"
-    L"请以管理员身份运行 Velmora 一次，以取消开机自动启动。";
+    L"请在 Velmora.exe 上单击右键，选择“以管理员身份运行”一次，即可取消开机自动启动（Velmora 正在运行也可以）。";
 
 bool WriteEntry(HKEY key, const RunEntryData& data) {
     if (data.needsWide) {
@@ -90,6 +90,10 @@ bool StartAtLogon::DeleteEverywhere(HWND owner) {
         prompts_.Show(owner, kStuckEntryText, L" Velmora ", MB_OK | MB_ICONINFORMATION);
     }
     return true;
+}
+
+void StartAtLogon::ClearStuckEntry() {
+    if (!ProfileSaysOn() && keys_.MachineHoldsEntry()) DeleteEntry(keys_.OpenMachine().get());
 }
 
 bool StartAtLogon::Sync(HWND owner) { return ProfileSaysOn() ? WriteAnywhere() : DeleteEverywhere(owner); }

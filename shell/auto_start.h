@@ -63,6 +63,12 @@ public:
     // (the user is told so, once; owner of that box: `owner`).
     bool Sync(HWND owner = nullptr);
 
+    // For a start that finds a copy running: takes the machine-wide entry
+    // away when the profile says off and the rights allow (a start as
+    // administrator, the remedy the stuck-entry message offers); touches
+    // nothing otherwise.
+    void ClearStuckEntry();
+
     // The menu command 开机自动启动: turns the switch on at once, or off
     // after asking (owner: `owner`). Changes the profile only; the registry
     // follows at the next start. Returns whether the check mark shows now.

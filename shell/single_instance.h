@@ -10,9 +10,10 @@ inline constexpr wchar_t kSingleInstanceName[] = L"Local\\Velmora.SingleInstance
 
 class SingleInstance {
 public:
-    // Claims the token; claimed() is false when an earlier copy holds it.
-    // The token is held for the object's life, so two starts at the same
-    // moment cannot both win.
+    // Claims the token; claimed() is false when an earlier copy holds it,
+    // and when the name cannot be opened at all (held with other rights or
+    // by another kind of object). The token is held for the object's life,
+    // so two starts at the same moment cannot both win.
     explicit SingleInstance(const wchar_t* name = kSingleInstanceName);
     bool claimed() const { return claimed_; }
 

@@ -235,7 +235,11 @@ void ColourPicker::ShowCopyMenu(POINT at) {
     for (const colour::CopyEntry& entry : entries) {
         choices.push_back({Widen(entry.caption), entry.colour.has_value(), false, entry.colour});
     }
-    if (const auto chosen = PopupChoices(hwnd(), at, choices)) Copy(entries[*chosen]);
+    const HWND self = hwnd();
+    const auto chosen = PopupChoices(self, at, choices);
+    // Closed from outside while the menu was up: the picker may be gone
+    // with its window, so nothing of it is touched.
+    if (chosen && ::IsWindow(self)) Copy(entries[*chosen]);
 }
 
 void ColourPicker::CopyRemembered() {

@@ -80,12 +80,79 @@ int64_t SecondsOf(const LocalTime& t) {
     return ((days * 24 + t.hour) * 60 + t.minute) * 60 + t.second;
 }
 
+namespace {
+
+// The text with the full-width forms a Chinese input method types (digits,
+// sign, point, the letter e, the ideographic space) as their ASCII
+// counterparts; any other character beyond ASCII as a byte that ends a
+// number.
+std::string AsciiShadow(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        const std::size_t n = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        const std::string_view ch = text.substr(i, n);
+        char ascii = '\x01';
+        if (ch == "\xE3\x80\x80") ascii = ' ';  // U+3000
+        if (ch.size() == 3 && ch[0] == '\xEF' && (ch[1] == '\xBC' || ch[1] == '\xBD') &&
+            (static_cast<unsigned char>(ch[2]) & 0xC0) == 0x80) {
+            // U+FF01..U+FF5E are ASCII 0x21..0x7E, shifted.
+            const int code = ((static_cast<unsigned char>(ch[1]) & 0x3F) << 6 | (static_cast<unsigned char>(ch[2]) & 0x3F)) +
+                             0xF000 - 0xFF01 + 0x21;
+            if (code >= 0x21 && code <= 0x7E && std::string_view("0123456789+-.eE").find(static_cast<char>(code)) !=
+                                                        std::string_view::npos) {
+                ascii = static_cast<char>(code);
+            }
+        }
+        out += ascii;
+        i += n;
+    }
+    return out;
+}
+
+// The number a text starts with, read as people type it into the box:
+// blanks, a sign, digits, a point and digits, an exponent; what follows
+// ("30秒") is let go. Empty when no digit comes before anything else.
+std::string LeadingNumber(std::string_view text) {
+    const std::string s = AsciiShadow(text);
+    auto digit = [&](std::size_t i) { return i < s.size() && s[i] >= '0' && s[i] <= '9'; };
+    std::size_t i = s.find_first_not_of(" \t");
+    if (i == std::string::npos) return {};
+    const std::size_t begin = i;
+    if (s[i] == '+' || s[i] == '-') ++i;
+    std::size_t digits = 0;
+    for (; digit(i); ++i) ++digits;
+    if (i < s.size() && s[i] == '.') {
+        for (++i; digit(i); ++i) ++digits;
+    }
+    if (digits == 0) return {};
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+        if (digit(j)) {
+            for (i = j; digit(i); ++i) {
+            }
+        }
+    }
+    return s.substr(begin, i - begin);
+}
+
+}  // namespace
+
 IntervalValue ParseInterval(std::string_view text) {
-    // Blanks around the number are forgiven, as the conversion of a typed
-    // number always forgave them; anything else that is not a plain decimal
-    // number (no exponent) is refused like an interval below one second.
-    const std::optional<double> value = ParseDecimal(text, false);
+    // The number the text starts with counts, as the label "秒" beside the
+    // box invites "30秒", and full-width digits count as digits; a text with
+    // no number at its start is refused like an interval below one second.
+    const std::optional<double> value = ParseDecimal(LeadingNumber(text));
     if (!value) return {IntervalError::TooShort, 0};
+    // Beyond any int: too long, before rounding could overflow.
+    if (*value > 1e9) return {IntervalError::TooLong, 0};
+    if (*value < -1e9) return {IntervalError::TooShort, 0};
     // Halves to even: 2.5 -> 2, 3.5 -> 4, 60.5 -> 60.
     const int rounded = RoundHalfEven(*value);
     if (rounded > 60) return {IntervalError::TooLong, 0};

@@ -91,15 +91,20 @@ const WallpaperHistory& WallpaperRotation::History() {
 
 void WallpaperRotation::LoadHistory() {
     if (historyLoaded_) return;
-    historyLoaded_ = true;
     std::string text;
     switch (ReadFileBytes(HistoryPath(), kMaxHistoryBytes, text)) {
+        case FileRead::Failed:
+            // Held open elsewhere: never written over while it cannot be
+            // read. What this run applies is kept here meanwhile, and
+            // merged the next time the file can be read.
+            return;
         case FileRead::Missing:
-        case FileRead::Failed:  // held open elsewhere: written afresh with the next change
+            historyLoaded_ = true;
             return;
         case FileRead::Ok:
             if (std::optional<std::vector<std::string>> entries = DecodeHistory(text)) {
-                history_ = WallpaperHistory(std::move(*entries));
+                historyLoaded_ = true;
+                MergeHistory(std::move(*entries));
                 return;
             }
             break;
@@ -107,11 +112,24 @@ void WallpaperRotation::LoadHistory() {
         case FileRead::Refused:
             break;
     }
-    // Cut short or junk: no history, and a sound file in its place at once.
+    // Cut short or junk: a sound file in its place at once, with what this
+    // run learnt.
+    historyLoaded_ = true;
     SaveHistory();
 }
 
+void WallpaperRotation::MergeHistory(std::vector<std::string> fromFile) {
+    // The file's entries are older than any this run applied while it could
+    // not be read.
+    const std::vector<std::string> learnt = history_.Entries();
+    history_ = WallpaperHistory(std::move(fromFile));
+    bool changed = false;
+    for (const std::string& name : learnt) changed = history_.Record(name) || changed;
+    if (changed) SaveHistory();
+}
+
 void WallpaperRotation::SaveHistory() {
+    if (!historyLoaded_) return;  // the file's entries are not known yet
     const std::string text = EncodeHistory(history_.Entries());
     // Replaced whole, so that a crash leaves the old file or the new one.
     ReplaceFile(HistoryPath(), L".new", [&](HANDLE file) { return WriteAll(file, text.data(), text.size()); },

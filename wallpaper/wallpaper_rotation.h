@@ -113,10 +113,10 @@ public:
     void SetObserver(RotationObserver* observer) { observer_ = observer; }
     RotationObserver* Observer() const { return observer_; }
 
-    // The folder watch: what the message loop waits on (nullptr when the
-    // list was never read, or the folder is missing), and what it calls when
-    // that is signalled. A burst of changes makes one update of the list.
-    HANDLE WatchHandle() const { return watch_.Handle(); }
+    // The folder watch: what the message loop waits on (nothing when the
+    // list was never read), and what it calls when one is signalled. A burst
+    // of changes makes one update of the list.
+    FolderWatch::Handles WatchHandles() const { return watch_.WaitHandles(); }
     void OnFolderSignalled();
     // Updates of the list the watch has made, for tests.
     int WatchUpdates() const { return watchUpdates_; }
@@ -136,6 +136,7 @@ private:
     bool PerMonitor();
     void Recorded(const std::vector<std::string>& names);
     void LoadHistory();
+    void MergeHistory(std::vector<std::string> fromFile);
     void SaveHistory();
 
     RotationServices services_;
@@ -147,7 +148,7 @@ private:
     DWORD firstSignal_ = 0;             // when the changes it waits for began
     int watchUpdates_ = 0;
     WallpaperHistory history_;
-    bool historyLoaded_ = false;
+    bool historyLoaded_ = false;  // history_ holds the file's entries (or there is no file)
     RotationObserver* observer_ = nullptr;
     std::vector<std::string> current_;  // on the monitors now, in their order
 };

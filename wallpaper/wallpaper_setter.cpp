@@ -11,11 +11,13 @@ constexpr int kBandRows = 64;
 
 }  // namespace
 
-WinIniPath SetDesktopWallpaper(SystemEffects& effects, const std::wstring& bitmapPath, Position position) {
-    return SetDesktopWallpaper(effects, bitmapPath, StyleFor(position));
+WinIniPath SetDesktopWallpaper(SystemEffects& effects, const std::wstring& bitmapPath, Position position,
+                               bool* accepted) {
+    return SetDesktopWallpaper(effects, bitmapPath, StyleFor(position), accepted);
 }
 
-WinIniPath SetDesktopWallpaper(SystemEffects& effects, const std::wstring& bitmapPath, StyleValues style) {
+WinIniPath SetDesktopWallpaper(SystemEffects& effects, const std::wstring& bitmapPath, StyleValues style,
+                               bool* accepted) {
     // Registry copies of the two style values under the user's root key
     // would be read by nobody; the "Desktop" section of Win.ini and the
     // wallpaper setter carry the change.
@@ -23,14 +25,17 @@ WinIniPath SetDesktopWallpaper(SystemEffects& effects, const std::wstring& bitma
     if (spellable) effects.WritePrivateProfileStringA("Desktop", "Wallpaper", Narrow(bitmapPath), "Win.ini");
     effects.WritePrivateProfileStringA("Desktop", "TileWallpaper", style.tile, "Win.ini");
     effects.WritePrivateProfileStringA("Desktop", "WallpaperStyle", style.style, "Win.ini");
-    effects.SetDeskWallpaper(bitmapPath, SPIF_UPDATEINIFILE);
+    const bool taken = effects.SetDeskWallpaper(bitmapPath, SPIF_UPDATEINIFILE) != FALSE;
+    if (accepted) *accepted = taken;
     return spellable ? WinIniPath::Written : WinIniPath::NotSpellable;
 }
 
 ApplyOutcome ApplyAsWallpaper(SystemEffects& effects, const Picture& picture, const std::wstring& bitmapPath,
                               Position position) {
     if (!picture || !SaveBitmap24(picture, bitmapPath)) return {};
-    return {true, SetDesktopWallpaper(effects, bitmapPath, position)};
+    bool accepted = false;
+    const WinIniPath winIni = SetDesktopWallpaper(effects, bitmapPath, position, &accepted);
+    return {accepted, winIni};
 }
 
 bool NeedsComposedBitmap(size_t monitorCount, Position position) {
@@ -58,7 +63,9 @@ ApplyOutcome ApplyToMonitors(SystemEffects& effects, const std::vector<MonitorSh
         return ComposeScreen(parts, background, kBandRows, sink);
     });
     if (!written) return {};
-    return {true, SetDesktopWallpaper(effects, bitmapPath, kTiledStyle)};
+    bool accepted = false;
+    const WinIniPath winIni = SetDesktopWallpaper(effects, bitmapPath, kTiledStyle, &accepted);
+    return {accepted, winIni};
 }
 
 }  // namespace velmora::wallpaper

@@ -27,8 +27,11 @@ enum class WinIniPath { Written, NotSpellable };
 // "TileWallpaper" and "WallpaperStyle" to the "Desktop" section of "Win.ini"
 // in that order, then sets the wallpaper to the bitmap
 // (SPI_SETDESKWALLPAPER, SPIF_UPDATEINIFILE).
-WinIniPath SetDesktopWallpaper(SystemEffects& effects, const std::wstring& bitmapPath, Position position);
-WinIniPath SetDesktopWallpaper(SystemEffects& effects, const std::wstring& bitmapPath, StyleValues style);
+// `accepted`, when given: whether the system took the wallpaper.
+WinIniPath SetDesktopWallpaper(SystemEffects& effects, const std::wstring& bitmapPath, Position position,
+                               bool* accepted = nullptr);
+WinIniPath SetDesktopWallpaper(SystemEffects& effects, const std::wstring& bitmapPath, StyleValues style,
+                               bool* accepted = nullptr);
 
 struct ApplyOutcome {
     bool applied = false;
@@ -38,7 +41,7 @@ struct ApplyOutcome {
 
 // Saves the picture as the bitmap, then SetDesktopWallpaper. Not applied
 // (and nothing handed to the system) when there is no picture or the bitmap
-// could not be written.
+// could not be written; not applied either when the system refuses it.
 ApplyOutcome ApplyAsWallpaper(SystemEffects& effects, const Picture& picture, const std::wstring& bitmapPath,
                               Position position);
 

@@ -1,11 +1,18 @@
 #!/usr/bin/env python3
 """Talks to the desktop the way noVNC's page does: a WebSocket to
-ws://HOST:PORT/websockify carrying RFB. Prints the desktop's size, checks
-that a framebuffer update brings the requested pixels, and moves the pointer
-to X,Y, waiting until the X display ($DISPLAY, asked with xdotool) shows it
+ws://HOST:PORT/websockify carrying RFB, answering the server's VNC password
+challenge with PASSWORD. Prints the desktop's size, checks that a
+framebuffer update brings the requested pixels, and moves the pointer to
+X,Y, waiting until the X display ($DISPLAY, asked with xdotool) shows it
 there.
 
-    rfb_probe.py HOST PORT X Y
+    rfb_probe.py HOST PORT X Y PASSWORD
+    rfb_probe.py HOST PORT --refused [PASSWORD]
+    rfb_probe.py HOST PORT --refused-raw [PASSWORD]   (RFB over plain TCP)
+
+With --refused it checks the other side instead: the server offers no way
+in without a password, and refuses a wrong one (PASSWORD, or a made-up
+answer to its challenge); it prints "refused" when it does.
 
 Exits 1 with a reason on the first thing that does not answer as it should;
 every read is bounded by a time-out.
@@ -83,23 +90,75 @@ def fail(reason):
     sys.exit(1)
 
 
+def vnc_response(password, challenge):
+    """The answer to a VNC challenge: DES of it keyed with the password,
+    each key byte's bits reversed, as the protocol has it."""
+    key = bytes(int(format(b, "08b")[::-1], 2) for b in password.encode()[:8].ljust(8, b"\0"))
+    out = subprocess.run(["openssl", "enc", "-des-ecb", "-nopad", "-K", key.hex(), "-provider", "legacy",
+                          "-provider", "default"], input=challenge, capture_output=True, timeout=TIMEOUT)
+    if out.returncode != 0 or len(out.stdout) != 16:
+        fail("openssl could not answer the challenge: " + out.stderr.decode(errors="replace").strip())
+    return out.stdout
+
+
+def handshake(ws, password):
+    """Up to the security result; True when the server let the client in."""
+    version = ws.recv(12)
+    if not version.startswith(b"RFB 003."):
+        fail("not an RFB server: %r" % version)
+    ws.send(b"RFB 003.008\n")
+    count = ws.recv(1)[0]
+    if count == 0:
+        fail("the server refused the connection")
+    types = ws.recv(count)
+    if 1 in types:  # 1: no authentication
+        fail("the server lets a client in without a password (security types %s)" % list(types))
+    if 2 not in types:  # 2: VNC password
+        fail("the server offers no VNC password authentication (security types %s)" % list(types))
+    ws.send(bytes([2]))
+    challenge = ws.recv(16)
+    ws.send(vnc_response(password, challenge) if password is not None else os.urandom(16))
+    return struct.unpack(">I", ws.recv(4))[0] == 0
+
+
+class Raw:
+    """RFB straight over TCP, as x11vnc itself serves it."""
+
+    def __init__(self, host, port):
+        self.sock = socket.create_connection((host, port), timeout=TIMEOUT)
+
+    def recv(self, n):
+        data = b""
+        while len(data) < n:
+            chunk = self.sock.recv(n - len(data))
+            if not chunk:
+                raise OSError("connection closed")
+            data += chunk
+        return data
+
+    def send(self, payload):
+        self.sock.sendall(payload)
+
+
+def refused(host, port, password, raw):
+    try:
+        ws = Raw(host, port) if raw else WebSocket(host, port, "/websockify")
+        if handshake(ws, password):
+            fail("the server let in a client with a wrong password")
+    except (socket.timeout, OSError) as e:
+        fail("no security result: %s" % e)
+    print("refused")
+
+
 def main():
-    host, port, x, y = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4])
+    host, port = sys.argv[1], int(sys.argv[2])
+    if sys.argv[3] in ("--refused", "--refused-raw"):
+        return refused(host, port, sys.argv[4] if len(sys.argv) > 4 else None, sys.argv[3] == "--refused-raw")
+    x, y, password = int(sys.argv[3]), int(sys.argv[4]), sys.argv[5]
     try:
         ws = WebSocket(host, port, "/websockify")
-        version = ws.recv(12)
-        if not version.startswith(b"RFB 003."):
-            fail("not an RFB server: %r" % version)
-        ws.send(b"RFB 003.008\n")
-        count = ws.recv(1)[0]
-        if count == 0:
-            fail("the server refused the connection")
-        types = ws.recv(count)
-        if 1 not in types:  # 1: no authentication
-            fail("the server asks for a password (security types %s)" % list(types))
-        ws.send(bytes([1]))
-        if struct.unpack(">I", ws.recv(4))[0] != 0:
-            fail("security handshake failed")
+        if not handshake(ws, password):
+            fail("the server refused the password")
         ws.send(bytes([1]))  # ClientInit: share the desktop
         width, height = struct.unpack(">HH", ws.recv(4))
         bpp = ws.recv(16)[0]

@@ -2,8 +2,9 @@
 # The run command without a display (scripts/run.sh): a port already taken
 # is refused with a message naming it and --port, before anything starts;
 # then Wine's desktop is served to a browser on 127.0.0.1 and on no other
-# address, the pointer moved through the page's WebSocket arrives on the
-# desktop, the PNG screenshots are still written, and Ctrl+C leaves nothing
+# address, behind a password made for the run and printed in the address,
+# the pointer moved through the page's WebSocket with it arrives on the
+# desktop, no client gets in without it, the PNG screenshots are still written, and Ctrl+C leaves nothing
 # running or listening.
 #
 # Every wait has a limit, and on the way out, whatever happened, what the
@@ -137,7 +138,8 @@ holder=""
 port=$(free_port)
 bash "$root/scripts/run.sh" --port "$port" >"$work/run.log" 2>&1 &
 run_pid=$!
-opened() { grep -qx "Open http://127.0.0.1:$port/vnc.html" "$work/run.log"; }
+address_re="Open http://127\.0\.0\.1:$port/vnc\.html?password=[A-Za-z0-9]\{8\}"
+opened() { grep -qx "$address_re" "$work/run.log"; }
 opened_or_ended() { opened || ! kill -0 "$run_pid" 2>/dev/null; }
 wait_for 180 opened_or_ended || true
 if ! opened; then
@@ -145,7 +147,9 @@ if ! opened; then
   tail -n 30 "$work/run.log"
   exit 1
 fi
-echo "ok   - run.sh printed: Open http://127.0.0.1:$port/vnc.html"
+address=$(grep -x "$address_re" "$work/run.log" | sed 's/^Open //')
+password=${address##*password=}
+echo "ok   - run.sh printed: Open $address"
 for name in x11vnc websockify; do server_pids+=("$(cat "$session/$name.pid")"); done
 xvfb_pid=$(cat "$session/xvfb.pid")
 vnc_port=$(sed -n 's/^PORT=//p' "$session/x11vnc.out")
@@ -160,9 +164,18 @@ check "websockify listens on 127.0.0.1 only" listens_on_loopback_only "${server_
 check "x11vnc listens on 127.0.0.1 only" listens_on_loopback_only "${server_pids[0]}"
 
 # shellcheck disable=SC1091
-probe=$(source "$session/env" && timeout 60 python3 "$root/tests/e2e/rfb_probe.py" 127.0.0.1 "$port" 321 234 2>&1) || true
-check "the page's WebSocket serves the 1280 x 800 desktop without a password" has "size 1280 800" "$probe"
+probe=$(source "$session/env" &&
+  timeout 60 python3 "$root/tests/e2e/rfb_probe.py" 127.0.0.1 "$port" 321 234 "$password" 2>&1) || true
+check "the page's WebSocket serves the 1280 x 800 desktop with the printed password" has "size 1280 800" "$probe"
 check "a pointer move sent through it arrives on the desktop" has "pointer 321 234" "$probe"
+check "the password is this user's alone" test "$(stat -c %a "$session/vnc.pass")" = 600
+check "the page's WebSocket lets no client in without the password" has refused \
+  "$(timeout 30 python3 "$root/tests/e2e/rfb_probe.py" 127.0.0.1 "$port" --refused 2>&1)"
+wrong=$(tr 'A-Za-z0-9' 'B-Za-z0-9A' <<<"$password")
+check "nor with another password" has refused \
+  "$(timeout 30 python3 "$root/tests/e2e/rfb_probe.py" 127.0.0.1 "$port" --refused "$wrong" 2>&1)"
+check "nor straight to x11vnc's own port" has refused \
+  "$(timeout 30 python3 "$root/tests/e2e/rfb_probe.py" 127.0.0.1 "$vnc_port" --refused-raw 2>&1 || true)"
 check "a PNG of the desktop is saved" wait_for 20 test -s "$VELMORA_RUN_DIR/screens/latest.png"
 check "the PNG shows the 1280 x 800 desktop" has "PNG 1280x800" \
   "$(identify "$VELMORA_RUN_DIR/screens/latest.png" 2>&1)"

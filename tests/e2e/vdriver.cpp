@@ -23,6 +23,12 @@
 //   vdriver picker                 "picker VISIBLE L T R B DECIMAL|HEX" of the colour picker (0 when none)
 //   vdriver menus                  "menus N" and one line "L T R B" per visible popup menu
 //
+//   vdriver modules [paths]        "modules N" and the first Velmora process's libraries (full paths with "paths")
+//   vdriver deny-instance          makes the running copy's single-instance token one that no
+//                                  other start can open, as a copy run as administrator holds it
+//   vdriver hold PATH WHILE        holds PATH open without sharing while the file WHILE exists
+//                                  (at most two minutes): "held 1" once it is held
+//
 // For the recycle-bin emptier and the web-search box:
 //   vdriver recycle PATH           move PATH into the recycle bin: "recycled RC"
 //   vdriver bin-count              "bin-count N" (items in the recycle bins)
@@ -54,6 +60,7 @@
 // started inside Wine's virtual desktop ("explorer /desktop=...") has no
 // console to print to, and the driver must run there to see its windows.
 #include <windows.h>
+#include <aclapi.h>
 #include <psapi.h>
 #include <shellapi.h>
 #include <tlhelp32.h>
@@ -487,7 +494,30 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("started %d\n", ok);
         return ok == n ? 0 : 1;
     }
+    if (cmd == L"deny-instance") {
+        // A DACL without entries: no one may open the token any more.
+        HANDLE token = ::OpenMutexW(WRITE_DAC, FALSE, L"Local\\Velmora.SingleInstance");
+        ACL empty{};
+        const bool ok = token && ::InitializeAcl(&empty, sizeof empty, ACL_REVISION) &&
+                        ::SetSecurityInfo(token, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                                          &empty, nullptr) == ERROR_SUCCESS;
+        // What a start does with the name, as the program does it.
+        HANDLE again = ::CreateMutexW(nullptr, FALSE, L"Local\\Velmora.SingleInstance");
+        std::printf("denied %d %d\n", ok ? 1 : 0, !again && ::GetLastError() == ERROR_ACCESS_DENIED ? 1 : 0);
+        if (again) ::CloseHandle(again);
+        if (token) ::CloseHandle(token);
+        return ok && !again ? 0 : 1;
+    }
+    if (cmd == L"hold" && argc >= 4) {
+        HANDLE file = ::CreateFileW(argv[2], GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        std::printf("held %d\n", file != INVALID_HANDLE_VALUE ? 1 : 0);
+        std::fflush(stdout);
+        for (int i = 0; i < 1200 && ::GetFileAttributesW(argv[3]) != INVALID_FILE_ATTRIBUTES; ++i) ::Sleep(100);
+        if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
+        return file != INVALID_HANDLE_VALUE ? 0 : 1;
+    }
     if (cmd == L"modules") {
+        const bool paths = argc >= 3 && std::wstring(argv[2]) == L"paths";
         // The libraries loaded in the first Velmora process, lower case.
         const std::vector<DWORD> pids = Processes();
         std::vector<std::wstring> names;
@@ -495,7 +525,7 @@ int wmain(int argc, wchar_t** argv) {
         MODULEENTRY32W me{};
         me.dwSize = sizeof me;
         for (BOOL ok = snap != INVALID_HANDLE_VALUE && ::Module32FirstW(snap, &me); ok; ok = ::Module32NextW(snap, &me)) {
-            std::wstring name = me.szModule;
+            std::wstring name = paths ? me.szExePath : me.szModule;
             for (wchar_t& c : name) c = static_cast<wchar_t>(std::towlower(c));
             names.push_back(name);
         }

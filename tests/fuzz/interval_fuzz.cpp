@@ -1,9 +1,11 @@
-// The changer's interval ("每隔 N 秒"): a plain decimal number (sign, digits,
-// at most one point, no exponent), blanks (space, tab) around it forgiven,
-// rounded to the nearest whole second with halves to even; 1 to 60 is
-// taken, more is too long, anything else (less, empty, not a number) too
-// short. Compared with a slow reference built on other means: a regular
-// expression for the shape, strtod for the value, nearbyint for rounding.
+// The changer's interval ("每隔 N 秒"): the number the text starts with
+// (blanks, an ideographic space among them, a sign, digits, a point and
+// digits, an exponent), its characters half- or full-width, whatever
+// follows let go; rounded to the nearest whole second with halves to even;
+// 1 to 60 is taken, more is too long, anything else (less, no number at the
+// start) too short. Compared with a slow reference built on other means: a
+// table of the full-width forms, a regular expression for the shape, strtod
+// for the value, nearbyint for rounding.
 #include <cfenv>
 #include <cmath>
 #include <cstddef>
@@ -21,10 +23,39 @@ namespace {
 using velmora::wallpaper::IntervalError;
 using velmora::wallpaper::IntervalValue;
 
+// Full-width forms as ASCII, and any other byte beyond ASCII as one that
+// fits no number.
+std::string Halved(std::string_view text) {
+    static const struct {
+        const char* wide;
+        char ascii;
+    } kForms[] = {{"\u3000", ' '}, {"\uFF0B", '+'}, {"\uFF0D", '-'}, {"\uFF0E", '.'}, {"\uFF25", 'E'},
+                  {"\uFF45", 'e'}, {"\uFF10", '0'}, {"\uFF11", '1'}, {"\uFF12", '2'}, {"\uFF13", '3'},
+                  {"\uFF14", '4'}, {"\uFF15", '5'}, {"\uFF16", '6'}, {"\uFF17", '7'}, {"\uFF18", '8'},
+                  {"\uFF19", '9'}};
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        bool matched = false;
+        for (const auto& f : kForms) {
+            if (text.substr(i).starts_with(f.wide)) {
+                out += f.ascii;
+                i += std::string_view(f.wide).size();
+                matched = true;
+                break;
+            }
+        }
+        if (matched) continue;
+        out += static_cast<unsigned char>(text[i]) < 0x80 ? text[i] : '#';
+        ++i;
+    }
+    return out;
+}
+
 IntervalValue Reference(std::string_view text) {
-    static const std::regex shape(R"(^[ \t]*([+-]?([0-9]+\.?[0-9]*|\.[0-9]+))[ \t]*$)");
-    std::match_results<std::string_view::const_iterator> match;
-    if (!std::regex_match(text.begin(), text.end(), match, shape)) return {IntervalError::TooShort, 0};
+    static const std::regex shape(R"(^[ \t]*([+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?))");
+    const std::string halved = Halved(text);
+    std::smatch match;
+    if (!std::regex_search(halved, match, shape)) return {IntervalError::TooShort, 0};
     const std::string number = match[1].str();
     const double value = std::strtod(number.c_str(), nullptr);
     std::fesetround(FE_TONEAREST);

@@ -63,6 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // What a read hands back: at most 127 bytes, no half character; a value
     // in quotes is a prefix of what they held, blanks kept; any other has no
     // spaces around.
+    // A file in any encoding either decodes to what writes it back byte for
+    // byte, or is refused (and then never rewritten).
+    if (const std::optional<ProfileText> decoded = DecodeFile(raw)) FUZZ_CHECK(EncodeFile(*decoded) == raw);
     const std::string clipped = ClipReadValue(raw);
     FUZZ_CHECK(clipped.size() <= kReadLimitBytes);
     const std::string_view inner = Unquoted(raw);

@@ -153,6 +153,24 @@ TEST(ProfileText, ByteOrderMarksTellTheEncoding) {
     EXPECT_EQ(DetectEncoding(""), FileEncoding::Gbk);
 }
 
+TEST(ProfileText, EachEncodingRoundTripsAndBrokenBytesAreRefused) {
+    EXPECT_EQ(DetectEncoding(std::string("\xFE\xFF\0[", 4)), FileEncoding::Utf16Be);
+    // "[开]" and U+1F600, which needs a surrogate pair.
+    const std::string utf8 = "[\xE5\xBC\x80]\xF0\x9F\x98\x80";
+    const std::string le("\xFF\xFE[\0\x00\x5F]\0\x3D\xD8\x00\xDE", 12);
+    const std::string be("\xFE\xFF\0[\x5F\x00\0]\xD8\x3D\xDE\x00", 12);
+    for (const std::string& file : {le, be, "\xEF\xBB\xBF" + utf8, std::string("[\xBF\xAA]\x81")}) {
+        const std::optional<ProfileText> p = DecodeFile(file);
+        ASSERT_TRUE(p);
+        if (p->encoding != FileEncoding::Gbk) EXPECT_EQ(p->text, utf8);
+        EXPECT_EQ(EncodeFile(*p), file) << "byte for byte";
+    }
+    for (const std::string& broken : {le + "x", std::string("\xFE\xFF\xDC\x00", 4), std::string("\xFF\xFE\x00\xD8", 4),
+                                      std::string("\xEF\xBB\xBF\xC0\xAF"), std::string("\xEF\xBB\xBF\xE5\xBC")}) {
+        EXPECT_FALSE(DecodeFile(broken)) << broken.size();
+    }
+}
+
 TEST(ProfileText, QuotesComeOffOnlyInMatchingPairs) {
     EXPECT_EQ(Unquoted("\"a b\""), "a b");
     EXPECT_EQ(Unquoted("'x'"), "x");

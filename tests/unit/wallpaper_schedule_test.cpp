@@ -225,12 +225,27 @@ TEST(Interval, RoundsHalvesToEven) {
 }
 
 TEST(Interval, RefusesOverSixtyAndUnderOneAndNonNumbers) {
-    for (const char* text : {"61", "60.6", "61.5", "100", "99999999999999999999999"}) {
+    for (const char* text : {"61", "60.6", "61.5", "100", "99999999999999999999999", "1e3", "1E2秒", "６１", "1e999"}) {
         EXPECT_EQ(ParseInterval(text).error, IntervalError::TooLong) << text;
     }
-    for (const char* text : {"0", "0.5", "0.4", ".5", "-1", "-0.4", "", "   ", "abc", "3o", "1e1", "0x10", "inf",
-                             "nan", "1.2.3", "+", ".", "三十", "３０", "30秒", "1,5"}) {
+    for (const char* text : {"0", "0.5", "0.4", ".5", "-1", "-0.4", "", "   ", "abc", "0x10", "inf", "nan", "+",
+                             ".", "三十", "秒30", "-1e999", "e5", "\xEF\xBC\x90"}) {
         EXPECT_EQ(ParseInterval(text).error, IntervalError::TooShort) << text;
+    }
+}
+
+// The number a text starts with is the interval: the label "秒" invites
+// "30秒", and a Chinese input method types full-width digits.
+TEST(Interval, ReadsTheLeadingNumberInHalfOrFullWidthDigits) {
+    const struct {
+        const char* text;
+        int seconds;
+    } ok[] = {{"30秒", 30}, {"３０", 30}, {"\xE3\x80\x80３０秒", 30}, {"１５．５", 16}, {"3o", 3}, {"1e1", 10},
+              {"1.2.3", 1}, {"1,5", 1}, {"2e", 2}, {"5 秒", 5}, {"４5", 45}, {"＋７", 7}};
+    for (const auto& c : ok) {
+        const IntervalValue v = ParseInterval(c.text);
+        EXPECT_EQ(v.error, IntervalError::None) << c.text;
+        EXPECT_EQ(v.seconds, c.seconds) << c.text;
     }
 }
 

@@ -299,6 +299,29 @@ TEST_F(App, FromThePanelsKeysThePowerMenuShutsDownOrRestartsLettingProgramsSaveT
     EXPECT_EQ(app.Panel().LiveWindow(), panel);
 }
 
+TEST_F(App, EnterOnThePowerCellOpensItsMenuAtTheCellNotAtThePointer) {
+    Application& app = Started();
+    app.Run(Action::ShowPanel);
+    const HWND panel = app.Panel().LiveWindow();
+    ASSERT_NE(panel, nullptr);
+    ::SetCursorPos(3, 3);
+    RECT menu{};
+    testing::WhileMenuIsOpen during([&] {
+        ::GetWindowRect(::FindWindowW(L"#32768", nullptr), &menu);
+        testing::PressKeys(panel, {VK_ESCAPE});
+    });
+    for (const char c : std::string("gbjsj")) ::SendMessageW(panel, WM_CHAR, static_cast<WPARAM>(c), 1);
+    ::SendMessageW(panel, WM_KEYDOWN, VK_RETURN, 1);
+    ASSERT_TRUE(during.ran());
+    const std::optional<POINT> anchor = app.Panel().Live()->MenuAnchor();
+    ASSERT_TRUE(anchor);
+    EXPECT_TRUE(::PtInRect(&menu, *anchor) || (menu.left == anchor->x && menu.top == anchor->y))
+        << "menu at " << menu.left << "," << menu.top << ", cell at " << anchor->x << "," << anchor->y;
+    RECT frame{};
+    ::GetWindowRect(panel, &frame);
+    EXPECT_TRUE(::PtInRect(&frame, *anchor)) << "the cell is in the panel";
+}
+
 TEST_F(App, TheViewerShowsThePreviewedPictureOrSaysOverTheChangerWhyNot) {
     testing::WriteSolidBmp(folder_.File(L"pic\\a.bmp"), 40, 30, RGB(10, 20, 30));
     Application& app = Started();
@@ -395,6 +418,24 @@ TEST_F(Verbs, ASecondStartHandsItsVerbToTheRunningCopyAndEnds) {
     EXPECT_EQ(::FindWindowW(nullptr, L"Velmora-更换桌面"), nullptr) << "no changer made for it";
 }
 
+// The name held by what a start cannot open (a copy run as administrator,
+// another kind of object): the start is a second one, and its verb still
+// reaches the running copy.
+TEST_F(Verbs, ANameThatCannotBeOpenedMakesEveryStartASecondOne) {
+    Started();
+    constexpr wchar_t kSquatted[] = L"Local\\Velmora.Tests.Squatted";
+    const UniqueKernelHandle squatter(::CreateEventW(nullptr, TRUE, FALSE, kSquatted));
+    ASSERT_TRUE(squatter);
+    for (const wchar_t* line : {L"", L"/next"}) {
+        Application other({recorder_, prompts_, clock_, ticks_, random_, pixels_, runKeys_, folder_.path(),
+                           std::wstring(L"Velmora.exe ") + line, kSquatted});
+        EXPECT_FALSE(other.Start()) << "started beside a running copy with: " << Narrow(line);
+    }
+    EXPECT_EQ(::FindWindowW(TrayHost::kClassName, nullptr), app_->Tray().hwnd()) << "one tray host only";
+    ASSERT_TRUE(WallpapersReach(1)) << "the verb was handed over";
+    EXPECT_EQ(Shown(), 11);
+}
+
 TEST_F(Verbs, AnUnknownVerbOrStrangeDataIsLetGoWithoutAWord) {
     Application& app = Started();
     EXPECT_FALSE(SecondStart(L"/shuffle"));
@@ -453,6 +494,73 @@ TEST_F(Verbs, AVerbSentWhileAMessageBoxIsUpWaitsForIt) {
     EXPECT_EQ(whileUp, 0);
     ASSERT_TRUE(WallpapersReach(1));
     EXPECT_EQ(Shown(), 11) << "the text file passed over";
+}
+
+TEST_F(Verbs, AVerbWaitsForTheSearchBoxesEmptyKeywordBox) {
+    PumpingPrompter box;
+    app_ = std::make_unique<Application>(AppServices{recorder_, box, clock_, ticks_, random_, pixels_, runKeys_,
+                                                     folder_.path(), L"Velmora.exe", kTestInstance});
+    ASSERT_TRUE(app_->Start());
+    app_->Run(Action::ShowSearchBox);
+    int whileUp = -1;
+    box.whileUp = [&] {
+        EXPECT_FALSE(SecondStart(L"/next"));
+        Idle(500ms);
+        whileUp = Wallpapers();
+    };
+    ::SendMessageW(app_->Search().Live()->KeywordField(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    ASSERT_EQ(box.texts.size(), 1u);
+    EXPECT_EQ(whileUp, 0);
+    EXPECT_TRUE(WallpapersReach(1));
+}
+
+// The recorder, with an about box that stays up while `whileUp` runs.
+class AboutBoxEffects final : public SystemEffects {
+public:
+    explicit AboutBoxEffects(RecordingEffects& r) : r_(r) {}
+    int ShellAboutA(HWND owner, std::string_view app, std::string_view other, HICON icon) override {
+        if (whileUp) whileUp();
+        return r_.ShellAboutA(owner, app, other, icon);
+    }
+    INT_PTR ShellExecuteA(HWND o, std::string_view v, std::string_view f, std::string_view p, std::string_view d,
+                         int s) override {
+        return r_.ShellExecuteA(o, v, f, p, d, s);
+    }
+    BOOL ExitWindowsEx(UINT f, DWORD r) override { return r_.ExitWindowsEx(f, r); }
+    LRESULT MonitorPower(HWND o, LPARAM s) override { return r_.MonitorPower(o, s); }
+    HRESULT SHEmptyRecycleBinA(HWND o, DWORD f) override { return r_.SHEmptyRecycleBinA(o, f); }
+    INT_PTR ShellExecuteW(HWND o, std::wstring_view v, std::wstring_view f, std::wstring_view p, std::wstring_view d,
+                         int s) override {
+        return r_.ShellExecuteW(o, v, f, p, d, s);
+    }
+    BOOL SetDeskWallpaper(std::wstring_view p, UINT f) override { return r_.SetDeskWallpaper(p, f); }
+    BOOL WritePrivateProfileStringA(std::string_view s, std::string_view k, std::string_view v,
+                                    std::string_view f) override {
+        return r_.WritePrivateProfileStringA(s, k, v, f);
+    }
+    DWORD mciSendStringA(std::string_view c) override { return r_.mciSendStringA(c); }
+    bool StartProcess(std::string_view c, int s) override { return r_.StartProcess(c, s); }
+    std::function<void()> whileUp;
+
+private:
+    RecordingEffects& r_;
+};
+
+TEST_F(Verbs, AVerbWaitsForTheAboutBox) {
+    AboutBoxEffects effects(recorder_);
+    app_ = std::make_unique<Application>(AppServices{effects, prompts_, clock_, ticks_, random_, pixels_, runKeys_,
+                                                     folder_.path(), L"Velmora.exe", kTestInstance});
+    ASSERT_TRUE(app_->Start());
+    int whileUp = -1;
+    effects.whileUp = [&] {
+        EXPECT_FALSE(SecondStart(L"/next"));
+        Idle(500ms);
+        whileUp = Wallpapers();
+    };
+    app_->Run(Action::ShowAboutBox);
+    EXPECT_EQ(whileUp, 0);
+    EXPECT_TRUE(WallpapersReach(1));
+    app_.reset();
 }
 
 TEST_F(Verbs, TheHotKeysGiveTheNextAndThePreviousWallpaper) {

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "platform/effects.h"
 #include "platform/handles.h"
+#include "platform/system_services.h"
 #include "platform/text.h"
 #include "support/test_support.h"
 
@@ -48,6 +51,21 @@ TEST(Text, ConvertsBetweenUtf8Utf16AndGbk) {
     EXPECT_EQ(gbk, "\xBF\xAA\xBB\xFA\xD7\xD4\xB6\xAF\xD4\xCB\xD0\xD0 Velmora");
     EXPECT_EQ(FromCodePage(gbk, kGbkCodePage), utf8);
     EXPECT_EQ(ToCodePage("", kGbkCodePage), "");
+}
+
+// Draws in quick succession, as a burst of /next makes them, all differ:
+// none repeats for coming within one tick of the clock (here, a clock that
+// stands still).
+TEST(Random, DrawsWithinOneTickOfTheClockDoNotRepeat) {
+    ClockSeededRandom random([]() -> std::uint64_t { return 1234; });
+    std::set<double> seen;
+    for (int i = 0; i < 2000; ++i) {
+        const double d = random.Next();
+        ASSERT_GE(d, 0.0);
+        ASSERT_LT(d, 1.0);
+        seen.insert(d);
+    }
+    EXPECT_EQ(seen.size(), 2000u);
 }
 
 TEST(Effects, RecorderTakesTheCallsAndWritesThemToItsLog) {

@@ -335,5 +335,26 @@ TEST_F(AutoStart, MenuAsksBeforeTurningItOffAndNoChangesNothing) {
     EXPECT_FALSE(ReadEntry(HKEY_LOCAL_MACHINE).present);
 }
 
+// The remedy the stuck-entry message offers, taken by a start that finds a
+// copy running: only with rights, only when the profile says off, and
+// without a word or any other change.
+TEST_F(AutoStart, AStartBesideARunningCopyClearsTheStuckEntryOnlyWithRightsAndWhenOff) {
+    PutEntry(HKEY_LOCAL_MACHINE, Expected());
+    Profile("0");
+    StartAtLogon second(profile_, prompts_, keys_, folder_.path());
+    keys_.refuseMachine = true;
+    second.ClearStuckEntry();
+    EXPECT_TRUE(ReadEntry(HKEY_LOCAL_MACHINE).present) << "a plain start has no rights";
+    keys_.refuseMachine = false;
+    Profile("1");
+    second.ClearStuckEntry();
+    EXPECT_TRUE(ReadEntry(HKEY_LOCAL_MACHINE).present) << "the user wants it";
+    Profile("0");
+    second.ClearStuckEntry();
+    EXPECT_FALSE(ReadEntry(HKEY_LOCAL_MACHINE).present);
+    EXPECT_FALSE(ReadEntry(HKEY_CURRENT_USER).present) << "nothing written in its place";
+    EXPECT_TRUE(prompts_.boxes.empty());
+}
+
 }  // namespace
 }  // namespace velmora

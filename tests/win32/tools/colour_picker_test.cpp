@@ -324,6 +324,22 @@ TEST_F(ColourPickerTest, ItsMenuOffersTheRememberedColourThreeWaysAndCopiesTheCh
     EXPECT_EQ(ClipboardText(), L"#ABCDEF") << "closing the menu copies nothing";
 }
 
+TEST_F(ColourPickerTest, ClosedFromOutsideWhileItsMenuIsUpItCopiesNothing) {
+    ReadOutside(kSky);
+    SetClipboardText(L"before");
+    // The keys go to another window of the thread: the menu's loop takes
+    // them, and the picker's window is gone by then.
+    WhileMenuIsOpen during([&] {
+        ::PostMessageW(picker_->hwnd(), WM_CLOSE, 0, 0);
+        PressKeys(owner_.get(), {VK_DOWN, VK_RETURN});
+    });
+    ::SendMessageW(picker_->hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(picker_->hwnd()), MAKELPARAM(300, 200));
+    ASSERT_TRUE(during.ran());
+    EXPECT_EQ(picker_->hwnd(), nullptr) << "closed";
+    EXPECT_EQ(ClipboardText(), L"before");
+    EXPECT_TRUE(copied_.Colours().empty());
+}
+
 TEST_F(ColourPickerTest, CopiedColoursFollowTheThreeFormsNewestFirstAndCopyAgainAsHex) {
     ReadOutside(RGB(255, 0, 0));
     picker_->CopyRemembered();

@@ -68,10 +68,10 @@ inline bool PumpWithWatch(wallpaper::WallpaperRotation& rotation, const std::fun
     while (!pred()) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
         if (left.count() <= 0) return false;
-        HANDLE watch = rotation.WatchHandle();
-        const DWORD woke = ::MsgWaitForMultipleObjectsEx(watch ? 1 : 0, &watch, static_cast<DWORD>(left.count()),
+        const FolderWatch::Handles watch = rotation.WatchHandles();
+        const DWORD woke = ::MsgWaitForMultipleObjectsEx(watch.count, watch.items, static_cast<DWORD>(left.count()),
                                                          QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (watch && woke == WAIT_OBJECT_0) rotation.OnFolderSignalled();
+        if (woke < WAIT_OBJECT_0 + watch.count) rotation.OnFolderSignalled();
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             ::TranslateMessage(&msg);
