@@ -26,6 +26,10 @@ foreach(layer IN LISTS VELMORA_LAYERS)
     endif()
     target_include_directories(velmora_${layer}_unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
     target_link_libraries(velmora_${layer}_unit_tests PRIVATE velmora_platform_core gtest_main)
+    # The artwork's drawing rules are tested with the platform, which loads it.
+    if(layer STREQUAL "platform")
+      target_link_libraries(velmora_${layer}_unit_tests PRIVATE velmora_drawing)
+    endif()
     gtest_discover_tests(velmora_${layer}_unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 30)
   endif()
 endforeach()
@@ -72,6 +76,9 @@ if(VELMORA_HAVE_SANITIZERS)
         target_link_libraries(${exe} PRIVATE velmora_${layer}_core_asan)
       endif()
       target_link_libraries(${exe} PRIVATE velmora_platform_core_asan gtest_main)
+      if(layer STREQUAL "platform")
+        target_link_libraries(${exe} PRIVATE velmora_drawing)
+      endif()
       add_dependencies(velmora_unit_tests_asan ${exe})
       add_test(NAME unit.${layer}.asan COMMAND ${exe})
       set_tests_properties(unit.${layer}.asan PROPERTIES TIMEOUT 120
@@ -120,9 +127,13 @@ else()
 endif()
 
 # ---- artwork
-file(GLOB GEN_ART_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/art/*.cpp)
+add_library(velmora_drawing STATIC ${VELMORA_ART_SOURCES})
+target_include_directories(velmora_drawing PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(velmora_drawing PRIVATE -Wall -Wextra)
+file(GLOB GEN_ART_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/art/gen_*.cpp)
 add_executable(gen_art ${GEN_ART_SOURCES})
 target_include_directories(gen_art PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(gen_art PRIVATE velmora_drawing)
 add_custom_command(
   OUTPUT ${VELMORA_ART_DIR}/velmora.ico
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORA_ART_DIR}

@@ -4,7 +4,6 @@
 
 #include "platform/twips.h"
 #include "platform/window.h"
-#include "resources/art_pack.h"
 #include "resources/ids.h"
 
 namespace velmora {
@@ -70,35 +69,6 @@ SIZE TextSize(HFONT font, const std::wstring& text) {
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc.get(), &metrics);
     return {extent.cx > 0 ? extent.cx : 1, metrics.tmHeight};
-}
-
-UniqueBitmap LoadBitmapResource(int id) {
-    // The bitmap file is stored packed; unpacked, its header and rows make
-    // the same DIB section LoadImage would.
-    HMODULE module = AppInstance();
-    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), PACKED_BITMAP_TYPE);
-    HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
-    const auto* data = loaded ? static_cast<const uint8_t*>(::LockResource(loaded)) : nullptr;
-    if (!data) return UniqueBitmap();
-    const auto file = art_pack::Unpack({data, ::SizeofResource(module, found)});
-    if (!file || file->size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)) return UniqueBitmap();
-    BITMAPFILEHEADER head{};
-    std::memcpy(&head, file->data(), sizeof head);
-    const auto* info = reinterpret_cast<const BITMAPINFO*>(file->data() + sizeof head);
-    void* bits = nullptr;
-    UniqueBitmap bitmap(::CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap) return bitmap;
-    const BITMAPINFOHEADER& h = info->bmiHeader;
-    const size_t stride = (size_t(h.biWidth) * h.biBitCount + 31) / 32 * 4;
-    const size_t rowsSize = stride * size_t(h.biHeight < 0 ? -h.biHeight : h.biHeight);
-    if (head.bfOffBits > file->size() || rowsSize > file->size() - head.bfOffBits) return UniqueBitmap();
-    std::memcpy(bits, file->data() + head.bfOffBits, rowsSize);
-    return bitmap;
-}
-
-UniqueIcon LoadIconResource(int id, int size) {
-    return UniqueIcon(static_cast<HICON>(
-        ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
 HCURSOR HandCursor() {
