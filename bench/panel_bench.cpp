@@ -85,7 +85,7 @@ bool WaitFor(Condition done) {
 // nothing left to paint, or a negative value when it did not open.
 double DoubleClickToPainted(HWND host) {
     const double t0 = NowMs();
-    ::PostMessageW(host, velmora::TrayHost::kTrayCallbackMessage, 1, WM_LBUTTONDBLCLK);
+    ::PostMessageW(host, velmora::TrayHost::kTrayCallbackMessage, 0, MAKELPARAM(WM_LBUTTONDBLCLK, velmora::kTrayIconId));
     HWND panel = nullptr;
     const bool painted = WaitFor([&] {
         panel = ::FindWindowW(velmora::LauncherPanel::kClassName, nullptr);
