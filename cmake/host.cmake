@@ -66,6 +66,10 @@ foreach(layer IN LISTS VELMORA_LAYERS)
     endif()
     target_include_directories(${exe} PRIVATE ${CMAKE_SOURCE_DIR})
     target_link_libraries(${exe} PRIVATE velmora_platform_core${core_suffix} gtest_main)
+    # The artwork's drawing rules are tested with the platform, which loads it.
+    if(layer STREQUAL "platform")
+      target_link_libraries(${exe} PRIVATE velmora_drawing)
+    endif()
     gtest_discover_tests(${exe} TEST_PREFIX "unit." DISCOVERY_TIMEOUT 30
       PROPERTIES ENVIRONMENT
         "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
@@ -110,9 +114,13 @@ else()
 endif()
 
 # ---- artwork
-file(GLOB GEN_ART_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/art/*.cpp)
+add_library(velmora_drawing STATIC ${VELMORA_ART_SOURCES})
+target_include_directories(velmora_drawing PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(velmora_drawing PRIVATE -Wall -Wextra)
+file(GLOB GEN_ART_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/art/gen_*.cpp)
 add_executable(gen_art ${GEN_ART_SOURCES})
 target_include_directories(gen_art PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(gen_art PRIVATE velmora_drawing)
 add_custom_command(
   OUTPUT ${VELMORA_ART_DIR}/velmora.ico
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORA_ART_DIR}

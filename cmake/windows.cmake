@@ -12,10 +12,17 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 add_link_options(-Wl,--no-insert-timestamp)
 include(${CMAKE_CURRENT_LIST_DIR}/footprint.cmake)
 
+# The artwork's drawing code, beneath everything: the program draws its
+# pictures with it for any scale but the stored 96 dpi (resources/art).
+add_library(velmora_drawing STATIC ${VELMORA_ART_SOURCES})
+target_include_directories(velmora_drawing PUBLIC ${CMAKE_SOURCE_DIR})
+# Small rather than quickest: it is drawn once per scale and cached.
+target_compile_options(velmora_drawing PRIVATE -Os)
+
 # Each layer links the layers it may include, and nothing above them.
 # Common controls, COM, the picture decoders and MCI are not imported:
 # platform/lazy_imports.cpp loads them at first use.
-set(platform_USES velmora_core advapi32 user32 gdi32 msimg32 uuid)
+set(platform_USES velmora_core velmora_drawing advapi32 user32 gdi32 msimg32 uuid)
 set(settings_USES velmora_platform)
 set(commands_USES velmora_platform)
 set(frame_USES velmora_platform)

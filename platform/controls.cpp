@@ -5,7 +5,6 @@
 #include "platform/dpi.h"
 #include "platform/twips.h"
 #include "platform/window.h"
-#include "resources/art_pack.h"
 #include "resources/ids.h"
 
 namespace velmora {
@@ -73,66 +72,6 @@ SIZE TextSize(HFONT font, const std::wstring& text) {
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc.get(), &metrics);
     return {extent.cx > 0 ? extent.cx : 1, metrics.tmHeight};
-}
-
-namespace {
-
-// Stands in for artwork drawn at the scale: the 96-dpi picture stretched
-// to the size the artwork for `dpi` has, so that layouts cut from it hold.
-UniqueBitmap StretchedTo(UniqueBitmap design, unsigned dpi) {
-    BITMAP info{};
-    if (!design || dpi == kDesignDpi || !::GetObjectW(design.get(), sizeof info, &info)) return design;
-    const int width = ScaleDesign(info.bmWidth, static_cast<int>(dpi));
-    const int height = ScaleDesign(info.bmHeight, static_cast<int>(dpi));
-    BITMAPINFO header{};
-    header.bmiHeader.biSize = sizeof header.bmiHeader;
-    header.bmiHeader.biWidth = width;
-    header.bmiHeader.biHeight = -height;
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
-    header.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueBitmap scaled(::CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0));
-    UniqueMemoryDc from(::CreateCompatibleDC(nullptr)), to(::CreateCompatibleDC(nullptr));
-    if (!scaled || !from || !to) return design;
-    SelectGuard source(from.get(), design.get());
-    SelectGuard target(to.get(), scaled.get());
-    ::SetStretchBltMode(to.get(), HALFTONE);
-    ::StretchBlt(to.get(), 0, 0, width, height, from.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-    return scaled;
-}
-
-UniqueBitmap LoadDesignBitmap(int id) {
-    // The bitmap file is stored packed; unpacked, its header and rows make
-    // the same DIB section LoadImage would.
-    HMODULE module = AppInstance();
-    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), PACKED_BITMAP_TYPE);
-    HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
-    const auto* data = loaded ? static_cast<const uint8_t*>(::LockResource(loaded)) : nullptr;
-    if (!data) return UniqueBitmap();
-    const auto file = art_pack::Unpack({data, ::SizeofResource(module, found)});
-    if (!file || file->size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)) return UniqueBitmap();
-    BITMAPFILEHEADER head{};
-    std::memcpy(&head, file->data(), sizeof head);
-    const auto* info = reinterpret_cast<const BITMAPINFO*>(file->data() + sizeof head);
-    void* bits = nullptr;
-    UniqueBitmap bitmap(::CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap) return bitmap;
-    const BITMAPINFOHEADER& h = info->bmiHeader;
-    const size_t stride = (size_t(h.biWidth) * h.biBitCount + 31) / 32 * 4;
-    const size_t rowsSize = stride * size_t(h.biHeight < 0 ? -h.biHeight : h.biHeight);
-    if (head.bfOffBits > file->size() || rowsSize > file->size() - head.bfOffBits) return UniqueBitmap();
-    std::memcpy(bits, file->data() + head.bfOffBits, rowsSize);
-    return bitmap;
-}
-
-}  // namespace
-
-UniqueBitmap LoadBitmapResource(int id, unsigned dpi) { return StretchedTo(LoadDesignBitmap(id), dpi); }
-
-UniqueIcon LoadIconResource(int id, int size) {
-    return UniqueIcon(static_cast<HICON>(
-        ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
 HCURSOR HandCursor() {

@@ -45,8 +45,10 @@ UniqueGdiObject SongTi(int tenthsOfPoint, bool bold = false, int dpi = kDesignDp
 // The text's width and the font's line height, in pixels (width at least 1).
 SIZE TextSize(HFONT font, const std::wstring& text);
 
-// Resources of this program. The bitmap for `dpi` is the 96-dpi artwork
-// drawn at dpi / 96 of its size.
+// Resources of this program (platform/art_loader.cpp). The bitmap for
+// `dpi` is the 96-dpi artwork drawn at dpi / 96 of its size, every design
+// coordinate scaled; at 96 it is the stored picture. An icon comes
+// `size` pixels square, from its resource or drawn at that size.
 UniqueBitmap LoadBitmapResource(int id, unsigned dpi = 96);
 UniqueIcon LoadIconResource(int id, int size);
 // The pointing hand over clickable pictures and links: ours, else the system's.

@@ -9,6 +9,7 @@ set(PLATFORM_CORE_SOURCES
   platform/units.cpp
 )
 set(PLATFORM_WIN_SOURCES
+  platform/art_loader.cpp
   platform/clipboard.cpp
   platform/controls.cpp
   platform/deferred_calls.cpp

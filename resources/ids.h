@@ -2,10 +2,11 @@
 #pragma once
 
 // The bitmaps are stored packed (resources/art_pack.h) under this resource
-// type, and platform's LoadBitmapResource unpacks them.
+// type, as drawn for 96 dpi; platform's LoadBitmapResource unpacks them, or
+// draws them afresh (resources/art/artwork.h) for another DPI.
 #define PACKED_BITMAP_TYPE L"PACKED_BITMAP"
 
-#define IDI_VELMORA 1  // program icon: 16x16 and 32x32, 24-bit colour
+#define IDI_VELMORA 1  // program icon: 16 to 40 px in 24-bit colour, 48 with alpha
 
 // The skin of the skinned windows: 410 x 387, 24-bit.
 #define IDB_SKIN 100

@@ -1,6 +1,7 @@
 # shell/: the tray icon and its host window, the menus, starting at logon
 # and the single running instance.
 set(SHELL_CORE_SOURCES
+  shell/tray_callback.cpp
   shell/auto_start_rules.cpp
   shell/menus.cpp
   shell/verbs.cpp

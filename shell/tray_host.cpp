@@ -5,6 +5,7 @@
 #include "platform/controls.h"
 #include "platform/text.h"
 #include "resources/ids.h"
+#include "shell/tray_callback.h"
 
 namespace velmora {
 
@@ -70,8 +71,9 @@ bool TrayHost::Create() {
     commands_.clear();
     trayMenu_ = BuildMenu(menus::TrayMenu());
     powerMenu_ = BuildMenu(menus::PowerMenu());
-    icon_ = std::make_unique<TrayIcon>(hwnd(), kTrayCallbackMessage, LoadIconResource(IDI_VELMORA, 16), "Velmora",
-                                       shell_.notify);
+    iconSize_ = IconSize();
+    icon_ = std::make_unique<TrayIcon>(hwnd(), kTrayCallbackMessage, LoadIconResource(IDI_VELMORA, iconSize_),
+                                       L"Velmora", shell_.notify);
     return true;
 }
 
@@ -143,15 +145,53 @@ void TrayHost::StopIconRetry() {
     if (hwnd()) ::KillTimer(hwnd(), static_cast<UINT_PTR>(TimerId::IconRetry));
 }
 
-void TrayHost::OnTrayCallback(UINT mouseMessage) {
-    if (busy_) return;  // a menu or a command from it is still running
+int TrayHost::IconSize() const {
+    // Windows 10 1607 and later tell a window's DPI and the metrics at it;
+    // before, and when they fail, the system's small-icon size is the one.
+    using DpiOfWindow = UINT(WINAPI*)(HWND);
+    using MetricForDpi = int(WINAPI*)(int, UINT);
+    HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    static const auto dpiOf = reinterpret_cast<DpiOfWindow>(
+        reinterpret_cast<void*>(::GetProcAddress(user32, "GetDpiForWindow")));
+    static const auto metricAt = reinterpret_cast<MetricForDpi>(
+        reinterpret_cast<void*>(::GetProcAddress(user32, "GetSystemMetricsForDpi")));
+    if (dpiOf && metricAt && hwnd()) {
+        if (const UINT dpi = dpiOf(hwnd()); dpi > 0) {
+            if (const int size = metricAt(SM_CXSMICON, dpi); size > 0) return size;
+            return SmallIconSizeAt(static_cast<int>(dpi));
+        }
+    }
+    const int size = ::GetSystemMetrics(SM_CXSMICON);
+    return size > 0 ? size : SmallIconSizeAt(96);
+}
+
+void TrayHost::FitIconToDpi() {
+    const int size = IconSize();
+    if (!icon_ || size == iconSize_) return;
+    if (UniqueIcon icon = LoadIconResource(IDI_VELMORA, size)) {
+        iconSize_ = size;
+        icon_->SetIcon(std::move(icon));
+    }
+}
+
+void TrayHost::OnTrayCallback(WPARAM wp, LPARAM lp) {
+    const TrayCallback call = DecodeTrayCallback(icon_ && icon_->version4(), wp, lp);
+    if (call.iconId != kTrayIconId) return;
+    // Version 4 follows a right-button release with WM_CONTEXTMENU; the
+    // release has shown the menu already, and one menu is enough.
+    const bool echoOfRelease = call.event == WM_CONTEXTMENU && afterRightRelease_;
+    if (call.event != WM_MOUSEMOVE) afterRightRelease_ = call.event == WM_RBUTTONUP;
+    if (echoOfRelease || busy_) return;  // busy: a menu or a command from it is still running
     busy_ = true;
-    if (mouseMessage == WM_LBUTTONDBLCLK) {
+    if (call.event == WM_LBUTTONDBLCLK) {
         run_(Action::ShowPanel);
-    } else if (mouseMessage == WM_RBUTTONUP) {
+    } else if (call.event == WM_RBUTTONUP) {
         POINT at{};
         ::GetCursorPos(&at);
         PopupTrayMenu(at);
+    } else if (call.event == WM_CONTEXTMENU) {
+        // From the keyboard: the menu opens where the shell says the icon is.
+        PopupTrayMenu({call.anchorX, call.anchorY});
     }
     busy_ = false;
 }
@@ -182,7 +222,9 @@ bool TrayHost::StartAtLogonChecked() const {
 
 LRESULT TrayHost::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
-        // Explorer restarted: its new notification area knows no icons.
+        // Explorer restarted: its new notification area knows no icons, and
+        // the scale may have changed meanwhile.
+        FitIconToDpi();
         AddIcon();
         return 0;
     }
@@ -191,8 +233,15 @@ LRESULT TrayHost::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (wp == static_cast<WPARAM>(TimerId::IconRetry)) OnIconRetryTimer();
             return 0;
         case kTrayCallbackMessage:
-            OnTrayCallback(static_cast<UINT>(lp));
+            OnTrayCallback(wp, lp);
             return 0;
+        case WM_DPICHANGED:
+        case WM_SETTINGCHANGE:
+        case WM_DISPLAYCHANGE:
+            // A hidden window may never get WM_DPICHANGED; a change of the
+            // scale also comes as a change of settings or of the display.
+            FitIconToDpi();
+            return Default(msg, wp, lp);
         case WM_COPYDATA:
             return OnVerbData(reinterpret_cast<const COPYDATASTRUCT*>(lp)) ? TRUE : FALSE;
         case WM_HOTKEY: {

@@ -29,7 +29,7 @@ namespace velmora {
 // How the tray icon reaches the shell, and how often and how long an icon
 // the shell refuses is offered again.
 struct TrayIconShell {
-    ShellNotify notify = &::Shell_NotifyIconA;
+    ShellNotify notify = &::Shell_NotifyIconW;
     UINT retryIntervalMs = 2000;
     UINT retryForMs = 120000;
 };
@@ -72,11 +72,12 @@ public:
     bool RetryingIcon() const { return retriesLeft_ > 0; }
     TrayIcon* Icon() { return icon_.get(); }
 
-    // Every callback of the icon: `mouseMessage` is what happened over it.
+    // Every callback of the icon, as the shell sent it (shell/tray_callback.h).
     // A double-click shows the panel, a right-button release pops up the
-    // tray menu; callbacks arriving while a menu or its command runs are
-    // dropped.
-    void OnTrayCallback(UINT mouseMessage);
+    // tray menu, and so does the context-menu key on the icon, but not the
+    // context-menu event the shell sends just after that release; callbacks
+    // arriving while a menu or its command runs are dropped.
+    void OnTrayCallback(WPARAM wp, LPARAM lp);
     bool Busy() const { return busy_; }
 
     // Pops up a menu at the point (screen coordinates), tracked by `tracker`
@@ -107,6 +108,10 @@ private:
     UniqueMenu BuildMenu(std::span<const menus::Entry> entries);
     void Popup(HMENU menu, POINT at, HWND tracker);
     void AddIcon();
+    // The notification area's icon size now (the small-icon size of this
+    // window's DPI), and the icon redrawn at it when it changed.
+    int IconSize() const;
+    void FitIconToDpi();
     void OnIconRetryTimer();
     void StopIconRetry();
     bool OnVerbData(const COPYDATASTRUCT* data);
@@ -124,7 +129,9 @@ private:
     UniqueMenu powerMenu_;
     std::vector<Action> commands_;  // menu command id - 1 -> action
     UINT taskbarCreated_ = 0;
+    int iconSize_ = 0;
     bool busy_ = false;
+    bool afterRightRelease_ = false;  // the shell's WM_CONTEXTMENU for it is still to come
 };
 
 }  // namespace velmora

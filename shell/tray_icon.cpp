@@ -1,10 +1,7 @@
 #include "shell/tray_icon.h"
 
 #include <algorithm>
-#include <cstring>
-#include <string>
-
-#include "platform/text.h"
+#include <utility>
 
 namespace velmora {
 
@@ -17,19 +14,19 @@ void SignalIconAdded() {
 
 }  // namespace
 
-TrayIcon::TrayIcon(HWND callbackWindow, UINT callbackMessage, UniqueIcon icon, std::string_view tipUtf8,
+TrayIcon::TrayIcon(HWND callbackWindow, UINT callbackMessage, UniqueIcon icon, std::wstring_view tip,
                    ShellNotify notify)
     : icon_(std::move(icon)), notify_(std::move(notify)) {
-    // The first layout of the record: the fields up to the 64-byte tip, which
-    // every version of the shell understands.
-    record_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record_.cbSize = sizeof record_;
     record_.hWnd = callbackWindow;
     record_.uID = kTrayIconId;
-    record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    // Version 4 shows the tip only when asked to.
+    record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
     record_.uCallbackMessage = callbackMessage;
     record_.hIcon = icon_.get();
-    const std::string tip = ToCodePage(tipUtf8, kGbkCodePage);
-    std::memcpy(record_.szTip, tip.data(), std::min(tip.size(), sizeof record_.szTip - 1));
+    const size_t n = std::min(tip.size(), std::size(record_.szTip) - 1);
+    std::copy_n(tip.data(), n, record_.szTip);
+    record_.uVersion = NOTIFYICON_VERSION_4;
 }
 
 TrayIcon::~TrayIcon() { Remove(); }
@@ -37,14 +34,26 @@ TrayIcon::~TrayIcon() { Remove(); }
 bool TrayIcon::Add() {
     // A modification succeeds only on an icon the shell holds.
     added_ = notify_(NIM_ADD, &record_) != FALSE || notify_(NIM_MODIFY, &record_) != FALSE;
-    if (added_) SignalIconAdded();
-    return added_;
+    if (!added_) return false;
+    // A shell that refuses version 4 goes on with the first layout of the
+    // callbacks, which TrayHost reads as well.
+    version4_ = notify_(NIM_SETVERSION, &record_) != FALSE;
+    SignalIconAdded();
+    return true;
 }
 
 void TrayIcon::Remove() {
     if (!added_) return;
     notify_(NIM_DELETE, &record_);
     added_ = false;
+}
+
+void TrayIcon::SetIcon(UniqueIcon icon) {
+    if (!icon) return;
+    // The old picture lives until the shell has the new one.
+    const UniqueIcon old = std::exchange(icon_, std::move(icon));
+    record_.hIcon = icon_.get();
+    if (added_) notify_(NIM_MODIFY, &record_);
 }
 
 }  // namespace velmora

@@ -29,6 +29,9 @@ inline float Smooth(float e0, float e1, float x) {
     float t = std::clamp((x - e0) / (e1 - e0), 0.0f, 1.0f);
     return t * t * (3 - 2 * t);
 }
+// The length of (x, y): plain, with no care for overflow, which these
+// small numbers never come near, and much quicker than std::hypot.
+inline float Length(float x, float y) { return std::sqrt(x * x + y * y); }
 inline uint8_t Byte(float v) { return uint8_t(std::clamp(v, 0.0f, 255.0f) + 0.5f); }
 
 // Cheap value noise for organic shapes.
@@ -147,17 +150,19 @@ struct IconPixel {
     Rgb c;
     float cover;
 };
-// The program icon at size x size pixels, rows top to bottom (gen_art.cpp).
+// The program icon at size x size pixels, rows top to bottom (artwork.cpp).
 std::vector<IconPixel> RenderIcon(int size);
 
 // gen_art ui OUTDIR: the launcher panel's skin, caption buttons, cell
 // pictures, title picture, hand cursor and a preview sheet (gen_ui_art.cpp).
 int WriteUiArt(const std::string& dir);
 
-// gen_art tools OUTDIR: the tool windows' pictures. The web-search box and
-// the recycle-bin emptier (gen_tools_art.cpp), the colour picker
-// (gen_picker_art.cpp).
+// gen_art tools OUTDIR: the tool windows' pictures, the web-search box's
+// and the colour picker's (gen_tools_art.cpp).
 int WriteToolsArt(const std::string& dir);
-int WritePickerArt(const std::string& dir);
+
+// A bitmap file of a picture in its stored form (artwork.h).
+struct Bitmap;
+void WriteBitmap(const Bitmap& bitmap, const std::string& path);
 
 }  // namespace art

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <functional>
 #include <numbers>
+#include <type_traits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,116 +22,178 @@ inline constexpr float kPi = std::numbers::pi_v<float>;
 
 // ------------------------------------------------------------- shapes ----
 
-// Signed distance in pixels from a point to a shape's edge, negative inside.
-using Shape = std::function<float(float x, float y)>;
+// Where a shape may be inside, in design coordinates: a rectangle, or the
+// whole plane when nobody knows better. Filling looks only near it, which
+// is most of what makes drawing at run time quick.
+struct Bounds {
+    float x0 = -1e9f, y0 = -1e9f, x1 = 1e9f, y1 = 1e9f;
+    bool Whole() const { return x0 <= -1e8f || y0 <= -1e8f || x1 >= 1e8f || y1 >= 1e8f; }
+};
+inline Bounds Hull(Bounds a, Bounds b) {
+    return {std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
+}
+inline Bounds Common(Bounds a, Bounds b) {
+    return {std::max(a.x0, b.x0), std::max(a.y0, b.y0), std::min(a.x1, b.x1), std::min(a.y1, b.y1)};
+}
+inline Bounds Widened(Bounds a, float d) { return {a.x0 - d, a.y0 - d, a.x1 + d, a.y1 + d}; }
 
 struct Pt {
     float x, y;
 };
 
+inline Bounds BoundsOf(const std::vector<Pt>& pts) {
+    Bounds b{1e9f, 1e9f, -1e9f, -1e9f};
+    for (const Pt& p : pts) b = {std::min(b.x0, p.x), std::min(b.y0, p.y), std::max(b.x1, p.x), std::max(b.y1, p.y)};
+    return b;
+}
+
+// Signed distance in design pixels from a point to a shape's edge,
+// negative inside, with the bounds of its inside.
+struct Shape {
+    std::function<float(float, float)> distance;
+    Bounds bounds;
+
+    Shape() = default;
+    template <class F>
+        requires(std::is_invocable_r_v<float, F, float, float> && !std::is_same_v<std::decay_t<F>, Shape>)
+    Shape(F f, Bounds b = {}) : distance(std::move(f)), bounds(b) {}
+    float operator()(float x, float y) const { return distance(x, y); }
+};
+
 inline Shape Circle(float cx, float cy, float r) {
-    return [=](float x, float y) { return std::hypot(x - cx, y - cy) - r; };
+    return {[=](float x, float y) { return Length(x - cx, y - cy) - r; }, {cx - r, cy - r, cx + r, cy + r}};
 }
 
 // An approximation that is good enough for edges (exact on the axes).
 inline Shape Ellipse(float cx, float cy, float rx, float ry) {
-    return [=](float x, float y) {
-        const float px = (x - cx) / rx, py = (y - cy) / ry;
-        const float k0 = std::hypot(px, py);
-        const float k1 = std::hypot((x - cx) / (rx * rx), (y - cy) / (ry * ry));
-        return k1 < 1e-6f ? -std::min(rx, ry) : k0 * (k0 - 1) / k1;
-    };
+    return {[=](float x, float y) {
+                const float px = (x - cx) / rx, py = (y - cy) / ry;
+                const float k0 = Length(px, py);
+                const float k1 = Length((x - cx) / (rx * rx), (y - cy) / (ry * ry));
+                return k1 < 1e-6f ? -std::min(rx, ry) : k0 * (k0 - 1) / k1;
+            },
+            {cx - rx, cy - ry, cx + rx, cy + ry}};
 }
 
 // Rectangle from (x0, y0) to (x1, y1) with corner radii top-left, top-right,
 // bottom-right, bottom-left.
 inline Shape Box(float x0, float y0, float x1, float y1, float tl, float tr, float br, float bl) {
     const float cx = (x0 + x1) / 2, cy = (y0 + y1) / 2, hx = (x1 - x0) / 2, hy = (y1 - y0) / 2;
-    return [=](float x, float y) {
-        const float r = x < cx ? (y < cy ? tl : bl) : (y < cy ? tr : br);
-        const float qx = std::fabs(x - cx) - hx + r, qy = std::fabs(y - cy) - hy + r;
-        return std::hypot(std::max(qx, 0.0f), std::max(qy, 0.0f)) + std::min(std::max(qx, qy), 0.0f) - r;
-    };
+    return {[=](float x, float y) {
+                const float r = x < cx ? (y < cy ? tl : bl) : (y < cy ? tr : br);
+                const float qx = std::fabs(x - cx) - hx + r, qy = std::fabs(y - cy) - hy + r;
+                return Length(std::max(qx, 0.0f), std::max(qy, 0.0f)) + std::min(std::max(qx, qy), 0.0f) - r;
+            },
+            {x0, y0, x1, y1}};
 }
 inline Shape Box(float x0, float y0, float x1, float y1, float r = 0) { return Box(x0, y0, x1, y1, r, r, r, r); }
 
 inline float SegmentDistance(float x, float y, Pt a, Pt b) {
     const float dx = b.x - a.x, dy = b.y - a.y;
     const float t = std::clamp(((x - a.x) * dx + (y - a.y) * dy) / (dx * dx + dy * dy), 0.0f, 1.0f);
-    return std::hypot(x - a.x - dx * t, y - a.y - dy * t);
+    return Length(x - a.x - dx * t, y - a.y - dy * t);
 }
 
 // A line from a to b, r either side, with round ends.
 inline Shape Capsule(Pt a, Pt b, float r) {
-    return [=](float x, float y) { return SegmentDistance(x, y, a, b) - r; };
+    return {[=](float x, float y) { return SegmentDistance(x, y, a, b) - r; }, Widened(BoundsOf({a, b}), r)};
 }
 
 // A stroked open polyline.
 inline Shape Polyline(std::vector<Pt> pts, float r) {
-    return [=](float x, float y) {
-        float d = 1e9f;
-        for (size_t i = 0; i + 1 < pts.size(); ++i) d = std::min(d, SegmentDistance(x, y, pts[i], pts[i + 1]));
-        return d - r;
-    };
+    const Bounds b = Widened(BoundsOf(pts), r);
+    return {[pts = std::move(pts), r](float x, float y) {
+                float d = 1e9f;
+                for (size_t i = 0; i + 1 < pts.size(); ++i) d = std::min(d, SegmentDistance(x, y, pts[i], pts[i + 1]));
+                return d - r;
+            },
+            b};
 }
 
 // A closed polygon (any winding, not self-intersecting).
 inline Shape Poly(std::vector<Pt> v) {
-    return [=](float x, float y) {
-        float d = 1e9f;
-        bool inside = false;
-        for (size_t i = 0, j = v.size() - 1; i < v.size(); j = i++) {
-            d = std::min(d, SegmentDistance(x, y, v[j], v[i]));
-            if ((v[i].y > y) != (v[j].y > y) &&
-                x < (v[j].x - v[i].x) * (y - v[i].y) / (v[j].y - v[i].y) + v[i].x)
-                inside = !inside;
-        }
-        return inside ? -d : d;
-    };
+    const Bounds b = BoundsOf(v);
+    return {[v = std::move(v)](float x, float y) {
+                float d = 1e9f;
+                bool inside = false;
+                for (size_t i = 0, j = v.size() - 1; i < v.size(); j = i++) {
+                    d = std::min(d, SegmentDistance(x, y, v[j], v[i]));
+                    if ((v[i].y > y) != (v[j].y > y) &&
+                        x < (v[j].x - v[i].x) * (y - v[i].y) / (v[j].y - v[i].y) + v[i].x)
+                        inside = !inside;
+                }
+                return inside ? -d : d;
+            },
+            b};
 }
 
 inline Shape Union(Shape a, Shape b) {
-    return [=](float x, float y) { return std::min(a(x, y), b(x, y)); };
+    const Bounds box = Hull(a.bounds, b.bounds);
+    return {[a = std::move(a), b = std::move(b)](float x, float y) { return std::min(a(x, y), b(x, y)); }, box};
 }
 inline Shape Union(std::vector<Shape> pieces) {
-    return [=](float x, float y) {
-        float d = 1e9f;
-        for (const Shape& s : pieces) d = std::min(d, s(x, y));
-        return d;
-    };
+    Bounds box{1e9f, 1e9f, -1e9f, -1e9f};
+    for (const Shape& s : pieces) box = Hull(box, s.bounds);
+    return {[pieces = std::move(pieces)](float x, float y) {
+                float d = 1e9f;
+                for (const Shape& s : pieces) d = std::min(d, s(x, y));
+                return d;
+            },
+            box};
 }
 inline Shape Inter(Shape a, Shape b) {
-    return [=](float x, float y) { return std::max(a(x, y), b(x, y)); };
+    const Bounds box = Common(a.bounds, b.bounds);
+    return {[a = std::move(a), b = std::move(b)](float x, float y) { return std::max(a(x, y), b(x, y)); }, box};
 }
 inline Shape Minus(Shape a, Shape b) {
-    return [=](float x, float y) { return std::max(a(x, y), -b(x, y)); };
+    const Bounds box = a.bounds;
+    return {[a = std::move(a), b = std::move(b)](float x, float y) { return std::max(a(x, y), -b(x, y)); }, box};
 }
 // Grown by d pixels (shrunk when d < 0); also rounds a polygon's corners
 // when it was shrunk first.
 inline Shape Grow(Shape a, float d) {
-    return [=](float x, float y) { return a(x, y) - d; };
+    const Bounds box = Widened(a.bounds, std::max(d, 0.0f));
+    return {[a = std::move(a), d](float x, float y) { return a(x, y) - d; }, box};
 }
 // A stroke w wide centred on the edge.
 inline Shape Outline(Shape a, float w) {
-    return [=](float x, float y) { return std::fabs(a(x, y)) - w / 2; };
+    const Bounds box = Widened(a.bounds, w / 2);
+    return {[a = std::move(a), w](float x, float y) { return std::fabs(a(x, y)) - w / 2; }, box};
 }
 // The band w wide just inside the edge.
 inline Shape Rim(Shape a, float w) {
-    return [=](float x, float y) {
-        const float d = a(x, y);
-        return std::max(d, -d - w);
-    };
+    const Bounds box = a.bounds;
+    return {[a = std::move(a), w](float x, float y) {
+                const float d = a(x, y);
+                return std::max(d, -d - w);
+            },
+            box};
+}
+// The bounds of a rectangle's four corners each taken through `to`.
+template <class Map>
+inline Bounds MappedBounds(Bounds b, Map to) {
+    if (b.Whole()) return {};
+    std::vector<Pt> corners;
+    for (Pt p : {Pt{b.x0, b.y0}, Pt{b.x1, b.y0}, Pt{b.x1, b.y1}, Pt{b.x0, b.y1}}) corners.push_back(to(p));
+    return BoundsOf(corners);
 }
 inline Shape Rotated(Shape a, float cx, float cy, float degrees) {
     const float c = std::cos(degrees * kPi / 180), s = std::sin(degrees * kPi / 180);
-    return [=](float x, float y) {
-        const float dx = x - cx, dy = y - cy;
-        return a(cx + dx * c + dy * s, cy - dx * s + dy * c);
-    };
+    // the picture's point (x, y) is the shape's point turned back; the
+    // shape's point p shows at p turned forwards
+    const Bounds box = MappedBounds(a.bounds, [=](Pt p) {
+        const float dx = p.x - cx, dy = p.y - cy;
+        return Pt{cx + dx * c - dy * s, cy + dx * s + dy * c};
+    });
+    return {[a = std::move(a), c, s, cx, cy](float x, float y) {
+                const float dx = x - cx, dy = y - cy;
+                return a(cx + dx * c + dy * s, cy - dx * s + dy * c);
+            },
+            box};
 }
 // A half plane: everything above the line y = y0 (for clipping glosses).
 inline Shape Above(float y0) {
-    return [=](float, float y) { return y - y0; };
+    return {[=](float, float y) { return y - y0; }, {-1e9f, -1e9f, 1e9f, y0}};
 }
 
 // -------------------------------------------------------------- paint ----
@@ -170,7 +233,7 @@ inline Paint Linear(float x0, float y0, float x1, float y1, std::vector<Stop> st
 inline Paint Vertical(float y0, float y1, std::vector<Stop> stops) { return Linear(0, y0, 0, y1, std::move(stops)); }
 // Outwards from (cx, cy), reaching t = 1 on the ellipse rx, ry.
 inline Paint Radial(float cx, float cy, float rx, float ry, std::vector<Stop> stops) {
-    return [=](float x, float y) { return Ramp(stops, std::hypot((x - cx) / rx, (y - cy) / ry)); };
+    return [=](float x, float y) { return Ramp(stops, Length((x - cx) / rx, (y - cy) / ry)); };
 }
 
 inline Rgb White() { return Hex(0xFFFFFF); }
@@ -200,10 +263,72 @@ struct Px {
     float a = 0;
 };
 
+// Pixels for a length of the 96-dpi design at `dpi`, rounded as MulDiv
+// rounds (half up), so that pictures and the layouts placing them agree.
+inline int DesignToPixels(int design, int dpi) { return (design * dpi + (design < 0 ? -48 : 48)) / 96; }
+
+// Samples per pixel along each axis at a DPI: 4 x 4 at the design size,
+// fewer as pixels get smaller (a design pixel gets 3 x 3 or more), so that
+// drawing at run time stays quick; each sample's own soft edge keeps edges
+// smooth.
+inline int SamplesPerAxis(int dpi) { return dpi <= 96 ? 4 : dpi < 144 ? 3 : 2; }
+
+// A picture being drawn. Shapes, paints and offsets are given in the 96-dpi
+// design; the canvas holds pixels at its DPI, every design coordinate
+// multiplied by dpi / 96. A canvas may hold only a part of a larger
+// picture: its pixel (0, 0) is the larger picture's pixel (left, top).
 struct Canvas {
     int w, h;
+    int dpi = 96;
+    int left = 0, top = 0;
+    // Pixels inside these rectangles (x0, y0, x1, y1; this canvas's pixels)
+    // are never painted: parts drawn some other way afterwards.
+    std::vector<std::array<int, 4>> holes;
+    // Well inside a shape, one sample of the paint stands for all the
+    // pixel's samples: the paints are smooth, and drawing at run time
+    // must be quick. The generator's 96-dpi pictures keep every sample.
+    bool quickInside = false;
     std::vector<Px> px;
+
     Canvas(int w_, int h_) : w(w_), h(h_), px(size_t(w_) * h_) {}
+    // A picture of w96 x h96 design pixels at `dpi`.
+    static Canvas At(int w96, int h96, int dpi) {
+        Canvas cv(DesignToPixels(w96, dpi), DesignToPixels(h96, dpi));
+        cv.dpi = dpi;
+        cv.quickInside = dpi != 96;
+        return cv;
+    }
+    // An empty canvas of the same size, place and resolution, for a layer.
+    Canvas Layer() const {
+        Canvas cv(w, h);
+        cv.dpi = dpi;
+        cv.left = left;
+        cv.top = top;
+        cv.holes = holes;
+        cv.quickInside = quickInside;
+        return cv;
+    }
+    float Scale() const { return float(dpi) / 96.0f; }
+    int Pixels(int design) const { return DesignToPixels(design, dpi); }
+    // Design coordinates of a point given in this canvas's pixels.
+    float DesignX(float x) const { return (x + float(left)) * 96.0f / float(dpi); }
+    float DesignY(float y) const { return (y + float(top)) * 96.0f / float(dpi); }
+    // Where the hole holding pixel (x, y) ends on its row; x when none does.
+    int HoleEnd(int x, int y) const {
+        for (const auto& r : holes)
+            if (x >= r[0] && x < r[2] && y >= r[1] && y < r[3]) return r[2];
+        return x;
+    }
+    // The pixels (x0, y0, x1, y1) worth looking at for a shape: its bounds
+    // and two pixels round them, where an edge's soft samples may fall.
+    std::array<int, 4> PixelsNear(const Bounds& b) const {
+        if (b.Whole()) return {0, 0, w, h};
+        const float scale = Scale();
+        const auto clampTo = [](float v, int hi) { return int(std::clamp(v, 0.0f, float(hi))); };
+        return {clampTo(std::floor(b.x0 * scale - float(left)) - 2, w), clampTo(std::floor(b.y0 * scale - float(top)) - 2, h),
+                clampTo(std::ceil(b.x1 * scale - float(left)) + 2, w), clampTo(std::ceil(b.y1 * scale - float(top)) + 2, h)};
+    }
+
     Px& at(int x, int y) { return px[size_t(y) * w + x]; }
     const Px& at(int x, int y) const { return px[size_t(y) * w + x]; }
 
@@ -213,34 +338,55 @@ struct Canvas {
         d = {{s.c.r + d.c.r * k, s.c.g + d.c.g * k, s.c.b + d.c.b * k}, s.a + d.a * k};
     }
 
-    // Paints the inside of a shape. Each pixel takes 4 x 4 samples; each
-    // sample is itself a quarter-pixel ramp across the edge, so thin strokes
-    // and near-horizontal edges come out even.
+    // Paints the inside of a shape. Each pixel takes n x n samples; each
+    // sample is itself a ramp one sample wide across the edge, so thin
+    // strokes and near-horizontal edges come out even.
     void Fill(const Shape& s, const Paint& p, float opacity = 1) {
-        constexpr int n = 4;
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const float centre = s(x + 0.5f, y + 0.5f);
+        const int n = SamplesPerAxis(dpi);
+        const float scale = Scale(), unit = 96.0f / float(dpi);
+        const auto [xa, ya, xb, yb] = PixelsNear(s.bounds);
+        for (int y = ya; y < yb; ++y) {
+            const float cy = DesignY(y + 0.5f);
+            for (int x = xa; x < xb; ++x) {
+                if (!holes.empty()) {
+                    if (const int end = HoleEnd(x, y); end > x) {
+                        x = end - 1;
+                        continue;
+                    }
+                }
+                const float cx = DesignX(x + 0.5f);
+                // distances in pixels
+                const float centre = s(cx, cy) * scale;
                 if (centre > 1.5f) continue;
                 Rgb acc{0, 0, 0};
                 float cover = 0;
-                for (int j = 0; j < n; ++j)
-                    for (int i = 0; i < n; ++i) {
-                        const float sx = x + (i + 0.5f) / n, sy = y + (j + 0.5f) / n;
-                        const float d = centre < -1.5f ? -1.0f : s(sx, sy);
-                        const float k = std::clamp(0.5f - d * n, 0.0f, 1.0f);
-                        if (k <= 0) continue;
-                        const Ink ink = p(sx, sy);
-                        const float wgt = k * std::clamp(ink.a, 0.0f, 1.0f);
-                        acc = {acc.r + ink.c.r * wgt, acc.g + ink.c.g * wgt, acc.b + ink.c.b * wgt};
-                        cover += wgt;
-                    }
-                const float f = opacity / (n * n);
+                if (quickInside && centre < -1.5f) {
+                    const Ink ink = p(cx, cy);
+                    const float wgt = std::clamp(ink.a, 0.0f, 1.0f) * float(n * n);
+                    acc = {ink.c.r * wgt, ink.c.g * wgt, ink.c.b * wgt};
+                    cover = wgt;
+                } else {
+                    for (int j = 0; j < n; ++j)
+                        for (int i = 0; i < n; ++i) {
+                            const float sx = cx + ((i + 0.5f) / n - 0.5f) * unit;
+                            const float sy = cy + ((j + 0.5f) / n - 0.5f) * unit;
+                            const float d = centre < -1.5f ? -1.0f : s(sx, sy) * scale;
+                            const float k = std::clamp(0.5f - d * n, 0.0f, 1.0f);
+                            if (k <= 0) continue;
+                            const Ink ink = p(sx, sy);
+                            const float wgt = k * std::clamp(ink.a, 0.0f, 1.0f);
+                            acc = {acc.r + ink.c.r * wgt, acc.g + ink.c.g * wgt, acc.b + ink.c.b * wgt};
+                            cover += wgt;
+                        }
+                }
+                const float f = opacity / float(n * n);
                 if (cover > 0) Blend(x, y, {{acc.r * f, acc.g * f, acc.b * f}, cover * f});
             }
+        }
     }
 
-    // Lays another canvas (same size, or placed at ox, oy) over this one.
+    // Lays another canvas (same size, or placed at ox, oy: pixels of this
+    // canvas) over this one.
     void Over(const Canvas& top, int ox = 0, int oy = 0, float opacity = 1) {
         for (int y = 0; y < top.h; ++y)
             for (int x = 0; x < top.w; ++x) {
@@ -253,8 +399,13 @@ struct Canvas {
     }
 
     // Lays a layer over this one with the layer's own soft shadow beneath:
-    // its coverage blurred (sigma), moved down-right and darkened.
+    // its coverage blurred (sigma), moved down-right and darkened; dx, dy
+    // and sigma in design pixels.
     void Drop(const Canvas& layer, float opacity = 0.32f, float dx = 0.6f, float dy = 1.0f, float sigma = 0.9f) {
+        const float scale = Scale();
+        dx *= scale;
+        dy *= scale;
+        sigma *= scale;
         std::vector<float> a(layer.px.size());
         for (size_t i = 0; i < a.size(); ++i) a[i] = layer.px[i].a;
         const int r = int(std::ceil(sigma * 3));
@@ -326,16 +477,19 @@ inline void WriteAlphaBmp(const Canvas& cv, const std::string& path) {
     WriteFile(path, out);
 }
 
-// The vertical extent of a shape on a canvas (pixel centres inside).
+// The vertical extent of a shape on a canvas (pixel centres inside), in
+// design coordinates.
 inline std::pair<float, float> Extent(const Shape& s, const Canvas& cv) {
-    float top = 1e9f, bottom = -1e9f;
+    int first = cv.h, last = -1;
     for (int y = 0; y < cv.h; ++y)
         for (int x = 0; x < cv.w; ++x)
-            if (s(x + 0.5f, y + 0.5f) < 0) {
-                top = std::min(top, float(y));
-                bottom = std::max(bottom, y + 1.0f);
+            if (s(cv.DesignX(x + 0.5f), cv.DesignY(y + 0.5f)) < 0) {
+                first = std::min(first, y);
+                last = std::max(last, y);
+                break;
             }
-    return {top, bottom};
+    if (last < 0) return {1e9f, -1e9f};
+    return {cv.DesignY(float(first)), cv.DesignY(float(last + 1))};
 }
 
 // ------------------------------------------------------------ palette ----

@@ -17,82 +17,13 @@
 #include <string>
 #include <vector>
 
-#include "art_common.h"
+#include "artwork.h"
 #include "resources/art_pack.h"
 
 namespace art {
 namespace {
 
 // ---------------------------------------------------------------- icon ----
-
-// Signed distance to a rounded square of half-size s and corner radius r.
-float RoundSquare(float x, float y, float s, float r) {
-    float qx = std::fabs(x) - s + r, qy = std::fabs(y) - s + r;
-    float ox = std::max(qx, 0.0f), oy = std::max(qy, 0.0f);
-    return std::sqrt(ox * ox + oy * oy) + std::min(std::max(qx, qy), 0.0f) - r;
-}
-float Segment(float px, float py, float ax, float ay, float bx, float by) {
-    float dx = bx - ax, dy = by - ay;
-    float t = std::clamp(((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy), 0.0f, 1.0f);
-    float ex = px - ax - dx * t, ey = py - ay - dy * t;
-    return std::sqrt(ex * ex + ey * ey);
-}
-
-// The icon in unit coordinates (-1..1): a blue tile with a white "V" whose
-// right arm ends in a small gold spark, the program's mark.
-IconPixel IconAt(float x, float y, float px) {
-    const float tile = RoundSquare(x, y, 0.94f, 0.34f);
-    IconPixel out{};
-    out.cover = std::clamp(0.5f - tile / px, 0.0f, 1.0f);
-    Rgb bg = Mix(Hex(0x4FA3FF), Hex(0x1A4FC4), (y + 1) / 2);
-    // soft highlight on the upper half
-    bg = Mix(bg, Hex(0xFFFFFF), 0.18f * Smooth(0.2f, -0.9f, y));
-    // darker rim
-    bg = Mix(bg, Hex(0x123A8F), std::clamp(1 - (-tile) / (px * 1.4f), 0.0f, 1.0f) * 0.8f);
-    const float stroke = std::max(0.17f, px * 1.1f);
-    float v = std::min(Segment(x, y, -0.50f, -0.46f, 0.0f, 0.50f), Segment(x, y, 0.0f, 0.50f, 0.42f, -0.36f));
-    float vCover = std::clamp(0.5f - (v - stroke) / px, 0.0f, 1.0f);
-    // shadow under the V
-    float sh = std::min(Segment(x, y - 0.07f, -0.50f, -0.46f, 0.0f, 0.50f), Segment(x, y - 0.07f, 0.0f, 0.50f, 0.42f, -0.36f));
-    bg = Mix(bg, Hex(0x0E2F78), 0.35f * std::clamp(0.5f - (sh - stroke) / px, 0.0f, 1.0f));
-    Rgb c = Mix(bg, Hex(0xFFFFFF), vCover);
-    // spark: a four-pointed star above the right arm
-    float sx = x - 0.55f, sy = y + 0.56f;
-    float star = std::fabs(sx) * std::fabs(sy) * 40 + (sx * sx + sy * sy) * 6;
-    float starCover = std::clamp((0.55f - star) / std::max(px * 6, 0.3f) + 0.5f, 0.0f, 1.0f);
-    c = Mix(c, Hex(0xFFD54A), starCover);
-    out.c = c;
-    return out;
-}
-
-}  // namespace
-
-std::vector<IconPixel> RenderIcon(int size) {
-    const int ss = 8;  // samples per axis
-    std::vector<IconPixel> px(size_t(size) * size);
-    const float pixel = 2.0f / size;
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) {
-            Rgb acc{0, 0, 0};
-            float cover = 0;
-            for (int j = 0; j < ss; ++j)
-                for (int i = 0; i < ss; ++i) {
-                    float ux = -1 + (x + (i + 0.5f) / ss) * pixel;
-                    float uy = -1 + (y + (j + 0.5f) / ss) * pixel;
-                    IconPixel p = IconAt(ux, uy, pixel / ss);
-                    acc.r += p.c.r * p.cover;
-                    acc.g += p.c.g * p.cover;
-                    acc.b += p.c.b * p.cover;
-                    cover += p.cover;
-                }
-            IconPixel& o = px[size_t(y) * size + x];
-            o.cover = cover / (ss * ss);
-            o.c = cover > 0 ? Rgb{acc.r / cover, acc.g / cover, acc.b / cover} : Rgb{0, 0, 0};
-        }
-    return px;
-}
-
-namespace {
 
 // One icon image: BITMAPINFOHEADER, colour rows, AND mask rows, bottom-up.
 std::vector<uint8_t> IconBytes(int size, int bits) {
@@ -130,9 +61,11 @@ std::vector<uint8_t> IconBytes(int size, int bits) {
 }
 
 void WriteIcon(const std::string& path) {
-    // 16 and 32 in 24-bit colour (the tray and window icons), 48 with alpha
+    // The small icon of every usual scale (the tray takes the one of its
+    // DPI: 16 at 96, 20 at 120, 24 at 144, 32 at 192, 40 at 240, 48 at 288)
+    // in 24-bit colour as the tray has always had it; 48 with alpha, also
     // for Explorer's larger views.
-    const std::pair<int, int> sizes[] = {{16, 24}, {32, 24}, {48, 32}};
+    const std::pair<int, int> sizes[] = {{16, 24}, {20, 24}, {24, 24}, {32, 24}, {40, 24}, {48, 32}};
     std::vector<IconImage> images;
     for (auto [size, bits] : sizes) images.push_back({size, size, bits, IconBytes(size, bits)});
     WriteIconFile(images, path);
@@ -284,6 +217,13 @@ int PackBitmaps(const std::string& dir) {
 }
 
 }  // namespace
+
+void WriteBitmap(const Bitmap& bitmap, const std::string& path) {
+    std::vector<uint8_t> out = BmpHeader(bitmap.width, bitmap.height, bitmap.bits, uint32_t(bitmap.rows.size()));
+    std::copy(bitmap.rows.begin(), bitmap.rows.end(), out.begin() + 54);
+    WriteFile(path, out);
+}
+
 }  // namespace art
 
 int main(int argc, char** argv) {
@@ -308,8 +248,7 @@ int main(int argc, char** argv) {
         return rc != 0 ? rc : PackBitmaps(argv[2]);
     }
     if (what == "tools" && argc == 3) {
-        int rc = WriteToolsArt(argv[2]);
-        if (rc == 0) rc = WritePickerArt(argv[2]);
+        const int rc = WriteToolsArt(argv[2]);
         return rc != 0 ? rc : PackBitmaps(argv[2]);
     }
     std::fprintf(stderr, "usage: gen_art icon OUT.ico | gen_art wallpapers DIR W H | gen_art ui DIR | gen_art tools DIR\n");

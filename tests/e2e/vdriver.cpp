@@ -560,7 +560,7 @@ int wmain(int argc, wchar_t** argv) {
             return 1;
         }
         // What the shell does on a mouse event over the icon.
-        ::PostMessageW(host, kTrayCallbackMessage, 1, std::wcstol(argv[2], nullptr, 0));
+        ::PostMessageW(host, kTrayCallbackMessage, 0, MAKELPARAM(std::wcstol(argv[2], nullptr, 0), 1));  // version 4
         std::printf("sent\n");
         return 0;
     }

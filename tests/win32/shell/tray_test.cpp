@@ -72,9 +72,17 @@ protected:
     static void TearDownTestSuite() { anchor_.reset(); }
     static inline std::unique_ptr<testing::TrayAnchor> anchor_;
 
-    void SetUp() override { ASSERT_TRUE(tray_.Create()); }
-    void Callback(UINT mouseMessage) {
-        ::SendMessageW(tray_.hwnd(), TrayHost::kTrayCallbackMessage, kTrayIconId, mouseMessage);
+    // The icon is up, in version 4, as the program shows it.
+    void SetUp() override {
+        ASSERT_TRUE(tray_.Create());
+        tray_.ShowIcon();
+        ASSERT_TRUE(tray_.Icon()->version4()) << "the prefix's shell refused version 4";
+    }
+    // A callback in version 4's layout: the event and the icon's id in
+    // lParam, the anchor point in wParam.
+    void Callback(UINT event, POINT anchor = {0, 0}) {
+        ::SendMessageW(tray_.hwnd(), TrayHost::kTrayCallbackMessage, MAKEWPARAM(anchor.x, anchor.y),
+                       MAKELPARAM(event, kTrayIconId));
     }
     // Pops up the tray menu with a right click and presses `keys` in it.
     void ChooseWithKeys(std::initializer_list<UINT> keys) {
@@ -110,23 +118,30 @@ TEST_F(TrayWindow, PowerMenuHoldsLogOffShutDownRestart) {
               (std::vector<std::wstring>{L"注销计算机", L"-", L"关闭计算机", L"-", L"重启计算机"}));
 }
 
-TEST_F(TrayWindow, TheIconIsTheVersionOneRecordAndTheHostLeavesTheTaskList) {
-    tray_.ShowIcon();
-    ASSERT_NE(tray_.Icon(), nullptr);
-    const NOTIFYICONDATAA& r = tray_.Icon()->record();
-    EXPECT_EQ(r.cbSize, offsetof(NOTIFYICONDATAA, szTip) + 64);
-    EXPECT_EQ(r.hWnd, tray_.hwnd());
-    EXPECT_EQ(r.uID, 1u);
-    EXPECT_EQ(r.uFlags, 7u);
-    EXPECT_STREQ(r.szTip, "Velmora");
+// The size of an icon's picture.
+SIZE IconPixels(HICON icon) {
     ICONINFO info{};
-    ASSERT_TRUE(::GetIconInfo(r.hIcon, &info));
+    if (!::GetIconInfo(icon, &info)) return {0, 0};
     BITMAP bm{};
     ::GetObjectW(info.hbmColor, sizeof bm, &bm);
-    EXPECT_EQ(bm.bmWidth, 16);
-    EXPECT_EQ(bm.bmHeight, 16);
     ::DeleteObject(info.hbmColor);
     ::DeleteObject(info.hbmMask);
+    return {bm.bmWidth, bm.bmHeight};
+}
+
+TEST_F(TrayWindow, TheIconIsTodaysWideRecordInVersionFourAndTheHostLeavesTheTaskList) {
+    ASSERT_NE(tray_.Icon(), nullptr);
+    const NOTIFYICONDATAW& r = tray_.Icon()->record();
+    EXPECT_EQ(r.cbSize, sizeof(NOTIFYICONDATAW));
+    EXPECT_EQ(r.hWnd, tray_.hwnd());
+    EXPECT_EQ(r.uID, 1u);
+    EXPECT_EQ(r.uFlags, UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP));
+    EXPECT_EQ(r.uVersion, UINT(NOTIFYICON_VERSION_4));
+    EXPECT_STREQ(r.szTip, L"Velmora");
+    // the small-icon size of the session's DPI
+    const SIZE size = IconPixels(r.hIcon);
+    EXPECT_EQ(size.cx, ::GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(size.cy, ::GetSystemMetrics(SM_CYSMICON));
 
     EXPECT_TRUE(IconExists(tray_.hwnd()));
     EXPECT_FALSE(::IsWindowVisible(tray_.hwnd()));
@@ -134,10 +149,9 @@ TEST_F(TrayWindow, TheIconIsTheVersionOneRecordAndTheHostLeavesTheTaskList) {
 }
 
 TEST_F(TrayWindow, TheIconComesBackWhenTheTaskbarIsRecreatedAndGoesWithItsOwner) {
-    tray_.ShowIcon();
     ASSERT_TRUE(IconExists(tray_.hwnd()));
-    NOTIFYICONDATAA gone = tray_.Icon()->record();
-    ::Shell_NotifyIconA(NIM_DELETE, &gone);
+    NOTIFYICONDATAW gone = tray_.Icon()->record();
+    ::Shell_NotifyIconW(NIM_DELETE, &gone);
     ASSERT_FALSE(IconExists(tray_.hwnd()));
     ::SendMessageW(tray_.hwnd(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(IconExists(tray_.hwnd()));
@@ -174,6 +188,46 @@ TEST_F(TrayWindow, RightButtonUpPopsUpTheMenuAndFurtherCallbacksAreDropped) {
     EXPECT_TRUE(busyWhileOpen);
     EXPECT_FALSE(tray_.Busy());
     EXPECT_TRUE(actions_.empty());
+}
+
+TEST_F(TrayWindow, TheContextMenuEventAfterARightReleaseOpensNoSecondMenuButFromTheKeyboardItOpensOne) {
+    int menus = 0;
+    WhileMenuIsOpen release([&] {
+        ++menus;
+        PressKeys(tray_.hwnd(), {VK_ESCAPE});
+    });
+    Callback(WM_RBUTTONUP);
+    ASSERT_TRUE(release.ran());
+    // the shell's echo of that release
+    WhileMenuIsOpen echo([&] { PressKeys(tray_.hwnd(), {VK_ESCAPE}); });
+    Callback(WM_CONTEXTMENU, {300, 200});
+    EXPECT_FALSE(echo.ran()) << "a second menu for one right click";
+    // the context-menu key on the focused icon: the menu at the anchor
+    POINT shownAt{};
+    WhileMenuIsOpen key([&] {
+        RECT r{};
+        ::GetWindowRect(::FindWindowW(L"#32768", nullptr), &r);
+        shownAt = {r.left, r.top};
+        PressKeys(tray_.hwnd(), {VK_ESCAPE});
+    });
+    Callback(WM_CONTEXTMENU, {300, 200});
+    ASSERT_TRUE(key.ran());
+    EXPECT_EQ(shownAt.x, 300);
+    EXPECT_EQ(shownAt.y, 200);
+    EXPECT_EQ(menus, 1);
+    // another icon's callbacks are not ours
+    ::SendMessageW(tray_.hwnd(), TrayHost::kTrayCallbackMessage, 0, MAKELPARAM(WM_LBUTTONDBLCLK, kTrayIconId + 1));
+    EXPECT_TRUE(actions_.empty());
+}
+
+TEST_F(TrayWindow, ADisplayOrSettingChangeKeepsTheIconAtTheSmallIconSize) {
+    const HICON before = tray_.Icon()->record().hIcon;
+    ::SendMessageW(tray_.hwnd(), WM_SETTINGCHANGE, 0, 0);
+    ::SendMessageW(tray_.hwnd(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 800));
+    // the size has not changed: the same picture, still in the tray
+    EXPECT_EQ(tray_.Icon()->record().hIcon, before);
+    EXPECT_EQ(IconPixels(tray_.Icon()->record().hIcon).cx, ::GetSystemMetrics(SM_CXSMICON));
+    EXPECT_TRUE(IconExists(tray_.hwnd()));
 }
 
 TEST_F(TrayWindow, ChosenEntriesHandTheirActionsOn) {
@@ -215,17 +269,17 @@ struct ShellAtLogon {
     int refusals = 0;
     bool addedLate = false;
     int adds = 0;
-    BOOL Notify(DWORD message, NOTIFYICONDATAA* record) {
+    BOOL Notify(DWORD message, NOTIFYICONDATAW* record) {
         if (message == NIM_ADD) ++adds;
         if (message == NIM_ADD && addedLate && adds == 1) {
-            ::Shell_NotifyIconA(message, record);
+            ::Shell_NotifyIconW(message, record);
             return FALSE;
         }
         if (refusals > 0 && message != NIM_DELETE) {
             if (message == NIM_ADD) --refusals;
             return FALSE;
         }
-        return ::Shell_NotifyIconA(message, record);
+        return ::Shell_NotifyIconW(message, record);
     }
 };
 
@@ -240,7 +294,7 @@ protected:
     TrayHost& Host(UINT intervalMs, UINT forMs) {
         host_ = std::make_unique<TrayHost>(
             [](Action) {}, nullptr,
-            TrayIconShell{[this](DWORD m, NOTIFYICONDATAA* r) { return shell_.Notify(m, r); }, intervalMs, forMs});
+            TrayIconShell{[this](DWORD m, NOTIFYICONDATAW* r) { return shell_.Notify(m, r); }, intervalMs, forMs});
         EXPECT_TRUE(host_->Create());
         return *host_;
     }

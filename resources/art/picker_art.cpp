@@ -1,5 +1,5 @@
-// Pictures of the colour picker: the glass pipette its window is shaped
-// like, and the red cross that closes it.
+// Pictures of the colour picker at any DPI (artwork.h): the glass pipette
+// its window is shaped like, and the red cross that closes it.
 //
 // The picker's window is keyed on pure white: white pixels are not drawn
 // and the desktop shows through them. So the pipette has a hard outline (a
@@ -7,7 +7,9 @@
 // dark desktop), is opaque inside, and holds no pure-white pixel (it would
 // be a hole). It is drawn along its own axis, from the tip at the lower
 // left up to the rubber bulb at the upper right, and turned into place.
-#include "art_draw.h"
+#include <algorithm>
+
+#include "artwork.h"
 
 namespace art {
 namespace {
@@ -165,17 +167,19 @@ void Cross(Canvas& cv) {
 
 }  // namespace
 
-int WritePickerArt(const std::string& dir) {
-    Canvas pipette(113, 86);
+Canvas DrawPipette(int dpi) {
+    Canvas pipette = Canvas::At(kPipetteW, kPipetteH, dpi);
     const float degrees = 25;
     const Axis ax{{14, 73.5f}, std::cos(degrees * kPi / 180), std::sin(degrees * kPi / 180)};
     Pipette(pipette, ax);
     KeyReady(pipette);
-    WriteAlphaBmp(pipette, dir + "/pipette.bmp");
-    Canvas cross(16, 16);
+    return pipette;
+}
+
+Canvas DrawCross(int size) {
+    Canvas cross(size, size);
     Cross(cross);
-    WriteAlphaIcon({&cross}, dir + "/cross.ico");
-    return 0;
+    return cross;
 }
 
 }  // namespace art
