@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/scale.h"
 #include "platform/window.h"
 #include "resources/art/artwork.h"
 #include "resources/art_pack.h"
@@ -21,7 +22,6 @@ namespace {
 // Outside this range a DPI is taken for the nearest end of it: a display
 // setting nobody can mean would otherwise ask for pictures of hundreds of
 // megabytes.
-constexpr unsigned kLeastDpi = 48, kMostDpi = 480;
 
 UniqueBitmap DibOf(int width, int height, int bits, const uint8_t* rows, size_t size) {
     BITMAPINFO info{};
@@ -97,8 +97,9 @@ int StoredIconSize(int id) {
 }  // namespace
 
 UniqueBitmap LoadBitmapResource(int id, unsigned dpi) {
-    if (dpi == 96 || dpi == 0) return LoadStoredBitmap(id);
-    dpi = dpi < kLeastDpi ? kLeastDpi : dpi > kMostDpi ? kMostDpi : dpi;
+    // Brought into the range windows lay out at, as they do.
+    dpi = static_cast<unsigned>(UsableDpi(dpi));
+    if (dpi == kDesignDpi) return LoadStoredBitmap(id);
     const art::Bitmap* b = DrawnBitmap(id, dpi);
     if (!b) return UniqueBitmap();
     return DibOf(b->width, b->height, b->bits, b->rows.data(), b->rows.size());

@@ -237,7 +237,6 @@ LRESULT TrayHost::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_DPICHANGED:
         case WM_SETTINGCHANGE:
-        case WM_DISPLAYCHANGE:
             // A hidden window may never get WM_DPICHANGED; a change of the
             // scale also comes as a change of settings or of the display.
             FitIconToDpi();
@@ -252,6 +251,7 @@ LRESULT TrayHost::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         case WM_DISPLAYCHANGE:
+            FitIconToDpi();
             if (displayChange_) displayChange_(false);
             return 0;
         case WM_POWERBROADCAST:
