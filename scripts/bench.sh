@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Every benchmark in one go, under Wine: start-up and memory, the launcher
 # panel and the colour picker on a display at 96 and at 144 dots per inch,
-# the wallpaper (apply, folder listings of 5,000 and 50,000 files) and
-# /next. Each benchmark's own report goes to
+# the wallpaper (apply, folder listings of 5,000 and 50,000 files), /next
+# and a wallpaper for two monitors. Each benchmark's own report goes to
 # BUILD/bench-report.txt; one table of the figures is printed at the end,
 # every number from this run.
 #
@@ -22,7 +22,7 @@ figures=$build/bench-figures.txt
 
 # Runs one benchmark script, keeps its report and its figure lines
 # (figure|measured|target|held or missed). NAME@DPI: at that DPI (the
-# wallpaper and /next benchmarks take it and let it be).
+# wallpaper, /next and monitors benchmarks take it and let it be).
 bench() {
   local name=${1%@*} dpi=${1#*@}
   shift
@@ -41,6 +41,7 @@ if [ "$quick" = 1 ]; then
   done
   bench wallpaper@96 5
   bench next@96 7
+  bench monitors@96 5
 else
   for dpi in 96 144; do
     bench startup@$dpi 15
@@ -49,6 +50,7 @@ else
   done
   bench wallpaper@96 10
   bench next@96 15
+  bench monitors@96 10
 fi
 
 echo "load: $(uptime)"
