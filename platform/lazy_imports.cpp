@@ -78,7 +78,7 @@ VELMORA_LAZY_IMPORT(com, CreateStreamOnHGlobal, E_OUTOFMEMORY);
 VELMORA_LAZY_IMPORT(automation, OleLoadPicture, E_FAIL);
 VELMORA_LAZY_IMPORT(imaging, WICConvertBitmapSource, E_FAIL);
 VELMORA_LAZY_IMPORT(multimedia, mciSendStringA, MCIERR_CANNOT_LOAD_DRIVER);
-VELMORA_LAZY_IMPORT(shell, Shell_NotifyIconA, FALSE);
+VELMORA_LAZY_IMPORT(shell, Shell_NotifyIconW, FALSE);
 VELMORA_LAZY_IMPORT(shell, ShellExecuteA, nullptr);
 VELMORA_LAZY_IMPORT(shell, ShellExecuteW, nullptr);
 VELMORA_LAZY_IMPORT(shell, ShellAboutA, FALSE);
