@@ -404,15 +404,9 @@ void WriteRow24(const uint32_t* row, size_t width, bool opaque, unsigned char* o
     }
 }
 
-// The whole BMP file: headers, then bottom-up rows of 24 bits padded to four
-// bytes, written in bands so that a large picture needs no second copy.
-bool WriteBitmap24(HANDLE file, const Picture& picture) {
-    DIBSECTION section{};
-    if (!picture.bitmap() || ::GetObjectW(picture.bitmap(), sizeof section, &section) != sizeof section) return false;
-    ::GdiFlush();
-    const auto width = static_cast<size_t>(picture.width()), height = static_cast<size_t>(picture.height());
-    const size_t stride = Stride24(width);
-    const size_t imageSize = stride * height;
+// The headers of a 24-bit bottom-up BMP of `width` x `height`.
+bool WriteBitmapHeaders(HANDLE file, size_t width, size_t height) {
+    const size_t imageSize = Stride24(width) * height;
     BITMAPFILEHEADER fileHeader{};
     BITMAPINFOHEADER info{};
     fileHeader.bfType = 0x4D42;  // "BM"
@@ -426,7 +420,19 @@ bool WriteBitmap24(HANDLE file, const Picture& picture) {
     info.biCompression = BI_RGB;
     info.biSizeImage = static_cast<DWORD>(imageSize);
     info.biXPelsPerMeter = info.biYPelsPerMeter = 3780;  // 96 dots per inch
-    if (!WriteAll(file, &fileHeader, sizeof fileHeader) || !WriteAll(file, &info, sizeof info)) return false;
+    return WriteAll(file, &fileHeader, sizeof fileHeader) && WriteAll(file, &info, sizeof info);
+}
+
+// The whole BMP file: headers, then bottom-up rows of 24 bits padded to four
+// bytes, written in bands so that a large picture needs no second copy.
+bool WriteBitmap24(HANDLE file, const Picture& picture) {
+    DIBSECTION section{};
+    if (!picture.bitmap() || ::GetObjectW(picture.bitmap(), sizeof section, &section) != sizeof section) return false;
+    ::GdiFlush();
+    const auto width = static_cast<size_t>(picture.width()), height = static_cast<size_t>(picture.height());
+    const size_t stride = Stride24(width);
+    const size_t imageSize = stride * height;
+    if (!WriteBitmapHeaders(file, width, height)) return false;
     if (section.dsBm.bmBitsPixel == 24 && section.dsBmih.biHeight > 0) {
         // A decoded JPEG: the DIB's rows are the file's rows already.
         return WriteAll(file, section.dsBm.bmBits, imageSize);
@@ -448,25 +454,6 @@ bool WriteBitmap24(HANDLE file, const Picture& picture) {
 }
 
 }  // namespace
-
-// The headers of a 24-bit bottom-up BMP of `width` x `height`.
-static bool WriteBitmapHeaders(HANDLE file, size_t width, size_t height) {
-    const size_t imageSize = Stride24(width) * height;
-    BITMAPFILEHEADER fileHeader{};
-    BITMAPINFOHEADER info{};
-    fileHeader.bfType = 0x4D42;  // "BM"
-    fileHeader.bfOffBits = sizeof fileHeader + sizeof info;
-    fileHeader.bfSize = static_cast<DWORD>(fileHeader.bfOffBits + imageSize);
-    info.biSize = sizeof info;
-    info.biWidth = static_cast<LONG>(width);
-    info.biHeight = static_cast<LONG>(height);
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    info.biSizeImage = static_cast<DWORD>(imageSize);
-    info.biXPelsPerMeter = info.biYPelsPerMeter = 3780;  // 96 dots per inch
-    return WriteAll(file, &fileHeader, sizeof fileHeader) && WriteAll(file, &info, sizeof info);
-}
 
 bool SaveBitmapInBands(const std::wstring& path, int width, int height,
                        const std::function<bool(const BitmapBandSink& sink)>& compose) {
