@@ -45,8 +45,9 @@ foreach(layer IN LISTS VELMORA_LAYERS)
     target_link_libraries(velmora_${layer} PUBLIC ${${layer}_USES})
     target_compile_options(velmora_${layer} PRIVATE -Wall -Wextra)
   endif()
-  # Small rather than quickest, but for the tools (-Os leaves the web-search
-  # box without its grass strip and close ball) and the pixel loops below.
+  # Small rather than quickest, but for the tools and the unpacking of the
+  # stored artwork (built with -Os, the web-search box lost its grass strip
+  # and close ball) and the pixel loops below.
   if(NOT layer STREQUAL "tools")
     if(TARGET velmora_${layer}_core)
       target_compile_options(velmora_${layer}_core PRIVATE -Os)
@@ -57,8 +58,8 @@ foreach(layer IN LISTS VELMORA_LAYERS)
   endif()
 endforeach()
 # What runs once per pixel of a picture stays quick.
-set_source_files_properties(platform/picture.cpp platform/picture_scaling.cpp wallpaper/screen_layout.cpp
-  PROPERTIES COMPILE_OPTIONS -O3)
+set_source_files_properties(platform/art_loader.cpp platform/picture.cpp platform/picture_scaling.cpp
+  wallpaper/screen_layout.cpp PROPERTIES COMPILE_OPTIONS -O3)
 
 set(VELMORA_RESOURCES resources/velmora.rc)
 file(GLOB VELMORA_ART_STAMPS ${VELMORA_ART_DIR}/*.stamp)
