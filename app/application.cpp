@@ -107,6 +107,7 @@ bool Application::Start() {
     tray_->SetStartAtLogonCheck(startAtLogon_.Sync(tray_->hwnd()));
     // A verb on the command line of the first start: done once it is up.
     RunVerb(verb);
+    later_.Post([] { LauncherPanel::PrepareToOpen(); });
     return true;
 }
 

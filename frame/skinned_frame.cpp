@@ -75,6 +75,7 @@ void SkinnedFrame::Attach(HWND window, FrameHost& host, std::wstring caption) {
     dpi_ = FittingDpi(WindowDpi(window), WorkAreaOf(window));
     NoteWindowDpi(window, dpi_);
     designFont_ = MessageFontAt(kCaptionFontHeight, kDesignDpi);
+    measureDc_.reset(::CreateCompatibleDC(nullptr));
     LoadArtAndFont();
     pointer_ = ::LoadCursorW(nullptr, IDC_ARROW);
     zone_ = Zone::Top;
@@ -110,9 +111,14 @@ void SkinnedFrame::LoadArtAndFont() {
     font_ = MessageFontAt(kCaptionFontHeight, dpi_);
 }
 
+void SkinnedFrame::PrepareArt(int dpi) {
+    PrepareBitmapResource(IDB_SKIN, static_cast<unsigned>(dpi));
+    for (int i = 0; i < 9; ++i) PrepareBitmapResource(IDB_CAPTION_BUTTON_FIRST + i, static_cast<unsigned>(dpi));
+}
+
 SIZE SkinnedFrame::LabelSize(const std::wstring& text) const {
-    const SIZE now = TextSize(Font(), text);
-    const SIZE design = TextSize(static_cast<HFONT>(designFont_.get()), text);
+    const SIZE now = TextSize(measureDc_.get(), Font(), text);
+    const SIZE design = TextSize(measureDc_.get(), static_cast<HFONT>(designFont_.get()), text);
     return {std::max<LONG>(now.cx, Scaled(design.cx)), std::max<LONG>(now.cy, Scaled(design.cy))};
 }
 
@@ -147,6 +153,7 @@ void SkinnedFrame::Detach() {
     for (auto& b : buttonBitmaps_) b.reset();
     font_.reset();
     designFont_.reset();
+    measureDc_.reset();
     buttons_ = {};
     window_ = nullptr;
 }
@@ -224,10 +231,14 @@ void SkinnedFrame::DrawSkin() {
     Redraw();
 }
 
-void SkinnedFrame::Compose() {
+void SkinnedFrame::Compose(const RECT& area) {
     if (!window_ || !canvasSurface_.dc) return;
     HDC face = faceSurface_.dc.get();
-    ::BitBlt(face, 0, 0, canvasSurface_.size.cx, canvasSurface_.size.cy, canvasSurface_.dc.get(), 0, 0, SRCCOPY);
+    // Only what changed is composed again: a clock tick or a moved
+    // highlight redraws a line or a cell, not the whole face.
+    ::IntersectClipRect(face, area.left, area.top, area.right, area.bottom);
+    ::BitBlt(face, area.left, area.top, area.right - area.left, area.bottom - area.top, canvasSurface_.dc.get(),
+             area.left, area.top, SRCCOPY);
     host_->PaintOverSkin(face);
     for (int i = 0; i < kCaptionButtonCount; ++i) {
         if (!buttons_[i] || pictures_[i] == ButtonPicture::None) continue;  // no picture before the first resize
@@ -240,11 +251,16 @@ void SkinnedFrame::Compose() {
         ::StretchBlt(face, r.left, r.top, r.right - r.left, r.bottom - r.top, source.get(), 0, 0, size.cx, size.cy,
                      SRCCOPY);
     }
+    ::SelectClipRgn(face, nullptr);
 }
 
 void SkinnedFrame::Redraw(const RECT* area) {
     if (!window_) return;
-    faceStale_ = true;  // composed at the next paint, once for any number of changes
+    // Composed at the next paint, once for any number of changes.
+    const RECT all{0, 0, faceSurface_.size.cx, faceSurface_.size.cy};
+    if (!faceStale_) stale_ = {};
+    ::UnionRect(&stale_, &stale_, area ? area : &all);
+    faceStale_ = true;
     // Without WS_CLIPCHILDREN InvalidateRect would invalidate every control
     // as well, and each would be sent a paint it has nothing to do in. A
     // control that paints itself must, though: the face covers it.
@@ -397,7 +413,7 @@ void SkinnedFrame::Paint() {
     PaintScope paint(window_);
     const RECT& dirty = paint.dirty();
     if (faceStale_) {
-        Compose();
+        Compose(stale_);
         faceStale_ = false;
     }
     if (faceSurface_.dc) {

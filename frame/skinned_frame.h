@@ -80,6 +80,10 @@ public:
     // themselves over the face: a redraw repaints the controls it covers.
     void SetControlsPaintThemselves(bool on) { controlsPaint_ = on; }
 
+    // Readies what every skinned window loads at `dpi` (its skin and
+    // caption buttons) while the program is idle, for a quick first opening.
+    static void PrepareArt(int dpi);
+
     // The font of the frame's caption and of the window's texts.
     HFONT Font() const { return static_cast<HFONT>(font_.get()); }
     // The DPI the window lays out at: its monitor's, or less where the
@@ -101,7 +105,7 @@ public:
 private:
     LRESULT OnButtonMessage(HWND button, UINT msg, WPARAM wp, LPARAM lp);
     void ShowButtonPictures(int index, ButtonPicture picture);  // all normal, then `index` as given
-    void Compose();
+    void Compose(const RECT& area);
     void Paint();
     void MouseMoveOverBackground();
     void PressOnBackground();
@@ -133,9 +137,11 @@ private:
     Surface canvasSurface_;  // the skin, the persistent canvas
     Surface faceSurface_;    // canvas + face + buttons, what WM_PAINT shows
     bool faceStale_ = true;
+    RECT stale_{};  // what the next paint composes again, while faceStale_
     bool controlsPaint_ = false;
     UniqueGdiObject font_;
     UniqueGdiObject designFont_;  // Font() at 96 dpi, what labels are sized from
+    UniqueMemoryDc measureDc_;    // where LabelSize measures, one for the window's life
     Zone zone_ = Zone::Top;  // the top edge until the first move over the background
     HCURSOR pointer_ = nullptr;  // shape over the background, set by the last move
 };

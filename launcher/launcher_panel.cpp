@@ -39,9 +39,10 @@ bool InRange(int id, int first, std::size_t count) { return id >= first && id < 
 // A picture stretched over its control's place, blended by its alpha.
 void PaintBitmap(HDC dc, HDC scratch, HWND control, HBITMAP bitmap) {
     if (!control || !bitmap) return;
+    const RECT r = ChildRect(control);
+    if (!::RectVisible(dc, &r)) return;
     BITMAP info{};
     ::GetObjectW(bitmap, sizeof info, &info);
-    const RECT r = ChildRect(control);
     SelectGuard select(scratch, bitmap);
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     ::GdiAlphaBlend(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, scratch, 0, 0, info.bmWidth,
@@ -51,8 +52,9 @@ void PaintBitmap(HDC dc, HDC scratch, HWND control, HBITMAP bitmap) {
 // A caption's text on one line at its control's place, on no background.
 void PaintText(HDC dc, HWND control, COLORREF colour) {
     if (!control) return;
-    const std::wstring text = WindowText(control);
     const RECT r = ChildRect(control);
+    if (!::RectVisible(dc, &r)) return;  // outside what is being composed
+    const std::wstring text = WindowText(control);
     ::SetTextColor(dc, colour);
     ::TextOutW(dc, r.left, r.top, text.c_str(), static_cast<int>(text.size()));
 }
@@ -79,10 +81,19 @@ std::unique_ptr<LauncherPanel> LauncherPanel::Create(Services services) {
     return panel;
 }
 
-bool LauncherPanel::CreateWindowAndLoad() {
+void LauncherPanel::PrepareToOpen() {
     INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&init);
     RegisterClassOnce(0, ::LoadIconW(AppInstance(), MAKEINTRESOURCEW(IDI_VELMORA)));
+    HandCursor();
+    const int dpi = SystemDpi();
+    frame::SkinnedFrame::PrepareArt(dpi);
+    for (int i = 0; i < IDB_CELL_COUNT; ++i) PrepareBitmapResource(IDB_CELL_FIRST + i, static_cast<unsigned>(dpi));
+    PrepareBitmapResource(IDB_PANEL_TITLE, static_cast<unsigned>(dpi));
+}
+
+bool LauncherPanel::CreateWindowAndLoad() {
+    PrepareToOpen();  // done already, unless the panel opens at once
     hand_ = HandCursor();
     // On the taskbar while open, so that a minimised panel can be brought
     // back from there as well as from the tray. The frame pins the size at
@@ -91,7 +102,6 @@ bool LauncherPanel::CreateWindowAndLoad() {
                         PixelsY(frame::kFixedHeightTwips))) {
         return false;
     }
-    icon_ = LoadIconResource(IDI_VELMORA, MetricAt(SM_CXICON, frame_.Dpi()));
     Load();
     return hwnd() != nullptr;
 }
@@ -105,21 +115,24 @@ void LauncherPanel::Load() {
 }
 
 void LauncherPanel::CreateControls() {
-    // Made where the design has them; PlaceControls puts them at the DPI.
+    // Made at their places at the panel's DPI: moving forty-odd controls
+    // after making them would cost the opening as much again.
+    LoadForDpi();
     const auto cells = launcher::Cells();
     for (std::size_t i = 0; i < cells.size() && i < kCellCount; ++i) {
+        const launcher::Cell& c = cells[i];
         const int offset = static_cast<int>(i);
-        controls_.cellPictures[i] = MakePicture(kCellPictureId + offset, true);
-        controls_.cellCaptions[i] = MakeLabel(kCellCaptionId + offset, CellCaptionText(i));
+        controls_.cellPictures[i] = MakePicture(kCellPictureId + offset, CellPictureRect(c), true);
+        controls_.cellCaptions[i] =
+            MakeLabel(kCellCaptionId + offset, CellCaptionText(i), {c.captionLeft, c.captionTop});
     }
-    controls_.titlePicture = MakePicture(kTitlePictureId, false);
-    controls_.clock = MakeLabel(kClockLabelId, L"");
-    controls_.recommend = MakeLabel(kRecommendLabelId, kRecommendText);
+    controls_.titlePicture = MakePicture(kTitlePictureId, TitlePictureRect(), false);
+    controls_.clock = MakeLabel(kClockLabelId, L"", {launcher::kClockLeft, launcher::kBottomLineTop});
+    controls_.recommend = MakeLabel(kRecommendLabelId, kRecommendText, {launcher::kRecommendLeft, launcher::kBottomLineTop});
     for (std::size_t i = 0; i < kLinkCount; ++i) {
-        controls_.links[i] = MakeLabel(kLinkId + static_cast<int>(i), Widen(web::kRecommended[i].caption));
+        controls_.links[i] = MakeLabel(kLinkId + static_cast<int>(i), Widen(web::kRecommended[i].caption),
+                                       {launcher::kLinkLefts[i], launcher::kBottomLineTop});
     }
-    LoadForDpi();
-    PlaceControls();
 }
 
 void LauncherPanel::LoadForDpi() {
@@ -132,35 +145,45 @@ void LauncherPanel::LoadForDpi() {
     highlightBrush_.reset(::CreateSolidBrush(kHighlightFill));
 }
 
+DesignRect LauncherPanel::CellPictureRect(const launcher::Cell& c) const {
+    return ScaleDesign(DesignRect{c.pictureLeft, c.pictureTop, c.pictureWidth, c.pictureHeight}, frame_.Dpi());
+}
+
+DesignRect LauncherPanel::TitlePictureRect() const {
+    return ScaleDesign(DesignRect{launcher::kTitlePictureLeft, launcher::kTitlePictureTop,
+                                  launcher::kTitlePictureSize, launcher::kTitlePictureSize},
+                       frame_.Dpi());
+}
+
+DesignRect LauncherPanel::LabelRect(const std::wstring& text, POINT designTopLeft) const {
+    // A label sits at its design place and is as large as its text.
+    const SIZE size = frame_.LabelSize(text);
+    return {frame_.Scaled(designTopLeft.x), frame_.Scaled(designTopLeft.y), size.cx, size.cy};
+}
+
 void LauncherPanel::PlaceControls() {
-    const auto place = [this](HWND control, const DesignRect& design) {
-        const DesignRect r = ScaleDesign(design, frame_.Dpi());
+    const auto place = [](HWND control, const DesignRect& r) {
         ::SetWindowPos(control, nullptr, r.x, r.y, r.w, r.h, SWP_NOZORDER | SWP_NOACTIVATE);
     };
-    // A label sits at its design place and is as large as its text.
-    const auto label = [this](HWND control, int left, int top) {
+    const auto label = [&](HWND control, POINT designTopLeft) {
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(frame_.Font()), FALSE);
-        const SIZE size = frame_.LabelSize(WindowText(control));
-        ::SetWindowPos(control, nullptr, frame_.Scaled(left), frame_.Scaled(top), size.cx, size.cy,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+        place(control, LabelRect(WindowText(control), designTopLeft));
     };
     const auto cells = launcher::Cells();
     for (std::size_t i = 0; i < cells.size() && i < kCellCount; ++i) {
-        const launcher::Cell& c = cells[i];
-        place(controls_.cellPictures[i], {c.pictureLeft, c.pictureTop, c.pictureWidth, c.pictureHeight});
-        label(controls_.cellCaptions[i], c.captionLeft, c.captionTop);
+        place(controls_.cellPictures[i], CellPictureRect(cells[i]));
+        label(controls_.cellCaptions[i], {cells[i].captionLeft, cells[i].captionTop});
     }
-    place(controls_.titlePicture, {launcher::kTitlePictureLeft, launcher::kTitlePictureTop,
-                                   launcher::kTitlePictureSize, launcher::kTitlePictureSize});
-    label(controls_.clock, launcher::kClockLeft, launcher::kBottomLineTop);
-    label(controls_.recommend, launcher::kRecommendLeft, launcher::kBottomLineTop);
-    for (std::size_t i = 0; i < kLinkCount; ++i) label(controls_.links[i], launcher::kLinkLefts[i], launcher::kBottomLineTop);
+    place(controls_.titlePicture, TitlePictureRect());
+    label(controls_.clock, {launcher::kClockLeft, launcher::kBottomLineTop});
+    label(controls_.recommend, {launcher::kRecommendLeft, launcher::kBottomLineTop});
+    for (std::size_t i = 0; i < kLinkCount; ++i) label(controls_.links[i], {launcher::kLinkLefts[i], launcher::kBottomLineTop});
 }
 
 void LauncherPanel::AfterDpiChange(int) {
     LoadForDpi();
     PlaceControls();
-    icon_ = LoadIconResource(IDI_VELMORA, MetricAt(SM_CXICON, frame_.Dpi()));
+    icon_.reset();
     // The highlight goes back onto its cell at the new scale.
     if (highlight_.cell < kCellCount) {
         const launcher::Cell& c = launcher::Cells()[highlight_.cell];
@@ -170,21 +193,29 @@ void LauncherPanel::AfterDpiChange(int) {
     }
 }
 
-HWND LauncherPanel::MakeLabel(int id, const std::wstring& text) {
+HWND LauncherPanel::MakeLabel(int id, const std::wstring& text, POINT designTopLeft) {
     // A real static control with its text, sized to it; the panel draws the
     // letters on its face, so that the skin and the highlight show around
     // them.
-    HWND label = CreateChild(hwnd(), WC_STATICW, text, WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0, 0, 0, 0, id);
+    const DesignRect r = LabelRect(text, designTopLeft);
+    HWND label =
+        CreateChild(hwnd(), WC_STATICW, text, WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, r.x, r.y, r.w, r.h, id);
+    ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(frame_.Font()), FALSE);
     SubclassControl<&LauncherPanel::OnControlMessage>(label, this);
     return label;
 }
 
-HWND LauncherPanel::MakePicture(int id, bool clickable) {
+HWND LauncherPanel::MakePicture(int id, const DesignRect& r, bool clickable) {
     // Without SS_NOTIFY the mouse passes through to the panel beneath.
-    HWND picture = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_OWNERDRAW | (clickable ? SS_NOTIFY : 0), 0,
-                               0, 0, 0, id);
+    HWND picture = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_OWNERDRAW | (clickable ? SS_NOTIFY : 0), r.x,
+                               r.y, r.w, r.h, id);
     SubclassControl<&LauncherPanel::OnControlMessage>(picture, this);
     return picture;
+}
+
+HICON LauncherPanel::Icon() const {
+    if (!icon_ && hwnd()) icon_ = LoadIconResource(IDI_VELMORA, MetricAt(SM_CXICON, frame_.Dpi()));
+    return icon_.get();
 }
 
 std::wstring LauncherPanel::CellCaptionText(std::size_t cell) const {

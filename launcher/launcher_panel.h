@@ -69,6 +69,11 @@ public:
     // filled, no cell highlighted. Not shown. nullptr when the window
     // cannot be made.
     static std::unique_ptr<LauncherPanel> Create(Services services);
+    // What the first opening would otherwise do first (the window class,
+    // the controls' classes, the artwork at the screen's DPI), done while
+    // the program is idle: a user double-clicks the icon soon after it
+    // appears and waits for nothing but the window.
+    static void PrepareToOpen();
     ~LauncherPanel();
 
     // Opens the CD tray when the caption offers to open it, closes it
@@ -76,7 +81,8 @@ public:
     void ToggleCdTray();
     bool CdTrayOpen() const { return cdTrayOpen_; }
     // The program's 32 x 32 icon (the about box shows it).
-    HICON Icon() const { return icon_.get(); }
+    // Made when first asked for: most openings never show it.
+    HICON Icon() const;
 
     // The controls (real Windows controls, found by tests and screen readers).
     HWND CellPicture(std::size_t cell) const { return cell < kCellCount ? controls_.cellPictures[cell] : nullptr; }
@@ -133,8 +139,12 @@ private:
     void CreateControls();
     void LoadForDpi();
     void PlaceControls();
-    HWND MakeLabel(int id, const std::wstring& text);
-    HWND MakePicture(int id, bool clickable);
+    // Places at the panel's DPI, in client pixels.
+    DesignRect CellPictureRect(const launcher::Cell& cell) const;
+    DesignRect TitlePictureRect() const;
+    DesignRect LabelRect(const std::wstring& text, POINT designTopLeft) const;
+    HWND MakeLabel(int id, const std::wstring& text, POINT designTopLeft);
+    HWND MakePicture(int id, const DesignRect& place, bool clickable);
     std::wstring CellCaptionText(std::size_t cell) const;
     void SetCaption(HWND label, const std::wstring& text);
     void ShowTime();
@@ -168,7 +178,7 @@ private:
     UniqueBitmap titleBitmap_;
     UniqueGdiObject highlightPen_;
     UniqueGdiObject highlightBrush_;
-    UniqueIcon icon_;
+    mutable UniqueIcon icon_;  // at the panel's DPI; dropped when it changes
     HCURSOR hand_ = nullptr;  // shared, not owned
 };
 

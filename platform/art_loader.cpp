@@ -1,8 +1,8 @@
 // The program's pictures at the scale in use. At 96 dpi they come from the
 // resources, where the generator stored them packed; at any other DPI the
-// same drawing code (resources/art) draws them for that DPI, once: what was
-// drawn is kept for the rest of the run, so a window opened again, or
-// another window at the same DPI, copies it instead of drawing it afresh.
+// same drawing code (resources/art) draws them for that DPI. Either way it
+// is done once: a window opened again, or another window at the same DPI,
+// copies what was kept instead of unpacking or drawing it afresh.
 #include <cstring>
 #include <map>
 #include <utility>
@@ -19,10 +19,6 @@ namespace velmora {
 
 namespace {
 
-// Outside this range a DPI is taken for the nearest end of it: a display
-// setting nobody can mean would otherwise ask for pictures of hundreds of
-// megabytes.
-
 UniqueBitmap DibOf(int width, int height, int bits, const uint8_t* rows, size_t size) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -37,36 +33,39 @@ UniqueBitmap DibOf(int width, int height, int bits, const uint8_t* rows, size_t 
     return bitmap;
 }
 
-UniqueBitmap LoadStoredBitmap(int id) {
-    // The bitmap file is stored packed; unpacked, its header and rows make
-    // the same DIB section LoadImage would.
+// The stored picture `id`, unpacked: the bitmap file's rows as they are.
+std::optional<art::Bitmap> UnpackStoredBitmap(int id) {
     HMODULE module = AppInstance();
     HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), PACKED_BITMAP_TYPE);
     HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
     const auto* data = loaded ? static_cast<const uint8_t*>(::LockResource(loaded)) : nullptr;
-    if (!data) return UniqueBitmap();
+    if (!data) return std::nullopt;
     const auto file = art_pack::Unpack({data, ::SizeofResource(module, found)});
-    if (!file || file->size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)) return UniqueBitmap();
+    if (!file || file->size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)) return std::nullopt;
     BITMAPFILEHEADER head{};
     std::memcpy(&head, file->data(), sizeof head);
     BITMAPINFOHEADER h{};
     std::memcpy(&h, file->data() + sizeof head, sizeof h);
-    if (h.biHeight <= 0 || h.biWidth <= 0 || (h.biBitCount != 24 && h.biBitCount != 32)) return UniqueBitmap();
+    if (h.biHeight <= 0 || h.biWidth <= 0 || (h.biBitCount != 24 && h.biBitCount != 32)) return std::nullopt;
     const size_t stride = (size_t(h.biWidth) * h.biBitCount + 31) / 32 * 4;
     const size_t rowsSize = stride * size_t(h.biHeight);
-    if (head.bfOffBits > file->size() || rowsSize > file->size() - head.bfOffBits) return UniqueBitmap();
-    return DibOf(h.biWidth, h.biHeight, h.biBitCount, file->data() + head.bfOffBits, rowsSize);
+    if (head.bfOffBits > file->size() || rowsSize > file->size() - head.bfOffBits) return std::nullopt;
+    const uint8_t* rows = file->data() + head.bfOffBits;
+    return art::Bitmap{h.biWidth, h.biHeight, h.biBitCount, std::vector<uint8_t>(rows, rows + rowsSize)};
 }
 
-// What has been drawn so far, by picture and DPI. A run meets a handful of
-// DPIs at most, so this stays a few pictures per monitor scale.
-const art::Bitmap* DrawnBitmap(int id, unsigned dpi) {
-    static std::map<std::pair<int, unsigned>, art::Bitmap> drawn;
+// Every picture a window has used so far, by picture and DPI: unpacked from
+// the resources at 96 dpi, drawn at any other. Windows are opened again and
+// again, and each opening then only copies what it needs. A run meets a
+// handful of DPIs at most, so this stays a few sets of pictures.
+const art::Bitmap* KeptBitmap(int id, unsigned dpi) {
+    static std::map<std::pair<int, unsigned>, art::Bitmap> kept;
     const auto key = std::make_pair(id, dpi);
-    if (auto it = drawn.find(key); it != drawn.end()) return &it->second;
-    std::optional<art::Bitmap> bitmap = art::DrawBitmapResource(id, static_cast<int>(dpi));
+    if (auto it = kept.find(key); it != kept.end()) return &it->second;
+    std::optional<art::Bitmap> bitmap =
+        dpi == kDesignDpi ? UnpackStoredBitmap(id) : art::DrawBitmapResource(id, static_cast<int>(dpi));
     if (!bitmap) return nullptr;
-    return &drawn.emplace(key, std::move(*bitmap)).first->second;
+    return &kept.emplace(key, std::move(*bitmap)).first->second;
 }
 
 UniqueIcon IconOf(const art::Bitmap& colour) {
@@ -99,11 +98,12 @@ int StoredIconSize(int id) {
 UniqueBitmap LoadBitmapResource(int id, unsigned dpi) {
     // Brought into the range windows lay out at, as they do.
     dpi = static_cast<unsigned>(UsableDpi(dpi));
-    if (dpi == kDesignDpi) return LoadStoredBitmap(id);
-    const art::Bitmap* b = DrawnBitmap(id, dpi);
+    const art::Bitmap* b = KeptBitmap(id, dpi);
     if (!b) return UniqueBitmap();
     return DibOf(b->width, b->height, b->bits, b->rows.data(), b->rows.size());
 }
+
+void PrepareBitmapResource(int id, unsigned dpi) { KeptBitmap(id, static_cast<unsigned>(UsableDpi(dpi))); }
 
 UniqueIcon LoadIconResource(int id, int size) {
     const int stored = StoredIconSize(id);

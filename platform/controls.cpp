@@ -64,14 +64,18 @@ UniqueGdiObject SongTi(int tenthsOfPoint, bool bold, int dpi) {
     return MakeFont(L"宋体", tenthsOfPoint, bold, GB2312_CHARSET, dpi);
 }
 
+SIZE TextSize(HDC dc, HFONT font, const std::wstring& text) {
+    SelectGuard use(dc, font);
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    return {extent.cx > 0 ? extent.cx : 1, metrics.tmHeight};
+}
+
 SIZE TextSize(HFONT font, const std::wstring& text) {
     UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-    SelectGuard use(dc.get(), font);
-    SIZE extent{};
-    ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
-    TEXTMETRICW metrics{};
-    ::GetTextMetricsW(dc.get(), &metrics);
-    return {extent.cx > 0 ? extent.cx : 1, metrics.tmHeight};
+    return TextSize(dc.get(), font, text);
 }
 
 HCURSOR HandCursor() {

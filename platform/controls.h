@@ -44,12 +44,17 @@ UniqueGdiObject MakeFont(const wchar_t* face, int tenthsOfPoint, bool bold = fal
 UniqueGdiObject SongTi(int tenthsOfPoint, bool bold = false, int dpi = kDesignDpi);
 // The text's width and the font's line height, in pixels (width at least 1).
 SIZE TextSize(HFONT font, const std::wstring& text);
+// The same in `dc`, for a window measuring many texts with one DC.
+SIZE TextSize(HDC dc, HFONT font, const std::wstring& text);
 
 // Resources of this program (platform/art_loader.cpp). The bitmap for
 // `dpi` is the 96-dpi artwork drawn at dpi / 96 of its size, every design
 // coordinate scaled; at 96 it is the stored picture. An icon comes
 // `size` pixels square, from its resource or drawn at that size.
 UniqueBitmap LoadBitmapResource(int id, unsigned dpi = 96);
+// Unpacks or draws the bitmap at `dpi` ahead of its first use, so that the
+// window needing it later only copies it.
+void PrepareBitmapResource(int id, unsigned dpi);
 UniqueIcon LoadIconResource(int id, int size);
 // The pointing hand over clickable pictures and links: ours, else the system's.
 HCURSOR HandCursor();

@@ -47,11 +47,19 @@ public:
     void OnInteriorMouseMove() override { ++interiorMoves; }
     void OnCaptionButtonRelease(CaptionButton button) override { releases.push_back(button); }
     void AfterResize() override { ++resizes; }
+    void PaintOverSkin(HDC dc) override {
+        if (!paintFace) return;
+        UniqueGdiObject brush(::CreateSolidBrush(face));
+        const RECT all{0, 0, 4000, 4000};
+        ::FillRect(dc, &all, static_cast<HBRUSH>(brush.get()));
+    }
 
     frame::SkinnedFrame frame;
     std::vector<CaptionButton> releases;
     int interiorMoves = 0;
     int resizes = 0;
+    bool paintFace = false;
+    COLORREF face = RGB(255, 0, 0);  // what PaintOverSkin covers the face with
 };
 
 // Same set of pixels (the rectangles inside may be cut differently once the
@@ -89,6 +97,18 @@ protected:
     std::array<ButtonPicture, 3> Pictures() {
         return {Skin().ButtonState(CaptionButton::Minimise), Skin().ButtonState(CaptionButton::Restore),
                 Skin().ButtonState(CaptionButton::Close)};
+    }
+
+    // The colour the window shows at client point (x, y), read back from
+    // the screen.
+    COLORREF ShownAt(int x, int y) {
+        ::UpdateWindow(hwnd());
+        POINT p{x, y};
+        ::ClientToScreen(hwnd(), &p);
+        HDC screen = ::GetDC(nullptr);
+        const COLORREF c = ::GetPixel(screen, p.x, p.y);
+        ::ReleaseDC(nullptr, screen);
+        return c;
     }
 
     std::unique_ptr<FramedWindow> window_;
@@ -216,6 +236,27 @@ TEST_F(Frame, PointerZonesNearTheEdgesSetTheirPointers) {
     }
     // Only the interior is the window's own business.
     EXPECT_EQ(window_->interiorMoves, 3);
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST_F(Frame, EveryAreaAskedForBeforeAPaintShowsTheChange) {
+    window_->paintFace = true;
+    Skin().Redraw();
+    ASSERT_EQ(RGB(255, 0, 0), ShownAt(100, 100));
+    ASSERT_EQ(RGB(255, 0, 0), ShownAt(200, 250));
+
+    // Two changes far apart, one paint: neither is lost.
+    window_->face = RGB(0, 0, 255);
+    const RECT first{90, 90, 110, 110}, second{190, 240, 210, 260};
+    Skin().Redraw(&first);
+    Skin().Redraw(&second);
+    EXPECT_EQ(RGB(0, 0, 255), ShownAt(100, 100));
+    EXPECT_EQ(RGB(0, 0, 255), ShownAt(200, 250));
 }
 
 }  // namespace
