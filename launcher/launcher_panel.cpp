@@ -122,7 +122,7 @@ void LauncherPanel::CreateControls() {
     for (std::size_t i = 0; i < cells.size() && i < kCellCount; ++i) {
         const launcher::Cell& c = cells[i];
         const int offset = static_cast<int>(i);
-        controls_.cellPictures[i] = MakePicture(kCellPictureId + offset, CellPictureRect(c), true);
+        controls_.cellButtons[i] = MakeCellButton(kCellPictureId + offset, CellCaptionText(i), CellPictureRect(c));
         controls_.cellCaptions[i] =
             MakeLabel(kCellCaptionId + offset, CellCaptionText(i), {c.captionLeft, c.captionTop});
     }
@@ -171,7 +171,7 @@ void LauncherPanel::PlaceControls() {
     };
     const auto cells = launcher::Cells();
     for (std::size_t i = 0; i < cells.size() && i < kCellCount; ++i) {
-        place(controls_.cellPictures[i], CellPictureRect(cells[i]));
+        place(controls_.cellButtons[i], CellPictureRect(cells[i]));
         label(controls_.cellCaptions[i], {cells[i].captionLeft, cells[i].captionTop});
     }
     place(controls_.titlePicture, TitlePictureRect());
@@ -203,6 +203,16 @@ HWND LauncherPanel::MakeLabel(int id, const std::wstring& text, POINT designTopL
     ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(frame_.Font()), FALSE);
     SubclassControl<&LauncherPanel::OnControlMessage>(label, this);
     return label;
+}
+
+HWND LauncherPanel::MakeCellButton(int id, const std::wstring& caption, const DesignRect& r) {
+    // A push button named by the cell's caption, which screen readers and
+    // automation find and press; the panel draws its picture on the face,
+    // and its mouse is the panel's, as a picture's is.
+    HWND button =
+        CreateChild(hwnd(), WC_BUTTONW, caption, WS_VISIBLE | BS_OWNERDRAW | BS_NOTIFY, r.x, r.y, r.w, r.h, id);
+    SubclassControl<&LauncherPanel::OnControlMessage>(button, this);
+    return button;
 }
 
 HWND LauncherPanel::MakePicture(int id, const DesignRect& r, bool clickable) {
@@ -242,6 +252,7 @@ void LauncherPanel::ToggleCdTray() {
     cdTrayOpen_ = !cdTrayOpen_;
     // The caption first: it changes whatever the drive answers.
     SetCaption(CdTrayCaption(), CellCaptionText(cdTrayCell_));
+    ::SetWindowTextW(CellButton(cdTrayCell_), CellCaptionText(cdTrayCell_).c_str());
     services_.commands.SetCdDoor(cdTrayOpen_);
 }
 
@@ -272,6 +283,14 @@ void LauncherPanel::HighlightCell(std::size_t cell) {
     MoveHighlight({frame_.Scaled(cells[cell].highlightLeft), frame_.Scaled(cells[cell].highlightTop)}, true);
 }
 
+void LauncherPanel::HighlightCellByKey(std::optional<std::size_t> cell) {
+    if (!cell || *cell >= kCellCount) return;
+    HighlightCell(*cell);
+    // A screen reader follows the keyboard's highlight: it announces the
+    // cell's button as if it had the focus.
+    ::NotifyWinEvent(EVENT_OBJECT_FOCUS, controls_.cellButtons[*cell], OBJID_CLIENT, CHILDID_SELF);
+}
+
 std::optional<std::size_t> LauncherPanel::HighlightedCell() const {
     if (!highlight_.visible || highlight_.cell >= kCellCount) return std::nullopt;
     return highlight_.cell;
@@ -300,7 +319,7 @@ void LauncherPanel::PaintHighlight(HDC dc) const {
 void LauncherPanel::PaintPictures(HDC dc) const {
     UniqueMemoryDc scratch(::CreateCompatibleDC(dc));
     for (std::size_t i = 0; i < kCellCount; ++i) {
-        PaintBitmap(dc, scratch.get(), controls_.cellPictures[i], cellBitmaps_[i].get());
+        PaintBitmap(dc, scratch.get(), controls_.cellButtons[i], cellBitmaps_[i].get());
     }
     PaintBitmap(dc, scratch.get(), controls_.titlePicture, titleBitmap_.get());
 }
@@ -398,7 +417,7 @@ void LauncherPanel::RunCell(std::size_t cell, bool byKey) {
 bool LauncherPanel::OnKeyDown(WPARAM key, LPARAM flags) {
     const auto step = [this](launcher::Arrow arrow) {
         typed_.Clear();
-        HighlightCell(launcher::StepInGrid(HighlightedCell(), arrow));
+        HighlightCellByKey(launcher::StepInGrid(HighlightedCell(), arrow));
     };
     switch (key) {
         case VK_LEFT: step(launcher::Arrow::Left); return true;
@@ -430,7 +449,7 @@ void LauncherPanel::OnTypedCharacter(wchar_t typed) {
         initials[i] = launcher::PinyinInitials(Narrow(CellCaptionText(i))).value_or("");
     }
     // No match leaves the highlight where it was.
-    if (const std::optional<std::size_t> cell = launcher::FirstCellStartingWith(initials, prefix)) HighlightCell(*cell);
+    HighlightCellByKey(launcher::FirstCellStartingWith(initials, prefix));
 }
 
 // ---- frame and window

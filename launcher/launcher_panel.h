@@ -42,7 +42,8 @@ public:
     static constexpr wchar_t kTitle[] = L"Velmora2.2";
 
     // Control ids; the end-to-end scripts find the controls by them. Cell
-    // i's picture is kCellPictureId + i and its caption kCellCaptionId + i;
+    // i's button (its picture) is kCellPictureId + i and its caption
+    // kCellCaptionId + i;
     // recommended link i is kLinkId + i.
     static constexpr int kCellPictureId = 1000;
     static constexpr int kCellCaptionId = 1100;
@@ -85,7 +86,8 @@ public:
     HICON Icon() const;
 
     // The controls (real Windows controls, found by tests and screen readers).
-    HWND CellPicture(std::size_t cell) const { return cell < kCellCount ? controls_.cellPictures[cell] : nullptr; }
+    // A cell's push button, named by its caption, where its picture shows.
+    HWND CellButton(std::size_t cell) const { return cell < kCellCount ? controls_.cellButtons[cell] : nullptr; }
     HWND CellCaption(std::size_t cell) const { return cell < kCellCount ? controls_.cellCaptions[cell] : nullptr; }
     HWND CdTrayCaption() const { return CellCaption(cdTrayCell_); }
     HWND ClockLabel() const { return controls_.clock; }
@@ -115,7 +117,7 @@ public:
 
 private:
     struct Controls {
-        std::array<HWND, kCellCount> cellPictures{};
+        std::array<HWND, kCellCount> cellButtons{};
         std::array<HWND, kCellCount> cellCaptions{};
         std::array<HWND, kLinkCount> links{};
         HWND clock = nullptr;
@@ -145,12 +147,14 @@ private:
     DesignRect LabelRect(const std::wstring& text, POINT designTopLeft) const;
     HWND MakeLabel(int id, const std::wstring& text, POINT designTopLeft);
     HWND MakePicture(int id, const DesignRect& place, bool clickable);
+    HWND MakeCellButton(int id, const std::wstring& caption, const DesignRect& place);
     std::wstring CellCaptionText(std::size_t cell) const;
     void SetCaption(HWND label, const std::wstring& text);
     void ShowTime();
 
     void MoveHighlight(POINT to, bool visible);
     void HighlightCell(std::size_t cell);
+    void HighlightCellByKey(std::optional<std::size_t> cell);
     RECT HighlightRect() const;
 
     static Role RoleOf(int controlId);

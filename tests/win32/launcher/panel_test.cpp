@@ -151,7 +151,7 @@ TEST_F(Panel, LoadsHiddenAtTheDefaultPlaceWithEveryControlInItsPlace) {
         // The ids are what the end-to-end scripts look for.
         HWND picture = ::GetDlgItem(panel.hwnd(), 1000 + static_cast<int>(i));
         HWND caption = ::GetDlgItem(panel.hwnd(), 1100 + static_cast<int>(i));
-        ASSERT_EQ(picture, panel.CellPicture(i));
+        ASSERT_EQ(picture, panel.CellButton(i));
         ASSERT_EQ(caption, panel.CellCaption(i));
         const RECT p = RectInParent(picture);
         EXPECT_EQ(p.left, cells[i].pictureLeft);
@@ -200,7 +200,7 @@ TEST_F(Panel, HighlightFollowsPicturesAndCaptionPressesAndLeavesOnTheBackground)
     LauncherPanel& panel = Open();
     const auto cells = launcher::Cells();
     for (size_t i = 0; i < cells.size(); ++i) {
-        ::SendMessageW(panel.CellPicture(i), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+        ::SendMessageW(panel.CellButton(i), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
         EXPECT_TRUE(panel.HighlightVisible());
         EXPECT_EQ(panel.HighlightPosition().x, cells[i].highlightLeft) << i;
         EXPECT_EQ(panel.HighlightPosition().y, cells[i].highlightTop) << i;
@@ -228,7 +228,7 @@ TEST_F(Panel, AClickOnPictureOrCaptionHandsOnTheCellsActionAndNothingElse) {
     for (size_t i = 0; i < LauncherPanel::kCellCount; ++i) {
         if (panel.CellCaption(i) == panel.CdTrayCaption()) continue;  // below
         actions_.clear();
-        Click(panel.CellPicture(i));
+        Click(panel.CellButton(i));
         Click(panel.CellCaption(i));
         ASSERT_EQ(actions_.size(), 2u) << i;
         EXPECT_EQ(actions_[0], actions_[1]) << "picture and caption differ in cell " << i;
@@ -260,9 +260,47 @@ TEST_F(Panel, AClickOnPictureOrCaptionHandsOnTheCellsActionAndNothingElse) {
 
     // A press released outside its control is no click.
     actions_.clear();
-    ::SendMessageW(panel.CellPicture(0), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    ::SendMessageW(panel.CellPicture(0), WM_LBUTTONUP, 0, MAKELPARAM(200, 200));
+    ::SendMessageW(panel.CellButton(0), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    ::SendMessageW(panel.CellButton(0), WM_LBUTTONUP, 0, MAKELPARAM(200, 200));
     EXPECT_TRUE(actions_.empty());
+}
+
+HWND g_focusEventWindow = nullptr;  // where the last focus event was raised
+
+// What a screen reader meets: each cell a real push button named by its
+// caption, in the panel's order, whose default action (a button's click,
+// BM_CLICK) runs the cell; the highlight moved by the keyboard moves the
+// accessibility focus to the cell. (Wine's oleacc answers every control as
+// a plain client with no default action, so the windows are asked here.)
+TEST_F(Panel, CellsAreNamedPushButtonsToAScreenReader) {
+    LauncherPanel& panel = Open();
+    for (size_t i = 0; i < LauncherPanel::kCellCount; ++i) {
+        HWND cell = panel.CellButton(i);
+        wchar_t cls[32] = {};
+        ::GetClassNameW(cell, cls, 32);
+        EXPECT_EQ(std::wstring(cls), L"Button") << i;
+        EXPECT_EQ(::GetWindowLongW(cell, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW) << i;
+        EXPECT_EQ(TextOf(cell), TextOf(panel.CellCaption(i))) << i;
+        actions_.clear();
+        ::SendMessageW(cell, BM_CLICK, 0, 0);
+        EXPECT_EQ(actions_, std::vector<Action>{launcher::Cells()[i].action}) << i;
+    }
+    // The CD cell's name follows its caption.
+    size_t cd = 0;
+    while (panel.CellCaption(cd) != panel.CdTrayCaption()) ++cd;
+    ::SendMessageW(panel.CellButton(cd), BM_CLICK, 0, 0);
+    EXPECT_EQ(TextOf(panel.CellButton(cd)), TextOf(panel.CdTrayCaption()));
+
+    g_focusEventWindow = nullptr;
+    const HWINEVENTHOOK hook = ::SetWinEventHook(
+        EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr,
+        [](HWINEVENTHOOK, DWORD, HWND hwnd, LONG, LONG, DWORD, DWORD) { g_focusEventWindow = hwnd; }, 0, 0,
+        WINEVENT_OUTOFCONTEXT);
+    ::SendMessageW(panel.hwnd(), WM_KEYDOWN, VK_RIGHT, 1);
+    testing::PumpUntil([] { return g_focusEventWindow != nullptr; }, 2s);
+    ::UnhookWinEvent(hook);
+    ASSERT_TRUE(panel.HighlightedCell());
+    EXPECT_EQ(g_focusEventWindow, panel.CellButton(*panel.HighlightedCell()));
 }
 
 TEST_F(Panel, LinksOpenTheirPagesOwnedByThePanel) {
@@ -281,13 +319,13 @@ TEST_F(Panel, CdCaptionAlternatesWithTheDoorAndANewPanelStartsOver) {
     LauncherPanel& panel = Open();
     size_t cd = 0;
     while (panel.CellCaption(cd) != panel.CdTrayCaption()) ++cd;
-    Click(panel.CellPicture(cd));
+    Click(panel.CellButton(cd));
     EXPECT_EQ(TextOf(panel.CdTrayCaption()), L"关闭光驱");
     EXPECT_TRUE(panel.CdTrayOpen());
     Click(panel.CellCaption(cd));
     EXPECT_EQ(TextOf(panel.CdTrayCaption()), L"打开光驱");
     EXPECT_FALSE(panel.CdTrayOpen());
-    Click(panel.CellPicture(cd));
+    Click(panel.CellButton(cd));
     EXPECT_EQ(actions_, std::vector<Action>(3, Action::ToggleCdTray));
     EXPECT_EQ(effects_.Calls(), (Lines{"mciSendString(\"set CDAudio door open\")",
                                        "mciSendString(\"set CDAudio door closed\")",
@@ -404,7 +442,7 @@ TEST_F(Panel, ADpiChangeLaysOutFrameCellsHighlightAndClockAtTheNewScale) {
     LauncherPanel& panel = Open();
     HWND hwnd = panel.hwnd();
     panel.ToggleCdTray();  // a caption changed before the move keeps its text after it
-    const RECT picture96 = RectInParent(panel.CellPicture(7));
+    const RECT picture96 = RectInParent(panel.CellButton(7));
     const RECT close96 = RectInParent(Button(CaptionButton::Close));
     const RECT clock96 = RectInParent(panel.ClockLabel());
     const RECT caption96 = RectInParent(panel.CellCaption(19));
@@ -415,7 +453,7 @@ TEST_F(Panel, ADpiChangeLaysOutFrameCellsHighlightAndClockAtTheNewScale) {
         EXPECT_EQ(r.right - r.left, MulDiv(7800, dpi, 1440)) << dpi;
         EXPECT_EQ(r.bottom - r.top, MulDiv(5600, dpi, 1440)) << dpi;
         EXPECT_EQ(panel.Frame().Dpi(), dpi);
-        ExpectScaled(picture96, RectInParent(panel.CellPicture(7)), dpi, "桌面变换's picture");
+        ExpectScaled(picture96, RectInParent(panel.CellButton(7)), dpi, "桌面变换's picture");
         ExpectScaled(close96, RectInParent(Button(CaptionButton::Close)), dpi, "the close button");
         // Labels are as large as their text at the scaled font: the place
         // scales, the size follows the font.
@@ -428,7 +466,7 @@ TEST_F(Panel, ADpiChangeLaysOutFrameCellsHighlightAndClockAtTheNewScale) {
         ::GetObjectW(panel.Frame().Font(), sizeof font, &font);
         EXPECT_EQ(font.lfHeight, -MulDiv(12, dpi, 96));
         // The pointer on a picture puts the highlight on its cell's place at the scale.
-        ::SendMessageW(panel.CellPicture(7), WM_MOUSEMOVE, 0, 0);
+        ::SendMessageW(panel.CellButton(7), WM_MOUSEMOVE, 0, 0);
         const launcher::Cell& cell = launcher::Cells()[7];
         EXPECT_EQ(panel.HighlightPosition().x, MulDiv(cell.highlightLeft, dpi, 96));
         EXPECT_EQ(panel.HighlightPosition().y, MulDiv(cell.highlightTop, dpi, 96));
@@ -513,10 +551,10 @@ TEST_F(Panel, ArrowKeysWalkTheGridFromTheFirstCellAndMoveTheHighlightTheMouseMov
     EXPECT_EQ(panel.HighlightPosition().y, cells[13].highlightTop);
 
     // The mouse and the keys move one highlight.
-    ::SendMessageW(panel.CellPicture(7), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    ::SendMessageW(panel.CellButton(7), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
     Key(w, VK_RIGHT);
     EXPECT_EQ(panel.HighlightedCell(), std::optional<size_t>(8));
-    ::SendMessageW(panel.CellPicture(2), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    ::SendMessageW(panel.CellButton(2), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
     EXPECT_EQ(panel.HighlightedCell(), std::optional<size_t>(2));
     // Hidden by the mouse on the background, it starts again at the first cell.
     const RECT r = WindowRect(w);
@@ -585,7 +623,7 @@ TEST_F(Panel, TypingThatMatchesNothingLeavesTheHighlightWhereItWas) {
     Type("v");
     EXPECT_EQ(panel.HighlightedCell(), std::nullopt);
     EXPECT_EQ(panel.HighlightPosition().x, launcher::kHighlightParked);
-    ::SendMessageW(panel.CellPicture(7), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    ::SendMessageW(panel.CellButton(7), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
     Type("v");
     EXPECT_EQ(panel.HighlightedCell(), std::optional<size_t>(7));
     Type("jsx");  // j and js find 计算器, jsx nothing
