@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/contrast.h"
 #include "platform/controls.h"
 #include "platform/dpi.h"
 #include "platform/subclass.h"
@@ -75,6 +76,7 @@ void SkinnedFrame::Attach(HWND window, FrameHost& host, std::wstring caption) {
     dpi_ = FittingDpi(WindowDpi(window), WorkAreaOf(window));
     NoteWindowDpi(window, dpi_);
     designFont_ = MessageFontAt(kCaptionFontHeight, kDesignDpi);
+    highContrast_ = HighContrastOn();
     measureDc_.reset(::CreateCompatibleDC(nullptr));
     LoadArtAndFont();
     pointer_ = ::LoadCursorW(nullptr, IDC_ARROW);
@@ -202,6 +204,15 @@ void SkinnedFrame::DrawSkin() {
     EnsureCanvas(client.cx, client.cy);
     HDC canvas = canvasSurface_.dc.get();
 
+    if (highContrast_) {
+        DrawInSystemColours(canvas, client);
+    } else {
+        DrawSkinPicture(canvas, client);
+    }
+    Redraw();
+}
+
+void SkinnedFrame::DrawSkinPicture(HDC canvas, SIZE client) {
     // 2. Clear to the background colour.
     const RECT all{0, 0, client.cx, client.cy};
     UniqueGdiObject background(::CreateSolidBrush(RGB(kBackgroundGrey, kBackgroundGrey, kBackgroundGrey)));
@@ -228,7 +239,23 @@ void SkinnedFrame::DrawSkin() {
         ::SetTextColor(canvas, RGB(255, 255, 255));
         ::TextOutW(canvas, Scaled(kCaptionX), Scaled(kCaptionY), caption_.c_str(), static_cast<int>(caption_.size()));
     }
-    Redraw();
+}
+
+void SkinnedFrame::DrawInSystemColours(HDC canvas, SIZE client) {
+    // A high-contrast theme: the window, its frame line and its title band
+    // in the theme's colours, nothing of the skin.
+    const RECT all{0, 0, client.cx, client.cy};
+    ::FillRect(canvas, &all, ::GetSysColorBrush(COLOR_WINDOW));
+    const RECT band{0, 0, client.cx, Scaled(2 * kCaptionButtonTop + kCaptionButtonHeight)};
+    ::FillRect(canvas, &band, ::GetSysColorBrush(COLOR_ACTIVECAPTION));
+    for (int i = 0; i < std::max(1, Scaled(1)); ++i) {
+        const RECT line{i, i, client.cx - i, client.cy - i};
+        ::FrameRect(canvas, &line, ::GetSysColorBrush(COLOR_WINDOWFRAME));
+    }
+    SelectGuard font(canvas, font_.get());
+    ::SetBkMode(canvas, TRANSPARENT);
+    ::SetTextColor(canvas, ::GetSysColor(COLOR_CAPTIONTEXT));
+    ::TextOutW(canvas, Scaled(kCaptionX), Scaled(kCaptionY), caption_.c_str(), static_cast<int>(caption_.size()));
 }
 
 void SkinnedFrame::Compose(const RECT& area) {
@@ -242,6 +269,10 @@ void SkinnedFrame::Compose(const RECT& area) {
     host_->PaintOverSkin(face);
     for (int i = 0; i < kCaptionButtonCount; ++i) {
         if (!buttons_[i] || pictures_[i] == ButtonPicture::None) continue;  // no picture before the first resize
+        if (highContrast_) {
+            DrawSystemCaptionButton(face, i);
+            continue;
+        }
         HBITMAP bitmap = buttonBitmaps_[static_cast<int>(pictures_[i]) * 3 + i].get();
         if (!bitmap) continue;
         const RECT r = RectIn(buttons_[i], window_);
@@ -252,6 +283,43 @@ void SkinnedFrame::Compose(const RECT& area) {
                      SRCCOPY);
     }
     ::SelectClipRgn(face, nullptr);
+}
+
+void SkinnedFrame::DrawSystemCaptionButton(HDC face, int index) const {
+    // A button face with its edge, and its sign drawn in lines of the
+    // theme's button text: a bar, a window, a cross.
+    RECT r = RectIn(buttons_[index], window_);
+    const bool down = pictures_[index] == ButtonPicture::Down;
+    ::FillRect(face, &r, ::GetSysColorBrush(pictures_[index] == ButtonPicture::Over ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+    ::DrawEdge(face, &r, down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    const int side = std::max<int>(3, std::min(r.right - r.left, r.bottom - r.top) / 2);
+    const int x = (r.left + r.right - side) / 2, y = (r.top + r.bottom - side) / 2;
+    const int width = std::max(1, Scaled(1));
+    UniqueGdiObject pen(::CreatePen(PS_SOLID, width, ::GetSysColor(COLOR_BTNTEXT)));
+    SelectGuard use(face, pen.get());
+    SelectGuard hollow(face, ::GetStockObject(NULL_BRUSH));
+    switch (index) {
+        case 0:  // minimise
+            ::MoveToEx(face, x, y + side - width, nullptr);
+            ::LineTo(face, x + side, y + side - width);
+            break;
+        case 1:  // restore
+            ::Rectangle(face, x, y, x + side, y + side);
+            break;
+        default:  // close
+            ::MoveToEx(face, x, y, nullptr);
+            ::LineTo(face, x + side, y + side);
+            ::MoveToEx(face, x + side - 1, y, nullptr);
+            ::LineTo(face, x - 1, y + side);
+            break;
+    }
+}
+
+void SkinnedFrame::OnSystemColoursChanged() {
+    const bool on = HighContrastOn();
+    if (on == highContrast_) return;
+    highContrast_ = on;
+    DrawSkin();
 }
 
 void SkinnedFrame::Redraw(const RECT* area) {
@@ -458,6 +526,13 @@ bool SkinnedFrame::Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
         case WM_DRAWITEM:
             *result = TRUE;  // adopted controls are drawn with the face
             return true;
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+        case WM_THEMECHANGED:
+            // A high-contrast theme turned on or off takes effect at once;
+            // the host may want the message too.
+            OnSystemColoursChanged();
+            return false;
         case WM_SETCURSOR:
             if (reinterpret_cast<HWND>(wp) == window_ && LOWORD(lp) == HTCLIENT) {
                 ::SetCursor(pointer_);

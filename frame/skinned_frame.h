@@ -84,6 +84,9 @@ public:
     // caption buttons) while the program is idle, for a quick first opening.
     static void PrepareArt(int dpi);
 
+    // Drawn in the system's colours for a high-contrast theme, not the skin.
+    bool HighContrast() const { return highContrast_; }
+
     // The font of the frame's caption and of the window's texts.
     HFONT Font() const { return static_cast<HFONT>(font_.get()); }
     // The DPI the window lays out at: its monitor's, or less where the
@@ -106,6 +109,10 @@ private:
     LRESULT OnButtonMessage(HWND button, UINT msg, WPARAM wp, LPARAM lp);
     void ShowButtonPictures(int index, ButtonPicture picture);  // all normal, then `index` as given
     void Compose(const RECT& area);
+    void DrawSkinPicture(HDC canvas, SIZE client);
+    void DrawInSystemColours(HDC canvas, SIZE client);
+    void DrawSystemCaptionButton(HDC face, int index) const;
+    void OnSystemColoursChanged();
     void Paint();
     void MouseMoveOverBackground();
     void PressOnBackground();
@@ -139,6 +146,7 @@ private:
     bool faceStale_ = true;
     RECT stale_{};  // what the next paint composes again, while faceStale_
     bool controlsPaint_ = false;
+    bool highContrast_ = false;
     UniqueGdiObject font_;
     UniqueGdiObject designFont_;  // Font() at 96 dpi, what labels are sized from
     UniqueMemoryDc measureDc_;    // where LabelSize measures, one for the window's life

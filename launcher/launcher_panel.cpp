@@ -303,17 +303,34 @@ void LauncherPanel::OnInteriorMouseMove() { MoveHighlight(highlight_.at, false);
 void LauncherPanel::PaintOverSkin(HDC dc) {
     // The highlight lies above the skin and beneath the pictures and captions.
     PaintHighlight(dc);
+    PaintCellBorders(dc);
     PaintPictures(dc);
     PaintCaptions(dc);
 }
 
 void LauncherPanel::PaintHighlight(HDC dc) const {
     if (!highlight_.visible) return;
+    const RECT r = HighlightRect();
+    if (frame_.HighContrast()) {
+        ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_HIGHLIGHT));
+        return;
+    }
     SelectGuard pen(dc, highlightPen_.get());
     SelectGuard brush(dc, highlightBrush_.get());
-    const RECT r = HighlightRect();
     const int corner = frame_.Scaled(kHighlightCorner);
     ::RoundRect(dc, r.left, r.top, r.right, r.bottom, corner, corner);
+}
+
+void LauncherPanel::PaintCellBorders(HDC dc) const {
+    // In a high-contrast theme every cell keeps a visible edge of the
+    // theme's text colour, as the theme's own buttons do.
+    if (!frame_.HighContrast()) return;
+    const int gap = frame_.Scaled(2);
+    for (HWND cell : controls_.cellButtons) {
+        RECT r = ChildRect(cell);
+        ::InflateRect(&r, gap, gap);
+        ::FrameRect(dc, &r, ::GetSysColorBrush(COLOR_WINDOWTEXT));
+    }
 }
 
 void LauncherPanel::PaintPictures(HDC dc) const {
@@ -327,10 +344,14 @@ void LauncherPanel::PaintPictures(HDC dc) const {
 void LauncherPanel::PaintCaptions(HDC dc) const {
     SelectGuard font(dc, frame_.Font());
     ::SetBkMode(dc, TRANSPARENT);
-    for (HWND caption : controls_.cellCaptions) PaintText(dc, caption, kCaptionColour);
-    PaintText(dc, controls_.clock, kCaptionColour);
-    PaintText(dc, controls_.recommend, kRecommendColour);
-    for (HWND link : controls_.links) PaintText(dc, link, kCaptionColour);
+    const bool system = frame_.HighContrast();
+    const COLORREF text = system ? ::GetSysColor(COLOR_WINDOWTEXT) : kCaptionColour;
+    const COLORREF onHighlight = system ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : kCaptionColour;
+    const std::optional<std::size_t> lit = HighlightedCell();
+    for (std::size_t i = 0; i < kCellCount; ++i) PaintText(dc, controls_.cellCaptions[i], lit == i ? onHighlight : text);
+    PaintText(dc, controls_.clock, text);
+    PaintText(dc, controls_.recommend, system ? ::GetSysColor(COLOR_HOTLIGHT) : kRecommendColour);
+    for (HWND link : controls_.links) PaintText(dc, link, system ? ::GetSysColor(COLOR_HOTLIGHT) : kCaptionColour);
 }
 
 // ---- the controls' mouse

@@ -166,6 +166,7 @@ private:
     void OnTypedCharacter(wchar_t typed);
 
     void PaintHighlight(HDC dc) const;
+    void PaintCellBorders(HDC dc) const;
     void PaintPictures(HDC dc) const;
     void PaintCaptions(HDC dc) const;
 

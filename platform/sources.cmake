@@ -11,6 +11,7 @@ set(PLATFORM_CORE_SOURCES
 set(PLATFORM_WIN_SOURCES
   platform/art_loader.cpp
   platform/clipboard.cpp
+  platform/contrast.cpp
   platform/controls.cpp
   platform/deferred_calls.cpp
   platform/dpi.cpp

@@ -10,7 +10,10 @@
 # copy menu. Runs on a private display in a fresh prefix; touches nothing
 # of the host.
 #
-#   scripts/screenshot.sh [--dpi N] [OUTDIR]
+#   scripts/screenshot.sh [--high-contrast] [--dpi N] [OUTDIR]
+#
+# --high-contrast: the user's theme is a high-contrast one (the setting
+# Windows stores it in), and OUTDIR defaults to build/screenshots-contrast.
 #
 # OUTDIR defaults to build/screenshots, or build/screenshots-N with --dpi:
 # then the display has N dots per inch (LogPixels, 120 for 125 %, 144 for
@@ -19,18 +22,23 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VELMORA_BUILD_DIR:-$root/build}
 dpi=96
+contrast=
+if [ "${1:-}" = --high-contrast ]; then
+  contrast=-contrast
+  shift
+fi
 if [ "${1:-}" = --dpi ]; then
   dpi=${2:?--dpi needs a number}
   [[ "$dpi" =~ ^[0-9]+$ ]] || { echo "--dpi needs a number, not '$dpi'" >&2; exit 2; }
   shift 2
 fi
 if [ "$dpi" = 96 ]; then
-  out=$(realpath -m "${1:-$build/screenshots}")
-  session=$build/screenshot-session
+  out=$(realpath -m "${1:-$build/screenshots$contrast}")
+  session=$build/screenshot-session$contrast
   width=1024 height=768
 else
-  out=$(realpath -m "${1:-$build/screenshots-$dpi}")
-  session=$build/screenshot-session-$dpi
+  out=$(realpath -m "${1:-$build/screenshots$contrast-$dpi}")
+  session=$build/screenshot-session$contrast-$dpi
   width=1280 height=800
 fi
 # A length of the 96-dpi design at the display's DPI.
@@ -45,6 +53,9 @@ bash "$root/tests/wine/session.sh" start "$session" "${logpixels[@]}" >/dev/null
 trap 'bash "$root/tests/wine/session.sh" stop "$session"' EXIT
 # shellcheck disable=SC1091
 source "$session/env"
+if [ -n "$contrast" ]; then
+  wine reg add 'HKCU\Control Panel\Accessibility\HighContrast' /v Flags /t REG_SZ /d 127 /f >/dev/null 2>&1
+fi
 
 desktop="Velmora,${width}x${height}"
 app=$session/app

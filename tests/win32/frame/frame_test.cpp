@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cwchar>
 #include <memory>
 #include <vector>
 
@@ -257,6 +258,44 @@ TEST_F(Frame, EveryAreaAskedForBeforeAPaintShowsTheChange) {
     Skin().Redraw(&second);
     EXPECT_EQ(RGB(0, 0, 255), ShownAt(100, 100));
     EXPECT_EQ(RGB(0, 0, 255), ShownAt(200, 250));
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// The theme's state as the system stores it, put back when done: the test
+// session's other tests see the skin.
+class StoredHighContrast {
+public:
+    explicit StoredHighContrast(const wchar_t* flags) { Set(flags); }
+    ~StoredHighContrast() { ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"Flags"); }
+    void Set(const wchar_t* flags) {
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Flags", REG_SZ, flags,
+                          static_cast<DWORD>((std::wcslen(flags) + 1) * sizeof(wchar_t)));
+    }
+
+private:
+    static constexpr const wchar_t* kKey = L"Control Panel\\Accessibility\\HighContrast";
+};
+
+TEST_F(Frame, AHighContrastThemeTurnedOnOrOffRepaintsInTheSystemsColoursAtOnce) {
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    const POINT middle{client.right / 2, client.bottom / 2}, band{client.right / 2, 3};
+    const COLORREF skinned = ShownAt(middle.x, middle.y);
+    ASSERT_NE(skinned, ::GetSysColor(COLOR_WINDOW));
+
+    StoredHighContrast theme(L"127");  // on, with every other flag the system sets
+    ::SendMessageW(hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    EXPECT_EQ(ShownAt(middle.x, middle.y), ::GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(ShownAt(band.x, band.y), ::GetSysColor(COLOR_ACTIVECAPTION));
+
+    theme.Set(L"126");  // off
+    ::SendMessageW(hwnd(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(ShownAt(middle.x, middle.y), skinned);
 }
 
 }  // namespace
