@@ -463,13 +463,18 @@ bool SaveBitmapInBands(const std::wstring& path, int width, int height,
     return ReplaceFile(path, L".new", [&](HANDLE file) {
         if (!WriteBitmapHeaders(file, static_cast<size_t>(width), static_cast<size_t>(height))) return false;
         int expected = height;  // the next band ends where the last began
+        // The band turned bottom-up, and written in one call: a call a row
+        // costs more than the copy.
+        std::vector<std::uint8_t> upturned;
         const BitmapBandSink sink = [&](const std::uint8_t* rows, std::size_t stride, int top, int count) {
             if (stride != Stride24(static_cast<size_t>(width)) || top + count != expected || count <= 0) return false;
             expected = top;
-            for (int r = count - 1; r >= 0; --r) {
-                if (!WriteAll(file, rows + static_cast<size_t>(r) * stride, stride)) return false;
+            upturned.resize(stride * static_cast<size_t>(count));
+            for (int r = 0; r < count; ++r) {
+                std::memcpy(upturned.data() + static_cast<size_t>(count - 1 - r) * stride,
+                            rows + static_cast<size_t>(r) * stride, stride);
             }
-            return true;
+            return WriteAll(file, upturned.data(), upturned.size());
         };
         try {
             return compose(sink) && expected == 0;
