@@ -3,7 +3,8 @@
 // chosen entry to the application as an Action. It is never shown; the
 // shell's TaskbarCreated broadcast reaches top-level windows only, so it is
 // one. It is also where verbs arrive: from a second start of the program
-// (WM_COPYDATA) and from the wallpaper hot keys (WM_HOTKEY).
+// (WM_COPYDATA) and from the hot keys of the wallpaper and the panel
+// (WM_HOTKEY).
 //
 // At logon the program may start before the shell is ready to take icons.
 // An icon the shell refuses is offered again every two seconds for two
