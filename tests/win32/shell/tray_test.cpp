@@ -175,14 +175,6 @@ TEST_F(TrayWindow, ADoubleClickOrEnterOnTheIconShowsThePanelAndOtherEventsDoNoth
     EXPECT_EQ(actions_, (std::vector<Action>{Action::ShowPanel, Action::ShowPanel}));
 }
 
-TEST_F(TrayWindow, TheMenuTheContextMenuKeyOpensIsWalkedAndChosenFromWithTheKeys) {
-    WhileMenuIsOpen during([&] { PressKeys(tray_.hwnd(), {VK_DOWN, VK_DOWN, VK_RETURN}); });
-    Callback(WM_CONTEXTMENU, {300, 200});
-    ASSERT_TRUE(during.ran()) << "no menu appeared";
-    EXPECT_EQ(actions_, std::vector<Action>{Action::ShowPanel}) << "显示主界面, the second entry";
-    EXPECT_EQ(testing::VisibleMenuWindows(), 0);
-}
-
 TEST_F(TrayWindow, RightButtonUpPopsUpTheMenuAndFurtherCallbacksAreDropped) {
     int menusWhileOpen = -1;
     bool busyWhileOpen = false;
