@@ -94,9 +94,10 @@ bool Application::Start() {
     ::ChangeWindowMessageFilterEx(tray_->hwnd(), WM_COPYDATA, MSGFLT_ALLOW, nullptr);
     ::ChangeWindowMessageFilterEx(tray_->hwnd(), ::RegisterWindowMessageW(L"TaskbarCreated"), MSGFLT_ALLOW, nullptr);
     tray_->ShowIcon();
-    // The wallpaper hot keys, unless the profile turns them off; keys that
-    // another program holds are done without.
-    if (HotKeysWanted(profile_)) tray_->RegisterHotKeys();
+    // The wallpaper hot keys, unless the profile turns them off, and the
+    // panel's key the profile names; keys that another program holds are
+    // done without.
+    tray_->RegisterHotKeys(HotKeysWanted(profile_), PanelKeyWanted(profile_));
     // Timed wallpaper changing from the start, by the program's own
     // schedule: no window is created for it.
     if (ReadSwitch(profile_, "qhzm")) {
@@ -167,6 +168,8 @@ void Application::RunWaitingVerbs() {
             ::GetCursorPos(&at);
             rotation_.NextOnMonitor(wallpaper::MonitorAt(rotation_.Monitors(), at));
         }
+        if (verb == Verb::ShowPanel) panel_.ShowNormal();
+        if (verb == Verb::TogglePanel) TogglePanel();
     }
 }
 
@@ -177,6 +180,17 @@ void Application::OnDisplayChange(bool resumed) {
         pendingRender_ = 0;
         rotation_.RenderAgain();
     });
+}
+
+void Application::TogglePanel() {
+    // In front: closed as its close button closes it. Anywhere else (behind
+    // another window, minimised, not made yet): brought forward.
+    HWND panel = panel_.LiveWindow();
+    if (panel && ::IsWindowVisible(panel) && !::IsIconic(panel) && ::GetForegroundWindow() == panel) {
+        panel_.Close();
+    } else {
+        panel_.ShowNormal();
+    }
 }
 
 HWND Application::PanelWindow() {

@@ -92,6 +92,7 @@ public:
 
 private:
     HWND PanelWindow();  // the panel's window, created hidden when needed
+    void TogglePanel();
     std::string Arguments() const;  // the command line after the program's name
     void PostWaitingVerbs();
     void RunWaitingVerbs();

@@ -5,6 +5,7 @@ set(SHELL_CORE_SOURCES
   shell/auto_start_rules.cpp
   shell/menus.cpp
   shell/verbs.cpp
+  shell/key_chord.cpp
 )
 set(SHELL_WIN_SOURCES
   shell/auto_start.cpp

@@ -23,6 +23,11 @@ bool TrayHost::ForwardVerb(Verb verb, DWORD timeoutMs) {
     const ULONGLONG end = ::GetTickCount64() + timeoutMs;
     for (;;) {
         if (HWND host = ::FindWindowW(kClassName, kTitle)) {
+            // A verb may bring a window forward (/panel). The system lets only
+            // the process the user just started do that, so the right is
+            // passed on to the running copy.
+            DWORD pid = 0;
+            if (::GetWindowThreadProcessId(host, &pid) && pid) ::AllowSetForegroundWindow(pid);
             DWORD_PTR answer = 0;
             const ULONGLONG now = ::GetTickCount64();
             const UINT left = static_cast<UINT>(now < end ? end - now : 1);
@@ -48,14 +53,21 @@ bool TrayHost::OnVerbData(const COPYDATASTRUCT* data) {
     return true;
 }
 
-int TrayHost::RegisterHotKeys() {
+int TrayHost::RegisterHotKeys(bool wallpaperKeys, std::optional<KeyChord> panelKey) {
     UnregisterHotKeys();
-    for (const HotKey& key : kHotKeys) {
-        // Held by another program: the program goes on without it.
-        if (::RegisterHotKey(hwnd(), key.id, key.modifiers | MOD_NOREPEAT, key.key)) hotKeys_.push_back(key.id);
+    // Held by another program: the program goes on without it. A key held
+    // down does not repeat: the panel's key would open and close by turns.
+    const auto hold = [this](int id, unsigned modifiers, unsigned key) {
+        if (::RegisterHotKey(hwnd(), id, modifiers | MOD_NOREPEAT, key)) hotKeys_.push_back(id);
+    };
+    if (wallpaperKeys) {
+        for (const HotKey& key : kHotKeys) hold(key.id, key.modifiers, key.key);
     }
+    if (panelKey) hold(kPanelHotKeyId, panelKey->modifiers, panelKey->key);
     return HotKeysHeld();
 }
+
+bool TrayHost::HoldsHotKey(int id) const { return std::find(hotKeys_.begin(), hotKeys_.end(), id) != hotKeys_.end(); }
 
 void TrayHost::UnregisterHotKeys() {
     for (int id : hotKeys_) ::UnregisterHotKey(hwnd(), id);
@@ -183,7 +195,9 @@ void TrayHost::OnTrayCallback(WPARAM wp, LPARAM lp) {
     if (call.event != WM_MOUSEMOVE) afterRightRelease_ = call.event == WM_RBUTTONUP;
     if (echoOfRelease || busy_) return;  // busy: a menu or a command from it is still running
     busy_ = true;
-    if (call.event == WM_LBUTTONDBLCLK) {
+    if (call.event == WM_LBUTTONDBLCLK || call.event == NIN_KEYSELECT) {
+        // Some versions of Windows send NIN_KEYSELECT twice for one Enter:
+        // showing a shown panel only brings it forward.
         run_(Action::ShowPanel);
     } else if (call.event == WM_RBUTTONUP) {
         POINT at{};
@@ -246,8 +260,7 @@ LRESULT TrayHost::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_HOTKEY: {
             // Only the keys this window holds.
             const int id = static_cast<int>(wp);
-            const bool held = std::find(hotKeys_.begin(), hotKeys_.end(), id) != hotKeys_.end();
-            if (held && verb_) verb_(VerbOfHotKey(id));
+            if (HoldsHotKey(id) && verb_) verb_(VerbOfHotKey(id));
             return 0;
         }
         case WM_DISPLAYCHANGE:

@@ -3,7 +3,8 @@
 // chosen entry to the application as an Action. It is never shown; the
 // shell's TaskbarCreated broadcast reaches top-level windows only, so it is
 // one. It is also where verbs arrive: from a second start of the program
-// (WM_COPYDATA) and from the wallpaper hot keys (WM_HOTKEY).
+// (WM_COPYDATA) and from the hot keys of the wallpaper and the panel
+// (WM_HOTKEY).
 //
 // At logon the program may start before the shell is ready to take icons.
 // An icon the shell refuses is offered again every two seconds for two
@@ -14,12 +15,14 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
 #include "commands/actions.h"
 #include "platform/handles.h"
 #include "platform/window.h"
+#include "shell/key_chord.h"
 #include "shell/menus.h"
 #include "shell/tray_icon.h"
 #include "shell/verbs.h"
@@ -58,10 +61,12 @@ public:
     // answered within the time.
     static bool ForwardVerb(Verb verb, DWORD timeoutMs);
 
-    // Registers the wallpaper hot keys that no other program holds; the
+    // Registers the wallpaper hot keys (when `wallpaperKeys`) and the
+    // panel's key (when there is one) that no other program holds; the
     // number registered.
-    int RegisterHotKeys();
+    int RegisterHotKeys(bool wallpaperKeys, std::optional<KeyChord> panelKey);
     int HotKeysHeld() const { return static_cast<int>(hotKeys_.size()); }
+    bool HoldsHotKey(int id) const;
 
     // Creates the window (never shown) and both menus; the icon is not shown
     // yet.
@@ -73,10 +78,13 @@ public:
     TrayIcon* Icon() { return icon_.get(); }
 
     // Every callback of the icon, as the shell sent it (shell/tray_callback.h).
-    // A double-click shows the panel, a right-button release pops up the
-    // tray menu, and so does the context-menu key on the icon, but not the
-    // context-menu event the shell sends just after that release; callbacks
-    // arriving while a menu or its command runs are dropped.
+    // A double-click shows the panel, and so do Enter and Space on the icon
+    // focused in the notification area (NIN_KEYSELECT); a single click
+    // (NIN_SELECT) does nothing, so that a double-click acts once. A
+    // right-button release pops up the tray menu, and so does the
+    // context-menu key or Shift+F10 on the icon, but not the context-menu
+    // event the shell sends just after that release; callbacks arriving
+    // while a menu or its command runs are dropped.
     void OnTrayCallback(WPARAM wp, LPARAM lp);
     bool Busy() const { return busy_; }
 

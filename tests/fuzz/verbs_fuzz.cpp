@@ -1,5 +1,6 @@
-// The command-line verbs: exactly "/next", "-next", "/prev" or "-prev" in any
-// ASCII case, blanks (space, tab) around them let pass; nothing else.
+// The command-line verbs: exactly "/next", "-next", "/prev", "-prev", "/panel"
+// or "-panel" in any ASCII case, blanks (space, tab) around them let pass;
+// nothing else.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -30,6 +31,7 @@ Verb Reference(std::string_view s) {
     const std::string word = Mapped(s.substr(first, last - first), Lower);
     if (word == "/next" || word == "-next") return Verb::NextWallpaper;
     if (word == "/prev" || word == "-prev") return Verb::PreviousWallpaper;
+    if (word == "/panel" || word == "-panel") return Verb::ShowPanel;
     return Verb::None;
 }
 

@@ -14,15 +14,18 @@ TEST(Verbs, AreTheWholeCommandLineInAnyCaseWithEitherMark) {
     for (const char* line : {"/prev", "-prev", "/PREV", " -Prev "}) {
         EXPECT_EQ(VerbOfArguments(line), Verb::PreviousWallpaper) << line;
     }
+    for (const char* line : {"/panel", "-PANEL", " /Panel\t"}) {
+        EXPECT_EQ(VerbOfArguments(line), Verb::ShowPanel) << line;
+    }
     // Anything else is no verb: the recycle-bin emptier's numbers among them.
-    for (const char* line : {"", "next", "/", "-", "/nex", "/nextt", "/next /prev", "/next x", "--next", "/previous",
+    for (const char* line : {"", "next", "/", "-", "/nex", "/nextt", "/next /prev", "/next x", "--next", "/previous", "/panels", "/pane",
                              "-1", "7", "/?", "\\next"}) {
         EXPECT_EQ(VerbOfArguments(line), Verb::None) << line;
     }
 }
 
 TEST(Verbs, TravelAsTheirTextAndComeBackTheSame) {
-    for (Verb verb : {Verb::NextWallpaper, Verb::PreviousWallpaper}) {
+    for (Verb verb : {Verb::NextWallpaper, Verb::PreviousWallpaper, Verb::ShowPanel}) {
         EXPECT_EQ(VerbOfText(VerbText(verb)), verb);
         EXPECT_LE(VerbText(verb).size(), kMaxVerbBytes);
     }
@@ -35,6 +38,10 @@ TEST(Verbs, EachHotKeyHasItsOwnIdAndVerb) {
     EXPECT_EQ(VerbOfHotKey(kHotKeys[0].id), Verb::NextWallpaper);
     EXPECT_EQ(VerbOfHotKey(kHotKeys[1].id), Verb::PreviousWallpaper);
     EXPECT_NE(kHotKeys[0].key, kHotKeys[1].key);
+    EXPECT_EQ(VerbOfHotKey(kPanelHotKeyId), Verb::TogglePanel);
+    for (const HotKey& key : kHotKeys) EXPECT_NE(key.id, kPanelHotKeyId);
+    // The panel's toggle is a key's only: no second start can ask for it.
+    EXPECT_TRUE(VerbText(Verb::TogglePanel).empty());
     EXPECT_EQ(VerbOfHotKey(0), Verb::None);
     EXPECT_EQ(VerbOfHotKey(99), Verb::None);
 }

@@ -565,7 +565,7 @@ TEST_F(Verbs, AVerbWaitsForTheAboutBox) {
 
 TEST_F(Verbs, TheHotKeysGiveTheNextAndThePreviousWallpaper) {
     Application& app = Started();
-    EXPECT_EQ(app.Tray().HotKeysHeld(), 3);
+    EXPECT_EQ(app.Tray().HotKeysHeld(), 4) << "three for the wallpaper, one for the panel";
     EXPECT_FALSE(::RegisterHotKey(nullptr, 0x100, MOD_CONTROL | MOD_ALT, VK_RIGHT)) << "held by the program";
     const HWND host = app.Tray().hwnd();
     // On a bare display no key press reaches the program: the message the
@@ -587,7 +587,8 @@ TEST_F(Verbs, TheHotKeysGiveTheNextAndThePreviousWallpaper) {
 TEST_F(Verbs, TheProfileTurnsTheHotKeysOffAndAKeyHeldElsewhereIsDoneWithout) {
     Profile("[Velmora]\r\nhotkeys=0\r\n");
     Application& off = Started();
-    EXPECT_EQ(off.Tray().HotKeysHeld(), 0);
+    EXPECT_EQ(off.Tray().HotKeysHeld(), 1);
+    EXPECT_TRUE(off.Tray().HoldsHotKey(kPanelHotKeyId)) << "the panel's key has a switch of its own";
     ::PostMessageW(off.Tray().hwnd(), WM_HOTKEY, static_cast<WPARAM>(kHotKeys[0].id), 0);
     Idle(300ms);
     EXPECT_EQ(Wallpapers(), 0);
@@ -596,7 +597,7 @@ TEST_F(Verbs, TheProfileTurnsTheHotKeysOffAndAKeyHeldElsewhereIsDoneWithout) {
     Profile("[Velmora]\r\n");
     ASSERT_TRUE(::RegisterHotKey(nullptr, 0x100, MOD_CONTROL | MOD_ALT, VK_RIGHT)) << "another program's";
     Application& shared = Started();
-    EXPECT_EQ(shared.Tray().HotKeysHeld(), 2);
+    EXPECT_EQ(shared.Tray().HotKeysHeld(), 3);
     ::UnregisterHotKey(nullptr, 0x100);
     app_.reset();
     EXPECT_TRUE(::RegisterHotKey(nullptr, 0x101, MOD_CONTROL | MOD_ALT, VK_LEFT)) << "given back at the end";
@@ -613,6 +614,132 @@ TEST_F(Verbs, ExitClosesTheChangerForGoodWithItsCloseLogic) {
     EXPECT_EQ(app.Changer().Live(), nullptr);
     EXPECT_TRUE(PlacementSaved()) << "the changer's close logic ran";
     EXPECT_TRUE(TakeQuit());
+}
+
+// ---- the panel from the keyboard: the tray icon, the hot key, /panel
+
+// Whether the panel is up, in front and taking the keys: the first key
+// pressed reaches it.
+bool PanelTakesTheKeys(Application& app) {
+    HWND panel = app.Panel().LiveWindow();
+    return panel && ::IsWindowVisible(panel) && !::IsIconic(panel) && ::GetForegroundWindow() == panel &&
+           ::GetFocus() == panel;
+}
+
+int PanelWindows() {
+    int count = 0;
+    for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, LauncherPanel::kClassName, nullptr)) != nullptr;) ++count;
+    return count;
+}
+
+// A callback of the icon as the shell sends it in version 4.
+void IconCallback(Application& app, UINT event, POINT anchor = {}) {
+    ::SendMessageW(app.Tray().hwnd(), TrayHost::kTrayCallbackMessage, MAKEWPARAM(anchor.x, anchor.y),
+                   MAKELPARAM(event, kTrayIconId));
+}
+
+TEST_F(App, EnterOnTheFocusedIconShowsThePanelInFrontAndASingleClickDoesNot) {
+    Application& app = Started();
+    // Something else in front first, as when the user tabs to the icon.
+    const HWND other = ::CreateWindowW(L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                       nullptr, nullptr, nullptr);
+    ::SetForegroundWindow(other);
+    IconCallback(app, NIN_SELECT);
+    EXPECT_EQ(app.Panel().Live(), nullptr) << "a single click is half a double-click";
+    IconCallback(app, NIN_KEYSELECT, {300, 200});
+    EXPECT_TRUE(PanelTakesTheKeys(app));
+    const HWND shown = app.Panel().LiveWindow();
+    // Windows may send NIN_KEYSELECT twice for one Enter.
+    ::SetForegroundWindow(other);
+    IconCallback(app, NIN_KEYSELECT, {300, 200});
+    EXPECT_EQ(app.Panel().LiveWindow(), shown);
+    EXPECT_TRUE(PanelTakesTheKeys(app)) << "brought forward again";
+    EXPECT_EQ(PanelWindows(), 1);
+    ::DestroyWindow(other);
+}
+
+TEST_F(App, TheContextMenuKeyOnTheIconOpensTheTrayMenuAtItsAnchorAndShowPanelThere) {
+    Application& app = Started();
+    POINT shownAt{-1, -1};
+    testing::WhileMenuIsOpen during([&] {
+        RECT r{};
+        ::GetWindowRect(::FindWindowW(L"#32768", nullptr), &r);
+        shownAt = {r.left, r.top};
+        testing::PressKeys(app.Tray().hwnd(), {VK_DOWN, VK_DOWN, VK_RETURN});  // 显示主界面
+    });
+    IconCallback(app, WM_CONTEXTMENU, {320, 240});
+    ASSERT_TRUE(during.ran()) << "no menu appeared";
+    EXPECT_EQ(shownAt.x, 320);
+    EXPECT_EQ(shownAt.y, 240);
+    EXPECT_TRUE(PanelTakesTheKeys(app));
+}
+
+TEST_F(Verbs, ThePanelKeyShowsThePanelAndClosesItWhenInFrontAsItsCloseButtonWould) {
+    Application& app = Started();
+    EXPECT_TRUE(app.Tray().HoldsHotKey(kPanelHotKeyId));
+    EXPECT_FALSE(::RegisterHotKey(nullptr, 0x100, MOD_CONTROL | MOD_ALT, VK_SPACE)) << "Ctrl+Alt+Space is the program's";
+    const auto press = [&] { ::PostMessageW(app.Tray().hwnd(), WM_HOTKEY, kPanelHotKeyId, 0); };
+    press();
+    ASSERT_TRUE(testing::PumpUntil([&] { return PanelTakesTheKeys(app); }, 5s));
+    press();
+    ASSERT_TRUE(testing::PumpUntil([&] { return app.Panel().LiveWindow() == nullptr; }, 5s));
+    EXPECT_TRUE(PlacementSaved()) << "the panel's close logic ran";
+    press();
+    ASSERT_TRUE(testing::PumpUntil([&] { return PanelTakesTheKeys(app); }, 5s));
+    // Behind another window it is brought forward, not closed.
+    const HWND other = ::CreateWindowW(L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                       nullptr, nullptr, nullptr);
+    ::SetForegroundWindow(other);
+    press();
+    ASSERT_TRUE(testing::PumpUntil([&] { return PanelTakesTheKeys(app); }, 5s));
+    ::DestroyWindow(other);
+
+    // Pressed in a burst: one panel at most, and either up in front or gone.
+    for (int i = 0; i < 20; ++i) press();
+    ASSERT_TRUE(testing::PumpUntil([] { return HIWORD(::GetQueueStatus(QS_ALLPOSTMESSAGE)) == 0; }, 5s));
+    EXPECT_LE(PanelWindows(), 1);
+    if (app.Panel().LiveWindow()) EXPECT_TRUE(PanelTakesTheKeys(app));
+    EXPECT_EQ(PanelWindows(), app.Panel().LiveWindow() ? 1 : 0);
+}
+
+TEST_F(Verbs, TheProfileNamesThePanelKeyOrTurnsItOffAndJunkKeepsTheDefault) {
+    Profile("[Velmora]\r\npanelkey=ctrl + shift + F12\r\n");
+    Started();
+    EXPECT_TRUE(app_->Tray().HoldsHotKey(kPanelHotKeyId));
+    EXPECT_FALSE(::RegisterHotKey(nullptr, 0x100, MOD_CONTROL | MOD_SHIFT, VK_F12)) << "the named key is held";
+    EXPECT_TRUE(::RegisterHotKey(nullptr, 0x101, MOD_CONTROL | MOD_ALT, VK_SPACE)) << "and the default is not";
+    ::UnregisterHotKey(nullptr, 0x101);
+    app_.reset();
+
+    Profile("[Velmora]\r\npanelkey=Off\r\n");
+    Started();
+    EXPECT_FALSE(app_->Tray().HoldsHotKey(kPanelHotKeyId));
+    EXPECT_EQ(app_->Tray().HotKeysHeld(), 3) << "the wallpaper's keys stay";
+    EXPECT_TRUE(::RegisterHotKey(nullptr, 0x101, MOD_CONTROL | MOD_ALT, VK_SPACE)) << "nothing held for the panel";
+    ::UnregisterHotKey(nullptr, 0x101);
+    app_.reset();
+
+    Profile("[Velmora]\r\npanelkey=Ctrl+Alt+Nothing\r\n");
+    Started();
+    EXPECT_TRUE(app_->Tray().HoldsHotKey(kPanelHotKeyId));
+    EXPECT_FALSE(::RegisterHotKey(nullptr, 0x101, MOD_CONTROL | MOD_ALT, VK_SPACE)) << "the default instead";
+}
+
+TEST_F(Verbs, PanelFromASecondStartOrTheFirstShowsThePanelInFront) {
+    Application& app = Started();
+    EXPECT_FALSE(SecondStart(L"/Panel"));
+    ASSERT_TRUE(testing::PumpUntil([&] { return PanelTakesTheKeys(app); }, 5s));
+    EXPECT_FALSE(SecondStart(L"-panel"));
+    EXPECT_FALSE(SecondStart(L"/next"));
+    ASSERT_TRUE(WallpapersReach(1)) << "and the verbs after it are done in turn";
+    EXPECT_EQ(PanelWindows(), 1);
+    EXPECT_TRUE(PanelTakesTheKeys(app));
+    app_.reset();
+    EXPECT_EQ(PanelWindows(), 0);
+
+    Application& first = Started(L"Velmora.exe -PANEL");
+    ASSERT_TRUE(testing::PumpUntil([&] { return PanelTakesTheKeys(first); }, 5s));
+    EXPECT_TRUE(prompts_.boxes.empty());
 }
 
 // ---- two monitors: the layout the application is handed

@@ -160,14 +160,19 @@ TEST_F(TrayWindow, TheIconComesBackWhenTheTaskbarIsRecreatedAndGoesWithItsOwner)
     EXPECT_FALSE(IconExists(host));
 }
 
-TEST_F(TrayWindow, ADoubleClickShowsThePanelAndOtherMouseEventsDoNothing) {
-    for (UINT m : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONDBLCLK, WM_MBUTTONUP}) {
+TEST_F(TrayWindow, ADoubleClickOrEnterOnTheIconShowsThePanelAndOtherEventsDoNothing) {
+    // NIN_SELECT: the single click the shell reports before a double-click.
+    for (UINT m : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONDBLCLK, WM_MBUTTONUP,
+                   NIN_SELECT}) {
         Callback(m);
         EXPECT_EQ(testing::VisibleMenuWindows(), 0) << "message " << m;
     }
     EXPECT_TRUE(actions_.empty());
     Callback(WM_LBUTTONDBLCLK);
     EXPECT_EQ(actions_, std::vector<Action>{Action::ShowPanel});
+    // Enter or Space on the icon focused in the notification area
+    Callback(NIN_KEYSELECT, {300, 200});
+    EXPECT_EQ(actions_, (std::vector<Action>{Action::ShowPanel, Action::ShowPanel}));
 }
 
 TEST_F(TrayWindow, RightButtonUpPopsUpTheMenuAndFurtherCallbacksAreDropped) {
