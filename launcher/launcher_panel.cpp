@@ -83,7 +83,6 @@ bool LauncherPanel::CreateWindowAndLoad() {
     INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&init);
     RegisterClassOnce(0, ::LoadIconW(AppInstance(), MAKEINTRESOURCEW(IDI_VELMORA)));
-    hand_ = HandCursor();
     // On the taskbar while open, so that a minimised panel can be brought
     // back from there as well as from the tray. The frame pins the size at
     // the window's own DPI once it exists.
@@ -305,7 +304,7 @@ LRESULT LauncherPanel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARA
     switch (msg) {
         case WM_SETCURSOR:
             if (!clickable) break;
-            ::SetCursor(hand_);
+            ::SetCursor(HandCursor(WindowDpi(hwnd())));
             return TRUE;
         case WM_MOUSEMOVE:
             // The highlight follows the mouse over the pictures only.

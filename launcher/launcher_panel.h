@@ -169,7 +169,6 @@ private:
     UniqueGdiObject highlightPen_;
     UniqueGdiObject highlightBrush_;
     UniqueIcon icon_;
-    HCURSOR hand_ = nullptr;  // shared, not owned
 };
 
 }  // namespace velmora

@@ -51,7 +51,8 @@ SIZE TextSize(HFONT font, const std::wstring& text);
 // `size` pixels square, from its resource or drawn at that size.
 UniqueBitmap LoadBitmapResource(int id, unsigned dpi = 96);
 UniqueIcon LoadIconResource(int id, int size);
-// The pointing hand over clickable pictures and links: ours, else the system's.
-HCURSOR HandCursor();
+// The pointing hand over clickable pictures and links at the pointer size of
+// `dpi`: ours, else the system's. Loaded once per size and kept for the run.
+HCURSOR HandCursor(int dpi = kDesignDpi);
 
 }  // namespace velmora

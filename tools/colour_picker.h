@@ -1,8 +1,8 @@
 // 放大镜: the always-on-top desktop colour picker. Ten times a second it
 // reads the screen pixel under the pointer, fills the swatch with it and
-// writes its components in decimal and in hexadecimal. Borderless, with
-// every pure-white pixel keyed out, it shows as a glass pipette with a red
-// cross that closes it. It remembers the last colour read with the pointer
+// writes its components in decimal and in hexadecimal. Borderless and cut
+// to the shape of what it draws (its white is not part of it), it shows as
+// a glass pipette with a red cross that closes it. It remembers the last colour read with the pointer
 // outside it, which a right click on it or Ctrl+C copies.
 #pragma once
 
@@ -25,6 +25,7 @@ class ColourPicker : public BaseWindow<ColourPicker> {
 public:
     static constexpr wchar_t kClassName[] = L"Velmora.ColourPicker";
     static constexpr wchar_t kTitle[] = L"放大镜";
+    // At 96 dpi; at any other DPI every length scales with it.
     static constexpr int kClientWidth = 238;
     static constexpr int kClientHeight = 134;
     enum ControlId : int {
@@ -42,7 +43,7 @@ public:
         colour::CopyHistory& copied;  // outlives the window: kept for the program's run
     };
 
-    // The window and its controls, placed, topmost and keyed, its readings
+    // The window and its controls, placed, topmost and shaped, its readings
     // under way, but not shown; nullptr when it cannot be made.
     static std::unique_ptr<ColourPicker> Create(Services services);
     explicit ColourPicker(Services services) : services_(services) {}
@@ -68,37 +69,59 @@ public:
     LRESULT OnCrossMessage(HWND cross, UINT msg, WPARAM wp, LPARAM lp);
 
 private:
+    // What the window's shape depends on besides its DPI: a white swatch is
+    // left out of it, as is the part of a line's band its text leaves empty.
+    struct ShapeKey {
+        bool swatchShown = false;
+        RECT decimal{}, hex{};
+        bool operator==(const ShapeKey&) const;
+    };
+
     bool Load();
-    void PlaceAndKey();
+    void Place();
     void CreateControls();
-    HWND MakeLine(int id, int left, int top);
+    HWND MakeLine(int id);
     void ShowLine(HWND line, std::wstring& shown, const std::wstring& text);
-    // White with the pipette over it, drawn once at the client's size:
-    // every later paint of the window is a copy out of it.
-    void DrawSurfaceOnce();
+    // Sizes the line to `text` in the current font.
+    void FitLine(HWND line, const std::wstring& text);
+    // Pictures, font and the swatch's decorations at dpi_.
+    void LoadForDpi();
+    // The window's size and every control's place at dpi_.
+    void Layout();
+    void OnDpiChanged(WPARAM wp, LPARAM lp);
+    // White with the pipette and the cross over it, drawn once per DPI at
+    // the client's size: every later paint of the window is a copy out of
+    // it. The shapes of the drawn parts are taken from it at the same time.
+    void DrawSurface();
+    // Gives the window the shape of what it shows now, when that changed.
+    void UpdateShape();
     // One reading of the pixel under the pointer.
     void TakeReading();
     void PaintSurface(HDC dc, int originX, int originY);
     void DrawSwatch(const DRAWITEMSTRUCT& item);
+    void PaintSwatch(HDC dc, const RECT& area, COLORREF colour);
     void DrawCross(const DRAWITEMSTRUCT& item);
     void Remember(COLORREF colour);
     void Copy(const colour::CopyEntry& entry);
 
     Services services_;
+    int dpi_ = kDesignDpi;  // the DPI the picker is laid out at
     HWND cross_ = nullptr;
     HWND swatch_ = nullptr;
     HWND decimalLine_ = nullptr;
     HWND hexLine_ = nullptr;
     UniqueWindow tip_;  // owned by the picker, let go when the picker goes
-    UniqueBitmap pipette_;  // the background picture, premultiplied alpha
-    UniqueBitmap crossPicture_;  // already at the cross's size
     UniqueGdiObject font_;  // 宋体 9 pt bold
     UniqueGdiObject lineBrush_;
-    UniqueGdiObject keyedBrush_;  // white, keyed out
-    UniqueGdiObject keyedPen_;
+    UniqueGdiObject whiteBrush_;  // white: outside the window's shape
+    UniqueGdiObject whitePen_;
     UniqueRegion swatchCorners_;  // outside the swatch's rounded frame
-    UniqueBitmap surface_;       // see DrawSurfaceOnce
+    UniqueRegion drawnShape_;    // the pipette and the cross, client pixels
+    UniqueRegion swatchShape_;   // the swatch less its white decorations
+    std::optional<ShapeKey> shaped_;  // what the window's shape was made for
+    UniqueBitmap surface_;       // see DrawSurface
     UniqueMemoryDc surfaceDc_;   // holds surface_ selected: goes first
+    const DWORD* surfaceBits_ = nullptr;  // surface_'s pixels, top row first
     UniqueMemoryDc measureDc_;   // holds font_ selected: goes before it
     std::wstring decimalShown_, hexShown_;
     std::optional<COLORREF> reading_;

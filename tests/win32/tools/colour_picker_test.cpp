@@ -94,7 +94,7 @@ protected:
     std::unique_ptr<ColourPicker> picker_;
 };
 
-TEST_F(ColourPickerTest, OpensHiddenAtHalfTheScreenLessTwiceItsWidthTopmostAndKeyed) {
+TEST_F(ColourPickerTest, OpensHiddenAtHalfTheScreenLessTwiceItsWidthTopmostAndShaped) {
     const HWND hwnd = picker_->hwnd();
     EXPECT_FALSE(::IsWindowVisible(hwnd));
     EXPECT_EQ(TextOf(hwnd), L"放大镜");
@@ -105,8 +105,9 @@ TEST_F(ColourPickerTest, OpensHiddenAtHalfTheScreenLessTwiceItsWidthTopmostAndKe
     EXPECT_TRUE(ex & WS_EX_TOPMOST);
     EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
     EXPECT_EQ(::GetWindow(hwnd, GW_OWNER), owner_.get()) << "no taskbar button on any shell";
-    EXPECT_EQ(KeyOf(hwnd).key, RGB(255, 255, 255));
-    EXPECT_EQ(KeyOf(hwnd).flags, static_cast<DWORD>(LWA_COLORKEY));
+    EXPECT_FALSE(ex & WS_EX_LAYERED) << "shaped by a region, not a colour key Wine works out at every paint";
+    UniqueRegion shape(::CreateRectRgn(0, 0, 0, 0));
+    EXPECT_NE(::GetWindowRgn(hwnd, shape.get()), ERROR);
 }
 
 TEST_F(ColourPickerTest, ControlsSitWhereTheyBelongWithTheirLooks) {
@@ -441,6 +442,142 @@ TEST_F(ColourPickerTest, ARightClickOnEveryDrawnPartOpensTheMenuAndMovesNothing)
         EXPECT_EQ(corner.y, screen.y);
         EXPECT_EQ(WindowPlace(hwnd), before);
         EXPECT_NE(picker_->hwnd(), nullptr) << "the cross closes on the left button only";
+    }
+}
+
+// ---- at other scales
+
+// A point of the client area in the window's shape.
+bool InShape(HWND hwnd, POINT at) {
+    UniqueRegion shape(::CreateRectRgn(0, 0, 0, 0));
+    if (::GetWindowRgn(hwnd, shape.get()) == ERROR) return false;
+    return ::PtInRegion(shape.get(), at.x, at.y) != FALSE;
+}
+
+void ChangeDpi(HWND hwnd, int dpi) {
+    RECT suggested{};
+    ::GetWindowRect(hwnd, &suggested);
+    ::SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+POINT Middle(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+TEST_F(ColourPickerTest, ADpiChangeScalesTheWindowItsControlsAndFontAndLeavesNothingBehind) {
+    const HWND hwnd = picker_->hwnd();
+    Read(RGB(255, 255, 255));  // the widest lines
+    const std::vector<HWND> controls = {picker_->Swatch(), picker_->CloseCross(), picker_->DecimalLine(),
+                                        picker_->HexLine()};
+    std::vector<RECT> at96;
+    for (HWND c : controls) at96.push_back(RectInParent(c));
+    const Place outer96 = WindowPlace(hwnd);
+    LOGFONTW font96{};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(picker_->DecimalLine(), WM_GETFONT, 0, 0)), sizeof font96,
+                 &font96);
+    for (const int dpi : {144, 192, 96}) {
+        SCOPED_TRACE(dpi);
+        ChangeDpi(hwnd, dpi);
+        const double s = dpi / 96.0;
+        const Place outer = WindowPlace(hwnd);
+        EXPECT_NEAR(outer.width, outer96.width * s, 2);
+        EXPECT_NEAR(outer.height, outer96.height * s, 2);
+        for (size_t i = 0; i < controls.size(); ++i) {
+            const RECT now = RectInParent(controls[i]);
+            EXPECT_NEAR(now.left, at96[i].left * s, 2) << i;
+            EXPECT_NEAR(now.top, at96[i].top * s, 2) << i;
+            EXPECT_NEAR(now.bottom, at96[i].bottom * s, 2) << i;
+            // A line is as wide as its text, which a font at another size
+            // does not make exactly s times as wide.
+            if (i < 2) EXPECT_NEAR(now.right, at96[i].right * s, 2) << i;
+        }
+        for (HWND line : {picker_->DecimalLine(), picker_->HexLine()}) {
+            const auto font = reinterpret_cast<HFONT>(::SendMessageW(line, WM_GETFONT, 0, 0));
+            LOGFONTW lf{};
+            ASSERT_TRUE(::GetObjectW(font, sizeof lf, &lf));
+            EXPECT_NEAR(lf.lfHeight, font96.lfHeight * s, 1) << "9 points at the DPI";
+            const SIZE text = TextSize(font, TextOf(line));
+            EXPECT_GE(PlaceInParent(line).width, text.cx) << "not clipped";
+            EXPECT_GE(PlaceInParent(line).height, text.cy) << "not clipped";
+        }
+    }
+    const long objects = UniqueGdiObject::live(), bitmaps = UniqueBitmap::live(), regions = UniqueRegion::live(),
+               dcs = UniqueMemoryDc::live();
+    for (int i = 0; i < 20; ++i) ChangeDpi(hwnd, i % 2 ? 144 : 192);
+    ChangeDpi(hwnd, 96);
+    EXPECT_EQ(UniqueGdiObject::live(), objects);
+    EXPECT_EQ(UniqueBitmap::live(), bitmaps);
+    EXPECT_EQ(UniqueRegion::live(), regions);
+    EXPECT_EQ(UniqueMemoryDc::live(), dcs);
+}
+
+TEST_F(ColourPickerTest, ItsShapeIsWhatItDrawsAtEveryScaleAndIsNotMadeAfreshPerReading) {
+    const HWND hwnd = picker_->hwnd();
+    for (const int dpi : {96, 144, 192}) {
+        SCOPED_TRACE(dpi);
+        ChangeDpi(hwnd, dpi);
+        const double s = dpi / 96.0;
+        POINT grip = PipetteGrip(*picker_);  // at 96 dpi
+        grip = {static_cast<LONG>(grip.x * s), static_cast<LONG>(grip.y * s)};
+        RECT client{};
+        ::GetClientRect(hwnd, &client);
+        Read(RGB(255, 255, 255));
+        const RECT swatch = RectInParent(picker_->Swatch());
+        const RECT line = RectInParent(picker_->HexLine());
+        EXPECT_TRUE(InShape(hwnd, grip)) << "the pipette";
+        EXPECT_TRUE(InShape(hwnd, Middle(line))) << "a line";
+        EXPECT_FALSE(InShape(hwnd, {client.right - 2, 2})) << "white beside the pipette";
+        EXPECT_FALSE(InShape(hwnd, {line.right + 1, line.top + 1})) << "past the line's text";
+        const POINT inSwatch{swatch.left + (swatch.right - swatch.left) / 4, Middle(swatch).y};
+        EXPECT_FALSE(InShape(hwnd, inSwatch)) << "a white swatch shows what lies beneath";
+        Read(RGB(10, 120, 200));
+        EXPECT_TRUE(InShape(hwnd, inSwatch)) << "a coloured swatch";
+        bool ring = false;  // white between the middle and the side
+        for (int x = Middle(swatch).x; x > inSwatch.x; --x) ring = ring || !InShape(hwnd, {x, Middle(swatch).y});
+        EXPECT_TRUE(ring) << "the sight's white ring";
+        EXPECT_TRUE(InShape(hwnd, Middle(swatch))) << "the sight's middle";
+        EXPECT_FALSE(InShape(hwnd, {swatch.left, swatch.top})) << "the rounded corner";
+    }
+    const long regions = UniqueRegion::live(), gdi = UniqueGdiObject::live();
+    UniqueGdiObject probe(::CreateSolidBrush(RGB(1, 2, 3)));
+    const auto slotBefore = static_cast<long>(reinterpret_cast<std::uintptr_t>(probe.get()) & 0xFFFF);
+    probe.reset();
+    // Lines of the same widths: the shape stays as it is.
+    for (int i = 0; i < 200; ++i) Read(i % 2 ? RGB(16, 32, 48) : RGB(17, 33, 49));
+    EXPECT_EQ(UniqueRegion::live(), regions);
+    EXPECT_EQ(UniqueGdiObject::live(), gdi);
+    probe.reset(::CreateSolidBrush(RGB(1, 2, 3)));
+    const auto slotAfter = static_cast<long>(reinterpret_cast<std::uintptr_t>(probe.get()) & 0xFFFF);
+    // A region kept per reading would push the next free slot 200 on.
+    EXPECT_LT(slotAfter - slotBefore, 100) << slotBefore << " then " << slotAfter;
+}
+
+// The picker's own DPI changes nothing of where it reads: the pointer and
+// the screen are in the same physical pixels on every monitor.
+TEST_F(ColourPickerTest, AtAScaledDpiItReadsThePhysicalPixelUnderThePointer) {
+    ScreenPixelReader screen;
+    Open(screen);
+    ChangeDpi(picker_->hwnd(), 144);
+    ColourWindow a(RGB(10, 120, 200), 600), b(RGB(200, 40, 90), 700);
+    for (const auto [x, colour] : {std::pair{698, RGB(10, 120, 200)}, std::pair{701, RGB(200, 40, 90)}}) {
+        ::SetCursorPos(x, 450);
+        Tick();
+        EXPECT_EQ(picker_->Reading(), colour) << x;
+    }
+}
+
+TEST_F(ColourPickerTest, TheHandOverTheCrossHasThePointerSizeOfTheDpiAndIsLoadedOnce) {
+    const HWND cross = picker_->CloseCross();
+    for (const int dpi : {96, 192}) {
+        ChangeDpi(picker_->hwnd(), dpi);
+        ::SendMessageW(cross, WM_SETCURSOR, reinterpret_cast<WPARAM>(cross), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        const HCURSOR hand = ::GetCursor();
+        ICONINFO info{};
+        ASSERT_TRUE(::GetIconInfo(hand, &info)) << dpi;
+        UniqueBitmap mask(info.hbmMask), colour(info.hbmColor);
+        BITMAP bm{};
+        ::GetObjectW(mask.get(), sizeof bm, &bm);
+        EXPECT_EQ(bm.bmWidth, MetricAt(SM_CXCURSOR, dpi)) << dpi;
+        ::SendMessageW(cross, WM_SETCURSOR, reinterpret_cast<WPARAM>(cross), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(::GetCursor(), hand) << "the same cursor, not one loaded per move";
     }
 }
 
