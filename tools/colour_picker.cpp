@@ -5,9 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstring>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "platform/clipboard.h"
@@ -27,9 +25,6 @@ namespace {
 
 constexpr COLORREF kLineBack = RGB(250, 250, 250);
 constexpr COLORREF kLineText = RGB(0, 0, 255);
-// White is never part of the window: where the picker draws it, whatever
-// lies beneath shows, and clicks go there.
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 // Places in pixels of the 96-dpi design.
 constexpr DesignRect kSwatchPlace = {0, 81, 41, 40};  // 81.3 pixels: 1220 twips
 constexpr DesignRect kCrossPlace = {80, -6, 33, 33};
@@ -41,32 +36,6 @@ UniqueBitmap TopDownDib(int width, int height, void** bits) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     return UniqueBitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
-}
-
-// Every pixel of a 32-bit top-down picture that is not white, as a region:
-// one rectangle per run of such pixels in a row.
-UniqueRegion NonWhiteRegion(const DWORD* bits, int width, int height) {
-    std::vector<RECT> runs;
-    for (int y = 0; bits && y < height; ++y) {
-        const DWORD* row = bits + static_cast<size_t>(y) * width;
-        auto white = [&](int x) { return (row[x] & 0xFFFFFF) == 0xFFFFFF; };
-        for (int x = 0; x < width;) {
-            if (white(x)) {
-                ++x;
-                continue;
-            }
-            const int start = x;
-            while (x < width && !white(x)) ++x;
-            runs.push_back({start, y, x, y + 1});
-        }
-    }
-    std::vector<BYTE> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
-    auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
-    *header = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(runs.size()),
-               static_cast<DWORD>(runs.size() * sizeof(RECT)), {0, 0, width, height}};
-    if (!runs.empty()) std::memcpy(data.data() + sizeof(RGNDATAHEADER), runs.data(), runs.size() * sizeof(RECT));
-    return UniqueRegion(
-        ::ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data())));
 }
 
 void PlaceControl(HWND control, const DesignRect& design, int dpi) {
@@ -106,9 +75,9 @@ Pixels CrossIconPixels() {
 }
 
 // The cross's picture: the icon scaled to the control's size with bilinear
-// filtering, then cut at half coverage. The window's shape leaves out its
-// white, so a soft edge blended with the white under it would leave a pale
-// fringe on a dark desktop; a hard edge keeps the cross clean.
+// filtering, then cut at half coverage. The window is keyed on pure white,
+// so a soft edge blended with the white under it would leave a pale fringe
+// on a dark desktop; a hard edge keeps the cross clean.
 UniqueBitmap ScaledCross(int size) {
     const Pixels src = CrossIconPixels();
     if (src.at.empty()) return UniqueBitmap();
@@ -161,7 +130,7 @@ bool ColourPicker::Load() {
     RegisterClassOnce(0, static_cast<HICON>(::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDI_VELMORA), IMAGE_ICON,
                                                          0, 0, LR_DEFAULTSIZE | LR_SHARED)));
     lineBrush_.reset(::CreateSolidBrush(kLineBack));
-    whiteBrush_.reset(::CreateSolidBrush(kWhite));
+    whiteBrush_.reset(::CreateSolidBrush(kKeyedOut));
     // Topmost from the start as well: under Wine a HWND_TOPMOST given while
     // the window is still hidden left it an ordinary window.
     if (!CreateWindowOf(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kTitle, WS_POPUP | WS_CLIPCHILDREN, 0, 0, kClientWidth,
@@ -180,7 +149,7 @@ void ColourPicker::LoadForDpi() {
     font_ = SongTi(90, true, dpi_);
     measureDc_.reset(::CreateCompatibleDC(nullptr));
     if (measureDc_) ::SelectObject(measureDc_.get(), font_.get());
-    whitePen_.reset(::CreatePen(PS_SOLID, ScaleDesign(1, dpi_), kWhite));
+    whitePen_.reset(::CreatePen(PS_SOLID, ScaleDesign(1, dpi_), kKeyedOut));
     auto d = [&](int design) { return ScaleDesign(design, dpi_); };
     swatchCorners_.reset(::CreateRectRgn(0, 0, d(41), d(41)));
     UniqueRegion rounded(::CreateRoundRectRgn(0, 0, d(42), d(41), d(14), d(14)));
@@ -200,7 +169,6 @@ void ColourPicker::Layout() {
         FitLine(line, *shown);
     }
     DrawSurface();
-    UpdateShape();
     ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -227,6 +195,7 @@ void ColourPicker::Place() {
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::SetTimer(hwnd(), kReadingTimer, kReadingInterval, nullptr);
     ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    KeyOutWhite(hwnd());
 }
 
 void ColourPicker::CreateControls() {
@@ -290,13 +259,12 @@ void ColourPicker::TakeReading() {
     const colour::Lines lines = colour::LinesFor(*reading_);
     ShowLine(decimalLine_, decimalShown_, Widen(lines.decimal));
     ShowLine(hexLine_, hexShown_, Widen(lines.hex));
-    UpdateShape();
 }
 
 // ---- copying
 
 void ColourPicker::Remember(COLORREF colour) {
-    // The window's rectangle, white parts included: on its way to the
+    // The window's rectangle, keyed-out parts included: on its way to the
     // picker's menu the pointer crosses them too.
     POINT at{};
     RECT window{};
@@ -337,7 +305,6 @@ void ColourPicker::DrawSurface() {
     surfaceDc_.reset();
     void* bits = nullptr;
     surface_ = TopDownDib(width, height, &bits);
-    surfaceBits_ = static_cast<const DWORD*>(bits);
     surfaceDc_.reset(::CreateCompatibleDC(nullptr));
     if (!surface_ || !surfaceDc_) return;
     ::SelectObject(surfaceDc_.get(), surface_.get());
@@ -350,55 +317,11 @@ void ColourPicker::DrawSurface() {
     const DesignRect cross = ScaleDesign(kCrossPlace, dpi_);
     const UniqueBitmap crossPicture = ScaledCross(cross.w);
     DrawBlended(surfaceDc_.get(), crossPicture.get(), cross.x, cross.y);
-    ::GdiFlush();
-    drawnShape_ = NonWhiteRegion(surfaceBits_, width, height);
-    // The swatch in any colour but white shows what of it is drawn.
-    const DesignRect place = ScaleDesign(kSwatchPlace, dpi_);
-    void* swatchBits = nullptr;
-    const UniqueBitmap swatch = TopDownDib(place.w, place.h, &swatchBits);
-    const UniqueMemoryDc swatchDc(::CreateCompatibleDC(nullptr));
-    if (swatch && swatchDc) {
-        SelectGuard select(swatchDc.get(), swatch.get());
-        PaintSwatch(swatchDc.get(), {0, 0, place.w, place.h}, RGB(0, 0, 0));
-        ::GdiFlush();
-        swatchShape_ = NonWhiteRegion(static_cast<const DWORD*>(swatchBits), place.w, place.h);
-        ::OffsetRgn(swatchShape_.get(), place.x, place.y);
-    }
-    shaped_.reset();  // made for another DPI
-}
-
-bool ColourPicker::ShapeKey::operator==(const ShapeKey& other) const {
-    return swatchShown == other.swatchShown && ::EqualRect(&decimal, &other.decimal) &&
-           ::EqualRect(&hex, &other.hex);
-}
-
-void ColourPicker::UpdateShape() {
-    // Made afresh only when the swatch turns white or back, a line changes
-    // its size or the DPI changes: ten readings a second mostly change none.
-    const ShapeKey key{reading_.has_value() && *reading_ != kWhite, RectIn(decimalLine_, hwnd()),
-                       RectIn(hexLine_, hwnd())};
-    if (shaped_ == key || !drawnShape_) return;
-    UniqueRegion shape(::CreateRectRgn(0, 0, 0, 0));
-    ::CombineRgn(shape.get(), drawnShape_.get(), nullptr, RGN_COPY);
-    if (key.swatchShown) ::CombineRgn(shape.get(), shape.get(), swatchShape_.get(), RGN_OR);
-    for (const RECT& line : {key.decimal, key.hex}) {
-        const UniqueRegion band(::CreateRectRgnIndirect(&line));
-        ::CombineRgn(shape.get(), shape.get(), band.get(), RGN_OR);
-    }
-    // The window owns the region once it took it. Only what the new shape
-    // shows afresh is painted again: painting put off while it lay outside
-    // the old shape was dropped.
-    if (!::SetWindowRgn(hwnd(), shape.get(), FALSE)) return;
-    shape.release();
-    const std::optional<ShapeKey> was = std::exchange(shaped_, key);
-    std::vector<RECT> fresh = {key.decimal, key.hex};
-    if (!was || was->swatchShown != key.swatchShown) fresh.push_back(RectIn(swatch_, hwnd()));
-    for (const RECT& part : fresh) ::RedrawWindow(hwnd(), &part, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void ColourPicker::PaintSurface(HDC dc, int originX, int originY) {
-    // White everywhere (outside the shape), the pipette unscaled at the
-    // top-left, the cross: only the part being painted is copied.
+    // White everywhere (keyed out), the pipette at the top-left, the cross:
+    // only the part being painted is copied.
     RECT part{};
     ::GetClipBox(dc, &part);
     if (!surfaceDc_) {
@@ -410,17 +333,14 @@ void ColourPicker::PaintSurface(HDC dc, int originX, int originY) {
 }
 
 void ColourPicker::DrawSwatch(const DRAWITEMSTRUCT& item) {
-    // White, and so outside the shape, before the first reading.
-    PaintSwatch(item.hDC, item.rcItem, reading_.value_or(kWhite));
-}
-
-void ColourPicker::PaintSwatch(HDC dc, const RECT& area, COLORREF colour) {
-    // The DC's own brush: nothing made per paint.
-    ::SetDCBrushColor(dc, colour);
-    ::FillRect(dc, &area, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
+    HDC dc = item.hDC;
+    // White, and so keyed out, before the first reading. The DC's own
+    // brush: nothing made per paint.
+    ::SetDCBrushColor(dc, reading_.value_or(kKeyedOut));
+    ::FillRect(dc, &item.rcItem, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
     // The frame: white round the corners and a white line inside the edge;
-    // the sight: a white ring in the middle. Both lie outside the window's
-    // shape, so the desktop shows through them.
+    // the sight: a white ring in the middle. Both are keyed out, so the
+    // desktop shows through them.
     ::FillRgn(dc, swatchCorners_.get(), static_cast<HBRUSH>(whiteBrush_.get()));
     SelectGuard usePen(dc, whitePen_.get());
     SelectGuard noFill(dc, ::GetStockObject(NULL_BRUSH));
@@ -502,13 +422,9 @@ void ColourPicker::OnWindowGone() {
     measureDc_.reset();
     surfaceDc_.reset();
     surface_.reset();
-    surfaceBits_ = nullptr;
     whiteBrush_.reset();
     whitePen_.reset();
     swatchCorners_.reset();
-    drawnShape_.reset();
-    swatchShape_.reset();
-    shaped_.reset();
     font_.reset();
     lineBrush_.reset();
 }

@@ -1,8 +1,8 @@
 // 放大镜: the always-on-top desktop colour picker. Ten times a second it
 // reads the screen pixel under the pointer, fills the swatch with it and
-// writes its components in decimal and in hexadecimal. Borderless and cut
-// to the shape of what it draws (its white is not part of it), it shows as
-// a glass pipette with a red cross that closes it. It remembers the last colour read with the pointer
+// writes its components in decimal and in hexadecimal. Borderless, with
+// every pure-white pixel keyed out, it shows as a glass pipette with a red
+// cross that closes it. It remembers the last colour read with the pointer
 // outside it, which a right click on it or Ctrl+C copies.
 #pragma once
 
@@ -43,7 +43,7 @@ public:
         colour::CopyHistory& copied;  // outlives the window: kept for the program's run
     };
 
-    // The window and its controls, placed, topmost and shaped, its readings
+    // The window and its controls, placed, topmost and keyed, its readings
     // under way, but not shown; nullptr when it cannot be made.
     static std::unique_ptr<ColourPicker> Create(Services services);
     explicit ColourPicker(Services services) : services_(services) {}
@@ -69,14 +69,6 @@ public:
     LRESULT OnCrossMessage(HWND cross, UINT msg, WPARAM wp, LPARAM lp);
 
 private:
-    // What the window's shape depends on besides its DPI: a white swatch is
-    // left out of it, as is the part of a line's band its text leaves empty.
-    struct ShapeKey {
-        bool swatchShown = false;
-        RECT decimal{}, hex{};
-        bool operator==(const ShapeKey&) const;
-    };
-
     bool Load();
     void Place();
     void CreateControls();
@@ -91,15 +83,12 @@ private:
     void OnDpiChanged(WPARAM wp, LPARAM lp);
     // White with the pipette and the cross over it, drawn once per DPI at
     // the client's size: every later paint of the window is a copy out of
-    // it. The shapes of the drawn parts are taken from it at the same time.
+    // it.
     void DrawSurface();
-    // Gives the window the shape of what it shows now, when that changed.
-    void UpdateShape();
     // One reading of the pixel under the pointer.
     void TakeReading();
     void PaintSurface(HDC dc, int originX, int originY);
     void DrawSwatch(const DRAWITEMSTRUCT& item);
-    void PaintSwatch(HDC dc, const RECT& area, COLORREF colour);
     void DrawCross(const DRAWITEMSTRUCT& item);
     void Remember(COLORREF colour);
     void Copy(const colour::CopyEntry& entry);
@@ -113,15 +102,11 @@ private:
     UniqueWindow tip_;  // owned by the picker, let go when the picker goes
     UniqueGdiObject font_;  // 宋体 9 pt bold
     UniqueGdiObject lineBrush_;
-    UniqueGdiObject whiteBrush_;  // white: outside the window's shape
+    UniqueGdiObject whiteBrush_;  // white, keyed out
     UniqueGdiObject whitePen_;
     UniqueRegion swatchCorners_;  // outside the swatch's rounded frame
-    UniqueRegion drawnShape_;    // the pipette and the cross, client pixels
-    UniqueRegion swatchShape_;   // the swatch less its white decorations
-    std::optional<ShapeKey> shaped_;  // what the window's shape was made for
     UniqueBitmap surface_;       // see DrawSurface
     UniqueMemoryDc surfaceDc_;   // holds surface_ selected: goes first
-    const DWORD* surfaceBits_ = nullptr;  // surface_'s pixels, top row first
     UniqueMemoryDc measureDc_;   // holds font_ selected: goes before it
     std::wstring decimalShown_, hexShown_;
     std::optional<COLORREF> reading_;

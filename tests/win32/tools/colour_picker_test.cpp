@@ -94,7 +94,7 @@ protected:
     std::unique_ptr<ColourPicker> picker_;
 };
 
-TEST_F(ColourPickerTest, OpensHiddenAtHalfTheScreenLessTwiceItsWidthTopmostAndShaped) {
+TEST_F(ColourPickerTest, OpensHiddenAtHalfTheScreenLessTwiceItsWidthTopmostAndKeyed) {
     const HWND hwnd = picker_->hwnd();
     EXPECT_FALSE(::IsWindowVisible(hwnd));
     EXPECT_EQ(TextOf(hwnd), L"放大镜");
@@ -105,9 +105,8 @@ TEST_F(ColourPickerTest, OpensHiddenAtHalfTheScreenLessTwiceItsWidthTopmostAndSh
     EXPECT_TRUE(ex & WS_EX_TOPMOST);
     EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
     EXPECT_EQ(::GetWindow(hwnd, GW_OWNER), owner_.get()) << "no taskbar button on any shell";
-    EXPECT_FALSE(ex & WS_EX_LAYERED) << "shaped by a region, not a colour key Wine works out at every paint";
-    UniqueRegion shape(::CreateRectRgn(0, 0, 0, 0));
-    EXPECT_NE(::GetWindowRgn(hwnd, shape.get()), ERROR);
+    EXPECT_EQ(KeyOf(hwnd).key, RGB(255, 255, 255));
+    EXPECT_EQ(KeyOf(hwnd).flags, static_cast<DWORD>(LWA_COLORKEY));
 }
 
 TEST_F(ColourPickerTest, ControlsSitWhereTheyBelongWithTheirLooks) {
@@ -447,20 +446,31 @@ TEST_F(ColourPickerTest, ARightClickOnEveryDrawnPartOpensTheMenuAndMovesNothing)
 
 // ---- at other scales
 
-// A point of the client area in the window's shape.
-bool InShape(HWND hwnd, POINT at) {
-    UniqueRegion shape(::CreateRectRgn(0, 0, 0, 0));
-    if (::GetWindowRgn(hwnd, shape.get()) == ERROR) return false;
-    return ::PtInRegion(shape.get(), at.x, at.y) != FALSE;
-}
-
 void ChangeDpi(HWND hwnd, int dpi) {
     RECT suggested{};
     ::GetWindowRect(hwnd, &suggested);
     ::SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
 
-POINT Middle(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+// The swatch as it paints itself, top row first, 0x00RRGGBB.
+std::vector<DWORD> SwatchPixels(HWND swatch, SIZE* size) {
+    RECT r{};
+    ::GetClientRect(swatch, &r);
+    *size = {r.right, r.bottom};
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    UniqueBitmap picture(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+    if (!picture || !dc || !bits) return {};
+    SelectGuard select(dc.get(), picture.get());
+    ::SendMessageW(swatch, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+    ::GdiFlush();
+    const auto* first = static_cast<const DWORD*>(bits);
+    std::vector<DWORD> out(first, first + static_cast<size_t>(r.right) * r.bottom);
+    for (DWORD& p : out) p &= 0x00FFFFFF;
+    return out;
+}
 
 TEST_F(ColourPickerTest, ADpiChangeScalesTheWindowItsControlsAndFontAndLeavesNothingBehind) {
     const HWND hwnd = picker_->hwnd();
@@ -509,44 +519,45 @@ TEST_F(ColourPickerTest, ADpiChangeScalesTheWindowItsControlsAndFontAndLeavesNot
     EXPECT_EQ(UniqueMemoryDc::live(), dcs);
 }
 
-TEST_F(ColourPickerTest, ItsShapeIsWhatItDrawsAtEveryScaleAndIsNotMadeAfreshPerReading) {
+TEST_F(ColourPickerTest, AtEveryScaleTheSwatchIsTheColourReadInAnAreaScaledWithItAndReadingsKeepNothing) {
     const HWND hwnd = picker_->hwnd();
+    const COLORREF colour = RGB(10, 120, 200);
+    const DWORD shown = RGB(200, 120, 10);  // as 0x00RRGGBB
+    long coloured96 = 0;
     for (const int dpi : {96, 144, 192}) {
         SCOPED_TRACE(dpi);
         ChangeDpi(hwnd, dpi);
+        Read(colour);
+        SIZE size{};
+        const std::vector<DWORD> pixels = SwatchPixels(picker_->Swatch(), &size);
+        ASSERT_FALSE(pixels.empty());
+        long coloured = 0, other = 0;
+        for (const DWORD p : pixels) {
+            if (p == shown) {
+                ++coloured;
+            } else if (p != 0xFFFFFF) {
+                ++other;
+            }
+        }
+        ASSERT_GT(coloured, 0);
+        EXPECT_EQ(other, 0) << "only the colour read and the keyed-out white";
+        // The middle of each side is the colour: the frame is thin at any scale.
+        EXPECT_EQ(pixels[static_cast<size_t>(size.cy / 2) * size.cx + size.cx / 6], shown);
+        if (dpi == 96) coloured96 = coloured;
         const double s = dpi / 96.0;
-        POINT grip = PipetteGrip(*picker_);  // at 96 dpi
-        grip = {static_cast<LONG>(grip.x * s), static_cast<LONG>(grip.y * s)};
-        RECT client{};
-        ::GetClientRect(hwnd, &client);
-        Read(RGB(255, 255, 255));
-        const RECT swatch = RectInParent(picker_->Swatch());
-        const RECT line = RectInParent(picker_->HexLine());
-        EXPECT_TRUE(InShape(hwnd, grip)) << "the pipette";
-        EXPECT_TRUE(InShape(hwnd, Middle(line))) << "a line";
-        EXPECT_FALSE(InShape(hwnd, {client.right - 2, 2})) << "white beside the pipette";
-        EXPECT_FALSE(InShape(hwnd, {line.right + 1, line.top + 1})) << "past the line's text";
-        const POINT inSwatch{swatch.left + (swatch.right - swatch.left) / 4, Middle(swatch).y};
-        EXPECT_FALSE(InShape(hwnd, inSwatch)) << "a white swatch shows what lies beneath";
-        Read(RGB(10, 120, 200));
-        EXPECT_TRUE(InShape(hwnd, inSwatch)) << "a coloured swatch";
-        bool ring = false;  // white between the middle and the side
-        for (int x = Middle(swatch).x; x > inSwatch.x; --x) ring = ring || !InShape(hwnd, {x, Middle(swatch).y});
-        EXPECT_TRUE(ring) << "the sight's white ring";
-        EXPECT_TRUE(InShape(hwnd, Middle(swatch))) << "the sight's middle";
-        EXPECT_FALSE(InShape(hwnd, {swatch.left, swatch.top})) << "the rounded corner";
+        EXPECT_NEAR(coloured, coloured96 * s * s, coloured96 * s * s * 0.1) << "the colour's area scales with the DPI";
     }
-    const long regions = UniqueRegion::live(), gdi = UniqueGdiObject::live();
+    const long objects = UniqueGdiObject::live(), regions = UniqueRegion::live(), bitmaps = UniqueBitmap::live();
     UniqueGdiObject probe(::CreateSolidBrush(RGB(1, 2, 3)));
     const auto slotBefore = static_cast<long>(reinterpret_cast<std::uintptr_t>(probe.get()) & 0xFFFF);
     probe.reset();
-    // Lines of the same widths: the shape stays as it is.
-    for (int i = 0; i < 200; ++i) Read(i % 2 ? RGB(16, 32, 48) : RGB(17, 33, 49));
+    for (int i = 0; i < 200; ++i) Read(i % 2 ? RGB(10, 120, 200) : RGB(200, 40, 9));
+    EXPECT_EQ(UniqueGdiObject::live(), objects);
     EXPECT_EQ(UniqueRegion::live(), regions);
-    EXPECT_EQ(UniqueGdiObject::live(), gdi);
+    EXPECT_EQ(UniqueBitmap::live(), bitmaps);
     probe.reset(::CreateSolidBrush(RGB(1, 2, 3)));
     const auto slotAfter = static_cast<long>(reinterpret_cast<std::uintptr_t>(probe.get()) & 0xFFFF);
-    // A region kept per reading would push the next free slot 200 on.
+    // An object kept per reading would push the next free slot 200 on.
     EXPECT_LT(slotAfter - slotBefore, 100) << slotBefore << " then " << slotAfter;
 }
 
