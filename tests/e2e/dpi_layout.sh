@@ -52,6 +52,11 @@ capture() {
   drv tray 0x203 >/dev/null
   check "at $dpi dpi: the panel opens" wait_for 10 visible Velmora.LauncherPanel
   keep "panel-$dpi" Velmora.LauncherPanel
+  click_control Velmora.LauncherPanel 1011  # 桌面取色
+  check "at $dpi dpi: the colour picker opens" wait_for 10 visible Velmora.ColourPicker
+  keep "picker-$dpi" Velmora.ColourPicker
+  drv close-window Velmora.ColourPicker >/dev/null
+  wait_for 5 gone Velmora.ColourPicker || true
   click_control Velmora.LauncherPanel 1007  # 桌面变换
   check "at $dpi dpi: the changer opens" wait_for 10 visible Velmora.WallpaperChanger
   # Wine without a window manager leaves a window that opens exactly over
@@ -80,11 +85,6 @@ capture() {
   check "at $dpi dpi: an empty keyword brings the message" wait_for 10 box_up
   shot "search-message-$dpi"
   drv box ok >/dev/null
-  drv close-window Velmora.SearchBox >/dev/null
-  wait_for 5 gone Velmora.SearchBox || true
-  click_control Velmora.LauncherPanel 1011  # 桌面取色
-  check "at $dpi dpi: the colour picker opens" wait_for 10 visible Velmora.ColourPicker
-  keep "picker-$dpi" Velmora.ColourPicker
   drv kill >/dev/null
 }
 
