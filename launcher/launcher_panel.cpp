@@ -85,8 +85,8 @@ void LauncherPanel::PrepareToOpen() {
     INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&init);
     RegisterClassOnce(0, ::LoadIconW(AppInstance(), MAKEINTRESOURCEW(IDI_VELMORA)));
-    HandCursor();
     const int dpi = SystemDpi();
+    HandCursor(dpi);
     frame::SkinnedFrame::PrepareArt(dpi);
     for (int i = 0; i < IDB_CELL_COUNT; ++i) PrepareBitmapResource(IDB_CELL_FIRST + i, static_cast<unsigned>(dpi));
     PrepareBitmapResource(IDB_PANEL_TITLE, static_cast<unsigned>(dpi));
@@ -94,7 +94,6 @@ void LauncherPanel::PrepareToOpen() {
 
 bool LauncherPanel::CreateWindowAndLoad() {
     PrepareToOpen();  // done already, unless the panel opens at once
-    hand_ = HandCursor();
     // On the taskbar while open, so that a minimised panel can be brought
     // back from there as well as from the tray. The frame pins the size at
     // the window's own DPI once it exists.
@@ -376,7 +375,7 @@ LRESULT LauncherPanel::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARA
     switch (msg) {
         case WM_SETCURSOR:
             if (!clickable) break;
-            ::SetCursor(hand_);
+            ::SetCursor(HandCursor(WindowDpi(hwnd())));
             return TRUE;
         case WM_MOUSEMOVE:
             // The highlight follows the mouse over the pictures only.

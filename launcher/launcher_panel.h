@@ -184,7 +184,6 @@ private:
     UniqueGdiObject highlightPen_;
     UniqueGdiObject highlightBrush_;
     mutable UniqueIcon icon_;  // at the panel's DPI; dropped when it changes
-    HCURSOR hand_ = nullptr;  // shared, not owned
 };
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 #include "platform/controls.h"
 
 #include <cstring>
+#include <map>
 
 #include "platform/dpi.h"
 #include "platform/twips.h"
@@ -78,11 +79,19 @@ SIZE TextSize(HFONT font, const std::wstring& text) {
     return TextSize(dc.get(), font, text);
 }
 
-HCURSOR HandCursor() {
-    // Shared: the system keeps one copy, nothing to free.
-    auto hand = static_cast<HCURSOR>(::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDC_HAND_POINTER), IMAGE_CURSOR, 0,
-                                                  0, LR_DEFAULTSIZE | LR_SHARED));
-    return hand ? hand : ::LoadCursorW(nullptr, IDC_HAND);
+HCURSOR HandCursor(int dpi) {
+    // LR_DEFAULTSIZE would give the system DPI's size on every monitor: a
+    // tiny hand at 200 %. A run meets a handful of sizes at most.
+    static std::map<int, UniqueCursor> loaded;
+    const int size = MetricAt(SM_CXCURSOR, UsableDpi(dpi));
+    auto it = loaded.find(size);
+    if (it == loaded.end()) {
+        it = loaded
+                 .emplace(size, UniqueCursor(static_cast<HCURSOR>(::LoadImageW(
+                                    AppInstance(), MAKEINTRESOURCEW(IDC_HAND_POINTER), IMAGE_CURSOR, size, size, 0))))
+                 .first;
+    }
+    return it->second ? it->second.get() : ::LoadCursorW(nullptr, IDC_HAND);
 }
 
 }  // namespace velmora

@@ -56,7 +56,8 @@ UniqueBitmap LoadBitmapResource(int id, unsigned dpi = 96);
 // window needing it later only copies it.
 void PrepareBitmapResource(int id, unsigned dpi);
 UniqueIcon LoadIconResource(int id, int size);
-// The pointing hand over clickable pictures and links: ours, else the system's.
-HCURSOR HandCursor();
+// The pointing hand over clickable pictures and links at the pointer size of
+// `dpi`: ours, else the system's. Loaded once per size and kept for the run.
+HCURSOR HandCursor(int dpi = kDesignDpi);
 
 }  // namespace velmora

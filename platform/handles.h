@@ -97,6 +97,11 @@ struct IconTraits {
     static handle_type null() noexcept { return nullptr; }
     static void close(handle_type h) noexcept { ::DestroyIcon(h); }
 };
+struct CursorTraits {
+    using handle_type = HCURSOR;
+    static handle_type null() noexcept { return nullptr; }
+    static void close(handle_type h) noexcept { ::DestroyCursor(h); }
+};
 struct MenuTraits {
     using handle_type = HMENU;
     static handle_type null() noexcept { return nullptr; }
@@ -166,6 +171,7 @@ using UniqueBitmap = Unique<BitmapTraits>;
 using UniqueMemoryDc = Unique<MemoryDcTraits>;
 using UniqueRegKey = Unique<RegKeyTraits>;
 using UniqueIcon = Unique<IconTraits>;
+using UniqueCursor = Unique<CursorTraits>;
 using UniqueMenu = Unique<MenuTraits>;
 using UniqueKernelHandle = Unique<KernelTraits>;
 using UniqueFile = Unique<FileTraits>;

@@ -248,8 +248,12 @@ pick 900 420 picker
 pick 1200 700 picker-second-colour
 # Its copy menu, by a right click on its decimal line: the colour it read
 # last outside itself, in three forms.
+# At 192 dpi the picker starts partly off the left edge (half the screen
+# less twice its width): then the part of the line at the screen's edge.
 read -r _ _ pl pt _ _ <<<"$(drv picker)"
-xdotool mousemove $((pl + $(px 60))) $((pt + $(px 84))) click 3
+lx=$((pl + $(px 60)))
+[ "$lx" -ge 1 ] || lx=1
+xdotool mousemove "$lx" $((pt + $(px 84))) click 3
 sleep 1
 xwd -root -silent | /usr/bin/convert xwd:- -crop "$(px 640)x$(px 300)+0+0" +repage "$out/picker-copy-menu.png"
 echo "$out/picker-copy-menu.png"

@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "platform/clipboard.h"
 #include "platform/controls.h"
+#include "platform/dpi.h"
 #include "platform/services.h"
 #include "platform/subclass.h"
 #include "platform/text.h"
@@ -23,14 +25,23 @@ namespace {
 
 constexpr COLORREF kLineBack = RGB(250, 250, 250);
 constexpr COLORREF kLineText = RGB(0, 0, 255);
-struct Place {
-    int x, y, w, h;
-};
-constexpr Place kSwatchPlace = {0, 81, 41, 40};  // 81.3 pixels: 1220 twips
-constexpr Place kCrossPlace = {80, -6, 33, 33};
+// Places in pixels of the 96-dpi design.
+constexpr DesignRect kSwatchPlace = {0, 81, 41, 40};  // 81.3 pixels: 1220 twips
+constexpr DesignRect kCrossPlace = {80, -6, 33, 33};
 constexpr POINT kDecimalLinePlace = {56, 80};
 constexpr POINT kHexLinePlace = {56, 96};
 constexpr double kTopTwips = 100;
+
+UniqueBitmap TopDownDib(int width, int height, void** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    return UniqueBitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
+}
+
+void PlaceControl(HWND control, const DesignRect& design, int dpi) {
+    const DesignRect r = ScaleDesign(design, dpi);
+    ::SetWindowPos(control, nullptr, r.x, r.y, r.w, r.h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 // Premultiplied b, g, r, a, each 0..1.
 using Pixel = std::array<float, 4>;
@@ -118,37 +129,69 @@ bool ColourPicker::Load() {
     ::InitCommonControlsEx(&init);
     RegisterClassOnce(0, static_cast<HICON>(::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDI_VELMORA), IMAGE_ICON,
                                                          0, 0, LR_DEFAULTSIZE | LR_SHARED)));
-    pipette_ = LoadBitmapResource(IDB_PICKER_PIPETTE);
-    crossPicture_ = ScaledCross(kCrossPlace.w);
-    font_ = SongTi(90, true);
     lineBrush_.reset(::CreateSolidBrush(kLineBack));
-    keyedBrush_.reset(::CreateSolidBrush(kKeyedOut));
-    keyedPen_.reset(::CreatePen(PS_SOLID, 1, kKeyedOut));
-    swatchCorners_.reset(::CreateRectRgn(0, 0, 41, 41));
-    UniqueRegion rounded(::CreateRoundRectRgn(0, 0, 42, 41, 14, 14));
-    ::CombineRgn(swatchCorners_.get(), swatchCorners_.get(), rounded.get(), RGN_DIFF);
-    measureDc_.reset(::CreateCompatibleDC(nullptr));
-    if (measureDc_) ::SelectObject(measureDc_.get(), font_.get());
-    DrawSurfaceOnce();
+    whiteBrush_.reset(::CreateSolidBrush(kKeyedOut));
     // Topmost from the start as well: under Wine a HWND_TOPMOST given while
     // the window is still hidden left it an ordinary window.
     if (!CreateWindowOf(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kTitle, WS_POPUP | WS_CLIPCHILDREN, 0, 0, kClientWidth,
                         kClientHeight, services_.owner)) {
         return false;
     }
+    dpi_ = WindowDpi(hwnd());
+    LoadForDpi();
     CreateControls();
-    PlaceAndKey();
+    Layout();
+    Place();
     return true;
 }
 
-void ColourPicker::PlaceAndKey() {
+void ColourPicker::LoadForDpi() {
+    font_ = SongTi(90, true, dpi_);
+    measureDc_.reset(::CreateCompatibleDC(nullptr));
+    if (measureDc_) ::SelectObject(measureDc_.get(), font_.get());
+    whitePen_.reset(::CreatePen(PS_SOLID, ScaleDesign(1, dpi_), kKeyedOut));
+    auto d = [&](int design) { return ScaleDesign(design, dpi_); };
+    swatchCorners_.reset(::CreateRectRgn(0, 0, d(41), d(41)));
+    UniqueRegion rounded(::CreateRoundRectRgn(0, 0, d(42), d(41), d(14), d(14)));
+    ::CombineRgn(swatchCorners_.get(), swatchCorners_.get(), rounded.get(), RGN_DIFF);
+}
+
+void ColourPicker::Layout() {
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, ScaleDesign(kClientWidth, dpi_), ScaleDesign(kClientHeight, dpi_),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceControl(swatch_, kSwatchPlace, dpi_);
+    PlaceControl(cross_, kCrossPlace, dpi_);
+    for (auto [line, place, shown] : {std::tuple{decimalLine_, kDecimalLinePlace, &decimalShown_},
+                                      std::tuple{hexLine_, kHexLinePlace, &hexShown_}}) {
+        ::SetWindowPos(line, nullptr, ScaleDesign(place.x, dpi_), ScaleDesign(place.y, dpi_), 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SendMessageW(line, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        FitLine(line, *shown);
+    }
+    DrawSurface();
+    ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void ColourPicker::OnDpiChanged(WPARAM wp, LPARAM lp) {
+    dpi_ = DpiOfChange(wp);
+    // The old font goes once the lines hold the new one.
+    const UniqueGdiObject oldFont = std::move(font_);
+    LoadForDpi();
+    MoveToSuggestedRect(hwnd(), lp);
+    // The suggestion is for the outer size the system expects; the
+    // picker's own size at the DPI is what it is drawn for.
+    Layout();
+}
+
+void ColourPicker::Place() {
     // Left edge: half the screen less twice the window (so not centred, and
-    // partly off a narrow screen); top: 100 twips.
+    // partly off a narrow screen); top: 100 twips. Twips at the picker's
+    // DPI, as its size is.
     RECT r{};
     ::GetWindowRect(hwnd(), &r);
-    const double perPixelX = TwipsPerPixelX();
-    const double leftTwips = ::GetSystemMetrics(SM_CXSCREEN) * perPixelX / 2 - 2 * (r.right - r.left) * perPixelX;
-    ::SetWindowPos(hwnd(), nullptr, PixelsX(leftTwips), PixelsY(kTopTwips), 0, 0,
+    const double perPixel = TwipsPerPixelAt(dpi_);
+    const double leftTwips = ::GetSystemMetrics(SM_CXSCREEN) * perPixel / 2 - 2 * (r.right - r.left) * perPixel;
+    ::SetWindowPos(hwnd(), nullptr, TwipsToPixelsAt(leftTwips, dpi_), TwipsToPixelsAt(kTopTwips, dpi_), 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::SetTimer(hwnd(), kReadingTimer, kReadingInterval, nullptr);
     ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -156,24 +199,22 @@ void ColourPicker::PlaceAndKey() {
 }
 
 void ColourPicker::CreateControls() {
-    // SS_NOTIFY: a press on a control belongs to it, not to the window
-    // beneath it, so it never starts a move.
-    swatch_ = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY, kSwatchPlace.x,
-                          kSwatchPlace.y, kSwatchPlace.w, kSwatchPlace.h, kSwatchId);
-    cross_ = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY, kCrossPlace.x, kCrossPlace.y,
-                         kCrossPlace.w, kCrossPlace.h, kCloseCrossId);
+    // Made at no size: Layout places them at the DPI. SS_NOTIFY: a press on
+    // a control belongs to it, not to the window beneath it, so it never
+    // starts a move.
+    swatch_ = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY, 0, 0, 0, 0, kSwatchId);
+    cross_ = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY, 0, 0, 0, 0, kCloseCrossId);
     SubclassControl<&ColourPicker::OnCrossMessage>(cross_, this);
     // Until the first good reading the lines show these placeholders.
-    decimalLine_ = MakeLine(kDecimalLineId, kDecimalLinePlace.x, kDecimalLinePlace.y);
+    decimalLine_ = MakeLine(kDecimalLineId);
     ShowLine(decimalLine_, decimalShown_, L"Label2");
-    hexLine_ = MakeLine(kHexLineId, kHexLinePlace.x, kHexLinePlace.y);
+    hexLine_ = MakeLine(kHexLineId);
     ShowLine(hexLine_, hexShown_, L"Label3");
     tip_ = MakeToolTip(hwnd(), hwnd(), cross_, L"关闭");
 }
 
-HWND ColourPicker::MakeLine(int id, int left, int top) {
-    HWND line = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, left, top, 1, 1,
-                            id);
+HWND ColourPicker::MakeLine(int id) {
+    HWND line = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0, 0, 1, 1, id);
     ::SendMessageW(line, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     return line;
 }
@@ -182,6 +223,11 @@ void ColourPicker::ShowLine(HWND line, std::wstring& shown, const std::wstring& 
     // A line whose text stays is left alone: setting it again would repaint it.
     if (!line || shown == text) return;
     shown = text;
+    FitLine(line, text);
+    ::SetWindowTextW(line, text.c_str());
+}
+
+void ColourPicker::FitLine(HWND line, const std::wstring& text) {
     // The line sizes itself to its text before the text changes, so it
     // paints once. Moving over one colour region changes digits far more
     // often than widths: no resize, no repaint beneath.
@@ -191,15 +237,12 @@ void ColourPicker::ShowLine(HWND line, std::wstring& shown, const std::wstring& 
     ::GetTextMetricsW(measureDc_.get(), &metrics);
     size = {size.cx > 0 ? size.cx : 1, metrics.tmHeight};
     RECT r = RectIn(line, hwnd());
-    if (r.right - r.left != size.cx || r.bottom - r.top != size.cy) {
-        ::SetWindowPos(line, nullptr, 0, 0, size.cx, size.cy,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-        // The pipette and white where a longer text was.
-        r.right = std::max<LONG>(r.right, r.left + size.cx);
-        r.bottom = std::max<LONG>(r.bottom, r.top + size.cy);
-        ::InvalidateRect(hwnd(), &r, FALSE);
-    }
-    ::SetWindowTextW(line, text.c_str());
+    if (r.right - r.left == size.cx && r.bottom - r.top == size.cy) return;
+    ::SetWindowPos(line, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    // The pipette and white where a longer text was.
+    r.right = std::max<LONG>(r.right, r.left + size.cx);
+    r.bottom = std::max<LONG>(r.bottom, r.top + size.cy);
+    ::InvalidateRect(hwnd(), &r, FALSE);
 }
 
 void ColourPicker::TakeReading() {
@@ -256,28 +299,33 @@ void ColourPicker::Copy(const colour::CopyEntry& entry) {
 
 // ---- painting
 
-void ColourPicker::DrawSurfaceOnce() {
-    // A 32-bit picture, as the window's own surface: the pipette blended
-    // over white here gives the very pixels it gave blended in place.
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kClientWidth, -kClientHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+void ColourPicker::DrawSurface() {
+    const int width = ScaleDesign(kClientWidth, dpi_), height = ScaleDesign(kClientHeight, dpi_);
+    // The context lets go of the old picture before the picture goes.
+    surfaceDc_.reset();
     void* bits = nullptr;
-    surface_.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    surface_ = TopDownDib(width, height, &bits);
     surfaceDc_.reset(::CreateCompatibleDC(nullptr));
     if (!surface_ || !surfaceDc_) return;
     ::SelectObject(surfaceDc_.get(), surface_.get());
-    const RECT all{0, 0, kClientWidth, kClientHeight};
-    ::FillRect(surfaceDc_.get(), &all, static_cast<HBRUSH>(keyedBrush_.get()));
-    DrawBlended(surfaceDc_.get(), pipette_.get(), 0, 0);
+    // A 32-bit picture, as the window's own surface: the pictures blended
+    // over white here give the very pixels they gave blended in place.
+    const RECT all{0, 0, width, height};
+    ::FillRect(surfaceDc_.get(), &all, static_cast<HBRUSH>(whiteBrush_.get()));
+    const UniqueBitmap pipette = LoadBitmapResource(IDB_PICKER_PIPETTE, static_cast<unsigned>(dpi_));
+    DrawBlended(surfaceDc_.get(), pipette.get(), 0, 0);
+    const DesignRect cross = ScaleDesign(kCrossPlace, dpi_);
+    const UniqueBitmap crossPicture = ScaledCross(cross.w);
+    DrawBlended(surfaceDc_.get(), crossPicture.get(), cross.x, cross.y);
 }
 
 void ColourPicker::PaintSurface(HDC dc, int originX, int originY) {
-    // White everywhere (keyed out), the pipette unscaled at the top-left:
+    // White everywhere (keyed out), the pipette at the top-left, the cross:
     // only the part being painted is copied.
     RECT part{};
     ::GetClipBox(dc, &part);
     if (!surfaceDc_) {
-        ::FillRect(dc, &part, static_cast<HBRUSH>(keyedBrush_.get()));
+        ::FillRect(dc, &part, static_cast<HBRUSH>(whiteBrush_.get()));
         return;
     }
     ::BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, surfaceDc_.get(),
@@ -293,17 +341,18 @@ void ColourPicker::DrawSwatch(const DRAWITEMSTRUCT& item) {
     // The frame: white round the corners and a white line inside the edge;
     // the sight: a white ring in the middle. Both are keyed out, so the
     // desktop shows through them.
-    ::FillRgn(dc, swatchCorners_.get(), static_cast<HBRUSH>(keyedBrush_.get()));
-    SelectGuard usePen(dc, keyedPen_.get());
+    ::FillRgn(dc, swatchCorners_.get(), static_cast<HBRUSH>(whiteBrush_.get()));
+    SelectGuard usePen(dc, whitePen_.get());
     SelectGuard noFill(dc, ::GetStockObject(NULL_BRUSH));
-    ::RoundRect(dc, 3, 3, 38, 37, 9, 9);
-    ::Ellipse(dc, 16, 16, 25, 25);
+    auto d = [&](int design) { return ScaleDesign(design, dpi_); };
+    ::RoundRect(dc, d(3), d(3), d(38), d(37), d(9), d(9));
+    ::Ellipse(dc, d(16), d(16), d(25), d(25));
 }
 
 void ColourPicker::DrawCross(const DRAWITEMSTRUCT& item) {
-    // The pipette beneath the cross, then the cross.
-    PaintSurface(item.hDC, -kCrossPlace.x, -kCrossPlace.y);
-    DrawBlended(item.hDC, crossPicture_.get(), 0, 0);
+    // The surface holds the cross over the pipette.
+    const DesignRect cross = ScaleDesign(kCrossPlace, dpi_);
+    PaintSurface(item.hDC, -cross.x, -cross.y);
 }
 
 // ---- the cross and the window
@@ -318,6 +367,9 @@ LRESULT ColourPicker::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_TIMER:
             if (wp == kReadingTimer) TakeReading();
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(wp, lp);
             return 0;
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers every pixel
@@ -370,11 +422,9 @@ void ColourPicker::OnWindowGone() {
     measureDc_.reset();
     surfaceDc_.reset();
     surface_.reset();
-    keyedBrush_.reset();
-    keyedPen_.reset();
+    whiteBrush_.reset();
+    whitePen_.reset();
     swatchCorners_.reset();
-    pipette_.reset();
-    crossPicture_.reset();
     font_.reset();
     lineBrush_.reset();
 }

@@ -25,6 +25,7 @@ class ColourPicker : public BaseWindow<ColourPicker> {
 public:
     static constexpr wchar_t kClassName[] = L"Velmora.ColourPicker";
     static constexpr wchar_t kTitle[] = L"放大镜";
+    // At 96 dpi; at any other DPI every length scales with it.
     static constexpr int kClientWidth = 238;
     static constexpr int kClientHeight = 134;
     enum ControlId : int {
@@ -69,13 +70,21 @@ public:
 
 private:
     bool Load();
-    void PlaceAndKey();
+    void Place();
     void CreateControls();
-    HWND MakeLine(int id, int left, int top);
+    HWND MakeLine(int id);
     void ShowLine(HWND line, std::wstring& shown, const std::wstring& text);
-    // White with the pipette over it, drawn once at the client's size:
-    // every later paint of the window is a copy out of it.
-    void DrawSurfaceOnce();
+    // Sizes the line to `text` in the current font.
+    void FitLine(HWND line, const std::wstring& text);
+    // Pictures, font and the swatch's decorations at dpi_.
+    void LoadForDpi();
+    // The window's size and every control's place at dpi_.
+    void Layout();
+    void OnDpiChanged(WPARAM wp, LPARAM lp);
+    // White with the pipette and the cross over it, drawn once per DPI at
+    // the client's size: every later paint of the window is a copy out of
+    // it.
+    void DrawSurface();
     // One reading of the pixel under the pointer.
     void TakeReading();
     void PaintSurface(HDC dc, int originX, int originY);
@@ -85,19 +94,18 @@ private:
     void Copy(const colour::CopyEntry& entry);
 
     Services services_;
+    int dpi_ = kDesignDpi;  // the DPI the picker is laid out at
     HWND cross_ = nullptr;
     HWND swatch_ = nullptr;
     HWND decimalLine_ = nullptr;
     HWND hexLine_ = nullptr;
     UniqueWindow tip_;  // owned by the picker, let go when the picker goes
-    UniqueBitmap pipette_;  // the background picture, premultiplied alpha
-    UniqueBitmap crossPicture_;  // already at the cross's size
     UniqueGdiObject font_;  // 宋体 9 pt bold
     UniqueGdiObject lineBrush_;
-    UniqueGdiObject keyedBrush_;  // white, keyed out
-    UniqueGdiObject keyedPen_;
+    UniqueGdiObject whiteBrush_;  // white, keyed out
+    UniqueGdiObject whitePen_;
     UniqueRegion swatchCorners_;  // outside the swatch's rounded frame
-    UniqueBitmap surface_;       // see DrawSurfaceOnce
+    UniqueBitmap surface_;       // see DrawSurface
     UniqueMemoryDc surfaceDc_;   // holds surface_ selected: goes first
     UniqueMemoryDc measureDc_;   // holds font_ selected: goes before it
     std::wstring decimalShown_, hexShown_;

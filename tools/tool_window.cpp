@@ -117,7 +117,7 @@ POINT ContextMenuPoint(LPARAM lp, HWND anchor) {
 bool HandleClosePicture(HWND picture, UINT msg, LPARAM lp, ClickTracker& clicks, HWND window, LRESULT* result) {
     switch (msg) {
         case WM_SETCURSOR:
-            ::SetCursor(HandCursor());
+            ::SetCursor(HandCursor(WindowDpi(window)));
             *result = TRUE;
             return true;
         case WM_LBUTTONDOWN:

@@ -444,5 +444,153 @@ TEST_F(ColourPickerTest, ARightClickOnEveryDrawnPartOpensTheMenuAndMovesNothing)
     }
 }
 
+// ---- at other scales
+
+void ChangeDpi(HWND hwnd, int dpi) {
+    RECT suggested{};
+    ::GetWindowRect(hwnd, &suggested);
+    ::SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+// The swatch as it paints itself, top row first, 0x00RRGGBB.
+std::vector<DWORD> SwatchPixels(HWND swatch, SIZE* size) {
+    RECT r{};
+    ::GetClientRect(swatch, &r);
+    *size = {r.right, r.bottom};
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    UniqueBitmap picture(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+    if (!picture || !dc || !bits) return {};
+    SelectGuard select(dc.get(), picture.get());
+    ::SendMessageW(swatch, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+    ::GdiFlush();
+    const auto* first = static_cast<const DWORD*>(bits);
+    std::vector<DWORD> out(first, first + static_cast<size_t>(r.right) * r.bottom);
+    for (DWORD& p : out) p &= 0x00FFFFFF;
+    return out;
+}
+
+TEST_F(ColourPickerTest, ADpiChangeScalesTheWindowItsControlsAndFontAndLeavesNothingBehind) {
+    const HWND hwnd = picker_->hwnd();
+    Read(RGB(255, 255, 255));  // the widest lines
+    const std::vector<HWND> controls = {picker_->Swatch(), picker_->CloseCross(), picker_->DecimalLine(),
+                                        picker_->HexLine()};
+    std::vector<RECT> at96;
+    for (HWND c : controls) at96.push_back(RectInParent(c));
+    const Place outer96 = WindowPlace(hwnd);
+    LOGFONTW font96{};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(picker_->DecimalLine(), WM_GETFONT, 0, 0)), sizeof font96,
+                 &font96);
+    for (const int dpi : {144, 192, 96}) {
+        SCOPED_TRACE(dpi);
+        ChangeDpi(hwnd, dpi);
+        const double s = dpi / 96.0;
+        const Place outer = WindowPlace(hwnd);
+        EXPECT_NEAR(outer.width, outer96.width * s, 2);
+        EXPECT_NEAR(outer.height, outer96.height * s, 2);
+        for (size_t i = 0; i < controls.size(); ++i) {
+            const RECT now = RectInParent(controls[i]);
+            EXPECT_NEAR(now.left, at96[i].left * s, 2) << i;
+            EXPECT_NEAR(now.top, at96[i].top * s, 2) << i;
+            EXPECT_NEAR(now.bottom, at96[i].bottom * s, 2) << i;
+            // A line is as wide as its text, which a font at another size
+            // does not make exactly s times as wide.
+            if (i < 2) EXPECT_NEAR(now.right, at96[i].right * s, 2) << i;
+        }
+        for (HWND line : {picker_->DecimalLine(), picker_->HexLine()}) {
+            const auto font = reinterpret_cast<HFONT>(::SendMessageW(line, WM_GETFONT, 0, 0));
+            LOGFONTW lf{};
+            ASSERT_TRUE(::GetObjectW(font, sizeof lf, &lf));
+            EXPECT_NEAR(lf.lfHeight, font96.lfHeight * s, 1) << "9 points at the DPI";
+            const SIZE text = TextSize(font, TextOf(line));
+            EXPECT_GE(PlaceInParent(line).width, text.cx) << "not clipped";
+            EXPECT_GE(PlaceInParent(line).height, text.cy) << "not clipped";
+        }
+    }
+    const long objects = UniqueGdiObject::live(), bitmaps = UniqueBitmap::live(), regions = UniqueRegion::live(),
+               dcs = UniqueMemoryDc::live();
+    for (int i = 0; i < 20; ++i) ChangeDpi(hwnd, i % 2 ? 144 : 192);
+    ChangeDpi(hwnd, 96);
+    EXPECT_EQ(UniqueGdiObject::live(), objects);
+    EXPECT_EQ(UniqueBitmap::live(), bitmaps);
+    EXPECT_EQ(UniqueRegion::live(), regions);
+    EXPECT_EQ(UniqueMemoryDc::live(), dcs);
+}
+
+TEST_F(ColourPickerTest, AtEveryScaleTheSwatchIsTheColourReadInAnAreaScaledWithItAndReadingsKeepNothing) {
+    const HWND hwnd = picker_->hwnd();
+    const COLORREF colour = RGB(10, 120, 200);
+    const DWORD shown = RGB(200, 120, 10);  // as 0x00RRGGBB
+    long coloured96 = 0;
+    for (const int dpi : {96, 144, 192}) {
+        SCOPED_TRACE(dpi);
+        ChangeDpi(hwnd, dpi);
+        Read(colour);
+        SIZE size{};
+        const std::vector<DWORD> pixels = SwatchPixels(picker_->Swatch(), &size);
+        ASSERT_FALSE(pixels.empty());
+        long coloured = 0, other = 0;
+        for (const DWORD p : pixels) {
+            if (p == shown) {
+                ++coloured;
+            } else if (p != 0xFFFFFF) {
+                ++other;
+            }
+        }
+        ASSERT_GT(coloured, 0);
+        EXPECT_EQ(other, 0) << "only the colour read and the keyed-out white";
+        // The middle of each side is the colour: the frame is thin at any scale.
+        EXPECT_EQ(pixels[static_cast<size_t>(size.cy / 2) * size.cx + size.cx / 6], shown);
+        if (dpi == 96) coloured96 = coloured;
+        const double s = dpi / 96.0;
+        EXPECT_NEAR(coloured, coloured96 * s * s, coloured96 * s * s * 0.1) << "the colour's area scales with the DPI";
+    }
+    const long objects = UniqueGdiObject::live(), regions = UniqueRegion::live(), bitmaps = UniqueBitmap::live();
+    UniqueGdiObject probe(::CreateSolidBrush(RGB(1, 2, 3)));
+    const auto slotBefore = static_cast<long>(reinterpret_cast<std::uintptr_t>(probe.get()) & 0xFFFF);
+    probe.reset();
+    for (int i = 0; i < 200; ++i) Read(i % 2 ? RGB(10, 120, 200) : RGB(200, 40, 9));
+    EXPECT_EQ(UniqueGdiObject::live(), objects);
+    EXPECT_EQ(UniqueRegion::live(), regions);
+    EXPECT_EQ(UniqueBitmap::live(), bitmaps);
+    probe.reset(::CreateSolidBrush(RGB(1, 2, 3)));
+    const auto slotAfter = static_cast<long>(reinterpret_cast<std::uintptr_t>(probe.get()) & 0xFFFF);
+    // An object kept per reading would push the next free slot 200 on.
+    EXPECT_LT(slotAfter - slotBefore, 100) << slotBefore << " then " << slotAfter;
+}
+
+// The picker's own DPI changes nothing of where it reads: the pointer and
+// the screen are in the same physical pixels on every monitor.
+TEST_F(ColourPickerTest, AtAScaledDpiItReadsThePhysicalPixelUnderThePointer) {
+    ScreenPixelReader screen;
+    Open(screen);
+    ChangeDpi(picker_->hwnd(), 144);
+    ColourWindow a(RGB(10, 120, 200), 600), b(RGB(200, 40, 90), 700);
+    for (const auto [x, colour] : {std::pair{698, RGB(10, 120, 200)}, std::pair{701, RGB(200, 40, 90)}}) {
+        ::SetCursorPos(x, 450);
+        Tick();
+        EXPECT_EQ(picker_->Reading(), colour) << x;
+    }
+}
+
+TEST_F(ColourPickerTest, TheHandOverTheCrossHasThePointerSizeOfTheDpiAndIsLoadedOnce) {
+    const HWND cross = picker_->CloseCross();
+    for (const int dpi : {96, 192}) {
+        ChangeDpi(picker_->hwnd(), dpi);
+        ::SendMessageW(cross, WM_SETCURSOR, reinterpret_cast<WPARAM>(cross), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        const HCURSOR hand = ::GetCursor();
+        ICONINFO info{};
+        ASSERT_TRUE(::GetIconInfo(hand, &info)) << dpi;
+        UniqueBitmap mask(info.hbmMask), colour(info.hbmColor);
+        BITMAP bm{};
+        ::GetObjectW(mask.get(), sizeof bm, &bm);
+        EXPECT_EQ(bm.bmWidth, MetricAt(SM_CXCURSOR, dpi)) << dpi;
+        ::SendMessageW(cross, WM_SETCURSOR, reinterpret_cast<WPARAM>(cross), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(::GetCursor(), hand) << "the same cursor, not one loaded per move";
+    }
+}
+
 }  // namespace
 }  // namespace velmora
