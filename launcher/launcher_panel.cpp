@@ -82,8 +82,8 @@ std::unique_ptr<LauncherPanel> LauncherPanel::Create(Services services) {
 }
 
 void LauncherPanel::PrepareToOpen() {
-    INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&init);
+    // The common controls are left to the opening itself: a program that
+    // stays in the tray never needs them in memory.
     RegisterClassOnce(0, ::LoadIconW(AppInstance(), MAKEINTRESOURCEW(IDI_VELMORA)));
     const int dpi = SystemDpi();
     HandCursor(dpi);
@@ -93,6 +93,8 @@ void LauncherPanel::PrepareToOpen() {
 }
 
 bool LauncherPanel::CreateWindowAndLoad() {
+    INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&init);
     PrepareToOpen();  // done already, unless the panel opens at once
     // On the taskbar while open, so that a minimised panel can be brought
     // back from there as well as from the tray. The frame pins the size at

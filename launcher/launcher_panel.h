@@ -71,7 +71,7 @@ public:
     // cannot be made.
     static std::unique_ptr<LauncherPanel> Create(Services services);
     // What the first opening would otherwise do first (the window class,
-    // the controls' classes, the artwork at the screen's DPI), done while
+    // the hand pointer, the artwork at the screen's DPI), done while
     // the program is idle: a user double-clicks the icon soon after it
     // appears and waits for nothing but the window.
     static void PrepareToOpen();
