@@ -25,6 +25,7 @@ namespace {
 
 constexpr COLORREF kLineBack = RGB(250, 250, 250);
 constexpr COLORREF kLineText = RGB(0, 0, 255);
+constexpr wchar_t kCloseName[] = L"关闭";  // the cross's tip, and its name to a screen reader
 // Places in pixels of the 96-dpi design.
 constexpr DesignRect kSwatchPlace = {0, 81, 41, 40};  // 81.3 pixels: 1220 twips
 constexpr DesignRect kCrossPlace = {80, -6, 33, 33};
@@ -203,14 +204,15 @@ void ColourPicker::CreateControls() {
     // a control belongs to it, not to the window beneath it, so it never
     // starts a move.
     swatch_ = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY, 0, 0, 0, 0, kSwatchId);
-    cross_ = CreateChild(hwnd(), WC_STATICW, L"", WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY, 0, 0, 0, 0, kCloseCrossId);
+    cross_ =
+        CreateChild(hwnd(), WC_STATICW, kCloseName, WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY, 0, 0, 0, 0, kCloseCrossId);
     SubclassControl<&ColourPicker::OnCrossMessage>(cross_, this);
     // Until the first good reading the lines show these placeholders.
     decimalLine_ = MakeLine(kDecimalLineId);
     ShowLine(decimalLine_, decimalShown_, L"Label2");
     hexLine_ = MakeLine(kHexLineId);
     ShowLine(hexLine_, hexShown_, L"Label3");
-    tip_ = MakeToolTip(hwnd(), hwnd(), cross_, L"关闭");
+    tip_ = MakeToolTip(hwnd(), hwnd(), cross_, kCloseName);
 }
 
 HWND ColourPicker::MakeLine(int id) {
@@ -402,6 +404,10 @@ LRESULT ColourPicker::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_KEYDOWN:
             if (wp == 'C' && ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_MENU) >= 0) {
                 CopyRemembered();
+                return 0;
+            }
+            if (wp == VK_ESCAPE) {  // the cross, from the keyboard
+                ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
                 return 0;
             }
             return Default(msg, wp, lp);

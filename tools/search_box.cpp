@@ -26,6 +26,9 @@ constexpr wchar_t kGrassClass[] = L"Velmora.SearchBox.Grass";
 constexpr wchar_t kEmptyKeywordText[] = L"请先输入关键字！       ";
 constexpr wchar_t kMessageTitle[] = L"Velmora";
 constexpr wchar_t kSearchCaption[] = L"搜";
+// What a screen reader calls the field and the ball; the label is never shown.
+constexpr wchar_t kFieldLabel[] = L"搜索关键字";
+constexpr wchar_t kCloseName[] = L"关闭";
 constexpr COLORREF kFieldColour = RGB(246, 246, 250);
 
 enum ControlId : int {
@@ -34,6 +37,7 @@ enum ControlId : int {
     kFieldId = 211,
     kButtonId = 212,
     kBallId = 213,
+    kFieldLabelId = 214,
 };
 
 // Places in twips (15 to a pixel at 96 dots per inch): the field's
@@ -200,12 +204,14 @@ void SearchBox::CreateMushrooms() {
 void SearchBox::CreateStripControls() {
     // Tab order: the field, then the button. The field's frame is drawn by
     // its own non-client painting (WS_BORDER would have the edit control
-    // draw it inside the text area).
+    // draw it inside the text area). The hidden label just before the field
+    // is where accessibility tools look for its name.
+    CreateChild(strip_, WC_STATICW, kFieldLabel, SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, kFieldLabelId);
     field_ = MakeControl(strip_, WC_EDITW, L"", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, kFieldId);
     SubclassControl<&SearchBox::OnControlMessage>(field_, this);
     button_ = MakeControl(strip_, WC_BUTTONW, kSearchCaption, BS_PUSHBUTTON | BS_OWNERDRAW | WS_TABSTOP, kButtonId);
     SubclassControl<&SearchBox::OnControlMessage>(button_, this);
-    ball_ = MakeControl(strip_, WC_STATICW, L"", SS_OWNERDRAW | SS_NOTIFY, kBallId);
+    ball_ = MakeControl(strip_, WC_STATICW, kCloseName, SS_OWNERDRAW | SS_NOTIFY, kBallId);
     SubclassControl<&SearchBox::OnControlMessage>(ball_, this);
 }
 
@@ -233,6 +239,13 @@ void SearchBox::ShowEngineMenu(POINT at) {
     // Kept for the next box; a profile that cannot be written leaves the
     // choice to this one.
     services_.settings.Write(search::kEngineKey, search::kEngines[*chosen].caption);
+}
+
+void SearchBox::ShowEngineMenuBelowField() {
+    RECT field{};
+    ::GetWindowRect(field_, &field);
+    ShowEngineMenu({field.left, field.bottom});
+    ::SetFocus(field_);
 }
 
 void SearchBox::NextMushroom() {
@@ -381,6 +394,10 @@ LRESULT SearchBox::OnControlMessage(HWND control, UINT msg, WPARAM wp, LPARAM lp
             ::SetFocus(field_);
             return 0;
         }
+        if (msg == WM_KEYDOWN && wp == VK_ESCAPE) {
+            ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+            return 0;
+        }
         return ::DefSubclassProc(control, msg, wp, lp);
     }
     // A mushroom: the left button moves the window, the right one brings the
@@ -411,11 +428,21 @@ LRESULT SearchBox::OnFieldMessage(HWND field, UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             }
             if (wp == VK_RETURN) Search();
+            if (wp == VK_ESCAPE) ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+            if (wp == VK_F4) ShowEngineMenuBelowField();
             break;  // the key goes on to the field
+        case WM_SYSKEYDOWN:
+            // Alt+Down, as on a drop-down list: the engines, for those
+            // without a mouse to right-click the grass with.
+            if (wp == VK_DOWN) {
+                ShowEngineMenuBelowField();
+                return 0;
+            }
+            break;
         case WM_CHAR:
-            // Enter and Tab have done their work as keys; as characters a
+            // Enter, Tab and Esc have done their work as keys; as characters a
             // one-line field would only beep.
-            if (wp == L'\r' || wp == L'\t') return 0;
+            if (wp == L'\r' || wp == L'\t' || wp == 0x1B) return 0;
             break;
         case WM_NCCALCSIZE: {
             // A one-pixel frame, and the line of text in the middle of the

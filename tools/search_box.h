@@ -66,6 +66,8 @@ public:
     search::Engine Engine() const { return engine_; }
     // The engine menu of a right click, opened at `at` (screen).
     void ShowEngineMenu(POINT at);
+    // The engine menu from the keyboard (Alt+Down, F4), under the field.
+    void ShowEngineMenuBelowField();
 
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnWindowGone();

@@ -28,6 +28,19 @@ std::wstring ClassOf(HWND hwnd) {
     return buf;
 }
 
+std::wstring AccessibleName(HWND control) {
+    const std::wstring cls = ClassOf(control);
+    const bool labelled = ::lstrcmpiW(cls.c_str(), L"Edit") == 0 || ::lstrcmpiW(cls.c_str(), L"ListBox") == 0 ||
+                          ::lstrcmpiW(cls.c_str(), L"ComboBox") == 0;
+    if (!labelled) return TextOf(control);
+    for (HWND h = ::GetWindow(control, GW_HWNDPREV); h; h = ::GetWindow(h, GW_HWNDPREV)) {
+        if (::lstrcmpiW(ClassOf(h).c_str(), L"Static") == 0) return TextOf(h);
+        const LONG_PTR style = ::GetWindowLongPtrW(h, GWL_STYLE);
+        if ((style & (WS_GROUP | WS_TABSTOP)) == (WS_GROUP | WS_TABSTOP)) break;
+    }
+    return L"";
+}
+
 RECT RectIn(HWND child, HWND reference) {
     RECT r{};
     ::GetWindowRect(child, &r);

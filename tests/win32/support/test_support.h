@@ -19,6 +19,12 @@ std::wstring ClassOf(HWND hwnd);
 // parent.
 RECT RectIn(HWND child, HWND reference);
 RECT RectInParent(HWND child);
+// The name a screen reader hears for a standard control, by Microsoft
+// Active Accessibility's documented rule: a button or static is named by
+// its own text; an edit, list or combo box by the nearest static before it
+// (GW_HWNDPREV, shown or not), looking no further back than a control that
+// is both a tab stop and the start of a group.
+std::wstring AccessibleName(HWND control);
 
 // A fresh, empty folder under the Windows temporary folder, removed with
 // its files at the end of the scope.

@@ -270,6 +270,12 @@ TEST_F(ColourPickerTest, TheCrossClosesItAPressReleasedElsewhereDoesNot) {
     EXPECT_FALSE(::IsWindow(cross));
 }
 
+TEST_F(ColourPickerTest, EscClosesItAsTheCrossDoesWhichAScreenReaderCanName) {
+    EXPECT_FALSE(AccessibleName(picker_->CloseCross()).empty());
+    ::PostMessageW(picker_->hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(PumpUntil([&] { return picker_->hwnd() == nullptr; }, 1000ms));
+}
+
 // ---- copying
 
 constexpr COLORREF kSky = RGB(171, 205, 239);

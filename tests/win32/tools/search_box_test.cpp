@@ -1,7 +1,8 @@
 // The web-search box: its keyed-out window and controls, the search from
 // the button and from Enter (recorded, so no browser starts), the message
 // for an empty field, the mushroom's cycle, moving by the left button only,
-// choosing the engine by the right one, closing by the ball, and what a
+// choosing the engine by the right one or the keyboard, closing by the ball
+// or Esc, and what a
 // window's life leaves behind.
 #include <windows.h>
 
@@ -104,7 +105,7 @@ TEST_F(SearchBoxTest, ControlsSitWhereTheyBelongWithTheirTexts) {
     } rows[] = {
         {box_->KeywordField(), L"Edit", L"", {8, 8, 257, 27}},  // 26.7 pixels high
         {box_->SearchButton(), L"Button", L"搜", {272, 11, 25, 25}},
-        {box_->CloseBall(), L"Static", L"", {304, 0, 17, 17}},
+        {box_->CloseBall(), L"Static", L"关闭", {304, 0, 17, 17}},  // its name, never drawn
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(Narrow(row.text));
@@ -304,6 +305,35 @@ TEST_F(SearchBoxTest, ARightClickOnGrassOrMushroomChoosesTheEngineAndTheProfileK
     // The next box starts with the kept choice.
     Open(settings_);
     EXPECT_EQ(box_->Engine(), search::Engine::Google);
+}
+
+TEST_F(SearchBoxTest, WithoutAMouseTheFieldIsNamedAltDownOrF4ChoosesTheEngineAndEscCloses) {
+    ::ShowWindow(box_->hwnd(), SW_SHOW);
+    ::SetForegroundWindow(box_->hwnd());
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == box_->KeywordField(); }, 1000ms));
+    EXPECT_FALSE(AccessibleName(box_->KeywordField()).empty());
+    EXPECT_FALSE(AccessibleName(box_->CloseBall()).empty());
+
+    // Each key opens the engine menu; the keys pressed in it choose.
+    auto menuAfter = [&](UINT msg, UINT vk, std::initializer_list<UINT> keys) {
+        std::vector<MenuRow> rows;
+        WhileMenuIsOpen during([&] {
+            rows = OpenMenuRows();
+            PressKeys(box_->hwnd(), keys);
+        });
+        ::PostMessageW(box_->KeywordField(), msg, vk, msg == WM_SYSKEYDOWN ? 1 << 29 : 0);
+        Pump(300ms);
+        return rows;
+    };
+    EXPECT_EQ(menuAfter(WM_SYSKEYDOWN, VK_DOWN, {VK_DOWN, VK_DOWN, VK_RETURN}).size(), 5u);
+    EXPECT_EQ(box_->Engine(), search::Engine::Bing);
+    EXPECT_EQ(settings_.Written("sousuo"), "必应");
+    EXPECT_EQ(menuAfter(WM_KEYDOWN, VK_F4, {VK_DOWN, VK_ESCAPE}).size(), 5u);
+    EXPECT_EQ(box_->Engine(), search::Engine::Bing) << "closed without a choice";
+    EXPECT_EQ(::GetFocus(), box_->KeywordField()) << "typing goes on where it was";
+
+    ::PostMessageW(box_->KeywordField(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(PumpUntil([&] { return box_->hwnd() == nullptr; }, 1000ms));
 }
 
 TEST_F(SearchBoxTest, TheFieldKeepsItsOwnMenuTheButtonAndTheBallHaveNone) {
