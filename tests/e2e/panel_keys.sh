@@ -4,7 +4,8 @@
 # comes and the program goes on), the arrow keys walk to the CD cell and
 # Enter toggles it, and Esc closes the panel as its close button does. A
 # second start with /panel brings the panel back in front, taking the keys
-# with no click.
+# with no click. A high-contrast theme turned on and off while it is open
+# changes its colours at once.
 DIST=$1 WIN=$2
 source "$(dirname "$0")/lib.sh"
 
@@ -71,4 +72,25 @@ check "jsq and Enter, typed at once, run 计算器" wait_for 10 box_up
 drv box ok >/dev/null
 check "OK closes its message" wait_for 5 box_gone
 check "one program still" processes_are 1
+
+# A high-contrast theme turned on while the panel is open: at once the panel
+# is drawn in the system's window and caption colours instead of the skin,
+# and in the skin again when the theme goes.
+read -r _ _ _ L T R B <<<"$(drv panel)"
+read -r _ window caption _ <<<"$(drv syscolours)"
+system_share() {  # percent of the panel's pixels in those two colours
+  xwd -root -silent | /usr/bin/convert xwd:- -crop "$((R - L))x$((B - T))+$L+$T" -depth 8 txt:- |
+    awk -v a="#$window" -v b="#$caption" 'NR > 1 { n++; if (substr($3, 1, 7) == a || substr($3, 1, 7) == b) s++ }
+      END { print n ? int(100 * s / n) : 0 }'
+}
+share_at_least() { [ "$(system_share)" -ge "$1" ]; }
+share_below() { [ "$(system_share)" -lt "$1" ]; }
+echo "     skin: $(system_share) % of the panel in the system's colours"
+check "the skin is not the system's colours" share_below 50
+check "the theme turned on" drv contrast on
+check "at once the panel takes the system's colours" wait_for 5 share_at_least 75
+echo "     high contrast: $(system_share) %"
+shot panel-high-contrast
+check "the theme turned off" drv contrast off
+check "and the skin comes back" wait_for 5 share_below 50
 finish

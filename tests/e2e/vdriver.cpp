@@ -41,6 +41,10 @@
 //   vdriver colour-window L T W H RRGGBB...   a topmost window of side-by-side bands of those
 //                                  colours, shown until closed (at most two minutes); class VdriverColours
 //   vdriver close-window CLASS     posts WM_CLOSE to the window of that class: "closed 1|0"
+// For the high-contrast theme:
+//   vdriver contrast on|off        turns it on or off as the system's settings do (the stored flags,
+//                                  then WM_SETTINGCHANGE to every top-level window): "contrast 1|0"
+//   vdriver syscolours             "syscolours WINDOW ACTIVECAPTION WINDOWTEXT" as RRGGBB
 // For windows found by class:
 //   vdriver rect CLASS ID          "rect VISIBLE L T R B" of the window's control ID (0: the window)
 //   vdriver wtext CLASS ID         "wtext T": the text of the window's control ID
@@ -69,6 +73,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <cwctype>
 #include <string>
 #include <vector>
@@ -456,6 +461,32 @@ int ToolsCommand(const std::wstring& cmd, int argc, wchar_t** argv) {
     return -1;
 }
 
+// -1 when `cmd` is none of the high-contrast commands.
+int ContrastCommand(const std::wstring& cmd, int argc, wchar_t** argv) {
+    if (cmd == L"contrast" && argc >= 3) {
+        const bool on = std::wstring(argv[2]) == L"on";
+        // HCF_AVAILABLE and the rest as Windows keeps them, with or without HCF_HIGHCONTRASTON.
+        const wchar_t* flags = on ? L"127" : L"126";
+        const LSTATUS rc = ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Accessibility\\HighContrast",
+                                             L"Flags", REG_SZ, flags, (std::wcslen(flags) + 1) * sizeof(wchar_t));
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0, SMTO_ABORTIFHUNG, 5000,
+                              &ignored);
+        std::printf("contrast %d\n", on ? 1 : 0);
+        return rc == ERROR_SUCCESS ? 0 : 1;
+    }
+    if (cmd == L"syscolours") {
+        std::printf("syscolours");
+        for (int index : {COLOR_WINDOW, COLOR_ACTIVECAPTION, COLOR_WINDOWTEXT}) {
+            const COLORREF c = ::GetSysColor(index);
+            std::printf(" %02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+        }
+        std::printf("\n");
+        return 0;
+    }
+    return -1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -463,6 +494,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring cmd = argc > 1 ? argv[1] : L"";
     if (const int rc = ToolsCommand(cmd, argc, argv); rc >= 0) return rc;
     if (const int rc = CopyCommand(cmd, argc, argv); rc >= 0) return rc;
+    if (const int rc = ContrastCommand(cmd, argc, argv); rc >= 0) return rc;
     if (cmd == L"start" && argc >= 3) {
         HANDLE added = ::CreateEventW(nullptr, TRUE, FALSE, kIconAddedEvent);
         ::ResetEvent(added);
