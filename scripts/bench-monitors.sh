@@ -12,11 +12,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VELMORA_BUILD_DIR:-$root/build}
 runs=${1:-10}
 
-bash "$root/scripts/deps.sh"
-bash "$root/scripts/build.sh" >/dev/null
-session=$build/bench-monitors-session
-bash "$root/tests/wine/session.sh" start "$session" >/dev/null
-trap 'bash "$root/tests/wine/session.sh" stop "$session"' EXIT
+source "$root/scripts/bench-session.sh"
+bench_session bench-monitors-session
 out=$session/out/monitors_bench.txt
-bash "$root/tests/wine/session.sh" run "$session" "$build/win/monitors_bench.exe" "$runs" >"$out" 2>&1 || true
+bench_run "$out" "$build/win/monitors_bench.exe" "$runs"
 tr -d '\r' <"$out"

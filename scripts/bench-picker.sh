@@ -12,18 +12,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VELMORA_BUILD_DIR:-$root/build}
 seconds=${1:-60}
 
-bash "$root/scripts/deps.sh"
-bash "$root/scripts/build.sh" >/dev/null
-session=$build/bench-session
-bash "$root/tests/wine/session.sh" start "$session" >/dev/null
-trap 'bash "$root/tests/wine/session.sh" stop "$session"' EXIT
-dpi=${2:-96}
-[[ "$dpi" =~ ^[0-9]+$ ]] || { echo "DPI must be a number, not '$dpi'" >&2; exit 2; }
-# Every program started from now on sees a display of this many dots per
-# inch; the figure lines say which.
-bash "$root/tests/wine/session.sh" run "$session" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels \
-  /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-label="at $dpi dpi: "
+source "$root/scripts/bench-session.sh"
+bench_session bench-session "${2:-96}"
 
 # CPU ticks (user + system) of a process, 0 when it is gone.
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
@@ -41,7 +31,7 @@ run() {
   local s0 x0 s1 x1
   s0=$(ticks "${server:-0}")
   x0=$(ticks "$xvfb")
-  bash "$root/tests/wine/session.sh" run "$session" "$build/win/picker_bench.exe" "$@" >"$out" 2>&1 || true
+  bench_run "$out" "$build/win/picker_bench.exe" "$@"
   s1=$(ticks "${server:-0}")
   x1=$(ticks "$xvfb")
   tr -d '\r' <"$out"

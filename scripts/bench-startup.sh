@@ -11,21 +11,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VELMORA_BUILD_DIR:-$root/build}
 runs=${1:-15}
 
-bash "$root/scripts/deps.sh"
-bash "$root/scripts/build.sh" >/dev/null
-session=$build/bench-session
-bash "$root/tests/wine/session.sh" start "$session" >/dev/null
-trap 'bash "$root/tests/wine/session.sh" stop "$session"' EXIT
-dpi=${2:-96}
-[[ "$dpi" =~ ^[0-9]+$ ]] || { echo "DPI must be a number, not '$dpi'" >&2; exit 2; }
-# Every program started from now on sees a display of this many dots per
-# inch; the figure lines say which.
-bash "$root/tests/wine/session.sh" run "$session" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels \
-  /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-label="at $dpi dpi: "
+source "$root/scripts/bench-session.sh"
+bench_session bench-session "${2:-96}"
 out=$session/out/startup_bench.txt
-bash "$root/tests/wine/session.sh" run "$session" "$build/win/startup_bench.exe" "$runs" \
-  "$(realpath "$build/win/tray_baseline.exe")" "$(realpath "$root/dist/Velmora.exe")" >"$out" 2>&1 || true
+bench_run "$out" "$build/win/startup_bench.exe" "$runs" "$(realpath "$build/win/tray_baseline.exe")" \
+  "$(realpath "$root/dist/Velmora.exe")"
 tr -d '\r' <"$out" | grep -v '|' || true
 size=$(stat -c %s "$root/dist/Velmora.exe")
 limit=1000000  # 1 MB, counted in the stricter decimal way
