@@ -301,6 +301,15 @@ TEST_F(Panel, CellsAreNamedPushButtonsToAScreenReader) {
     ::UnhookWinEvent(hook);
     ASSERT_TRUE(panel.HighlightedCell());
     EXPECT_EQ(g_focusEventWindow, panel.CellButton(*panel.HighlightedCell()));
+
+    // A reader pressing a cell as the panel closes: the press goes with the panel.
+    actions_.clear();
+    const HWND cell = panel.CellButton(0);
+    ::PostMessageW(cell, BM_CLICK, 0, 0);
+    ::SendMessageW(panel.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(testing::PumpUntil([] { return HIWORD(::GetQueueStatus(QS_ALLPOSTMESSAGE)) == 0; }, 2s));
+    EXPECT_FALSE(::IsWindow(cell));
+    EXPECT_TRUE(actions_.empty());
 }
 
 TEST_F(Panel, LinksOpenTheirPagesOwnedByThePanel) {
