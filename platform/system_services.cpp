@@ -10,16 +10,18 @@ namespace velmora {
 
 namespace {
 
-// The program is not DPI-aware (see the manifest), so on a scaled display
-// Windows hands it logical coordinates: GetCursorPos is divided down by the
-// scale. The screen's device context is not virtualised that way; its
-// pixels are the physical ones, so the logical pointer position would read
-// a pixel up and to the left of the real one. For the length of a reading
-// the thread therefore switches to per-monitor awareness, where the pointer
-// and the screen context agree (Windows 10 1607 and later). Older systems
-// lack the switch: there GetPhysicalCursorPos gives the pointer in the
-// screen context's pixels. The switch creates no window and is undone
-// before anything else runs on the thread.
+// The manifest asks for per-monitor awareness, where the pointer position
+// and the screen's device context both count physical pixels. A system
+// that did not grant it (one that knows only system awareness, or none)
+// hands the program logical coordinates on a scaled display: GetCursorPos
+// is divided down by the scale while the screen context is not, so the
+// pointer would read a pixel up and to the left of the real one. For the
+// length of a reading the thread therefore switches to per-monitor
+// awareness, where the two agree (Windows 10 1607 and later; a no-op when
+// the process has it already). Older systems lack the switch: there
+// GetPhysicalCursorPos gives the pointer in the screen context's pixels.
+// The switch creates no window and is undone before anything else runs on
+// the thread.
 class PhysicalPixels {
 public:
     PhysicalPixels() {
