@@ -626,6 +626,25 @@ bool PanelTakesTheKeys(Application& app) {
            ::GetFocus() == panel;
 }
 
+TEST_F(App, EachToolShownFromAMenuOrACellIsInFrontTakingTheKeys) {
+    Application& app = Started();
+    // The window a first key pressed reaches: the focus's top-level window.
+    const auto takesTheKeys = [](HWND tool) {
+        return tool && ::IsWindowVisible(tool) && ::GetForegroundWindow() == tool && ::GetFocus() &&
+               ::GetAncestor(::GetFocus(), GA_ROOT) == tool;
+    };
+    app.Run(Action::ShowWallpaperChanger);
+    EXPECT_TRUE(testing::PumpUntil([&] { return takesTheKeys(app.Changer().LiveWindow()); }, 5s));
+    app.Run(Action::ShowSearchBox);
+    EXPECT_TRUE(testing::PumpUntil([&] { return takesTheKeys(app.Search().LiveWindow()); }, 5s));
+    EXPECT_EQ(::GetFocus(), app.Search().Live()->KeywordField());
+    app.Run(Action::ShowColourPicker);
+    EXPECT_TRUE(testing::PumpUntil([&] { return takesTheKeys(app.Picker().LiveWindow()); }, 5s));
+    // Back to one already open, behind the others.
+    app.Run(Action::ShowWallpaperChanger);
+    EXPECT_TRUE(testing::PumpUntil([&] { return takesTheKeys(app.Changer().LiveWindow()); }, 5s));
+}
+
 int PanelWindows() {
     int count = 0;
     for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, LauncherPanel::kClassName, nullptr)) != nullptr;) ++count;
