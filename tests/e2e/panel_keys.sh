@@ -5,7 +5,8 @@
 # Enter toggles it, and Esc closes the panel as its close button does. A
 # second start with /panel brings the panel back in front, taking the keys
 # with no click. A high-contrast theme turned on and off while it is open
-# changes its colours at once.
+# changes its colours at once. Enter and the menu key on the focused icon
+# show the panel and the tray menu.
 DIST=$1 WIN=$2
 source "$(dirname "$0")/lib.sh"
 
@@ -24,10 +25,12 @@ check "the panel is the active window" wait_for 5 panel_active
 # pointer when none has it; a dialog or a desktop that went away may have
 # left the focus on nothing. So: the pointer on the clock line, where a
 # moving mouse changes nothing, and the focus on the panel, before typing.
-panel_x=$(xdotool search --onlyvisible --name '^Velmora2\.2$' | head -n 1)
-keys_to_panel() {
+panel_window() { xdotool search --onlyvisible --name '^Velmora2\.2$' | head -n 1; }
+panel_x=$(panel_window)
+keys_to_panel() {  # the panel of now: one closed and shown again is a new window
+  read -r _ _ _ L T _ _ <<<"$(drv panel)"
   xdotool mousemove --sync $((L + 60)) $((T + 350))
-  xdotool windowfocus "$panel_x"
+  xdotool windowfocus "$(panel_window)"
 }
 check "the panel is a window of the display" test -n "$panel_x"
 # Right after the double-click nothing has moved the focus: the panel took
@@ -93,4 +96,24 @@ echo "     high contrast: $(system_share) %"
 shot panel-high-contrast
 check "the theme turned off" drv contrast off
 check "and the skin comes back" wait_for 5 share_below 50
+
+# The icon focused in the notification area: Enter (NIN_KEYSELECT) shows the
+# panel in front, the menu key (WM_CONTEXTMENU) opens the tray menu at the
+# icon's anchor, and Esc closes it; as the shell sends them in version 4.
+keys_to_panel
+xdotool key Escape
+check "Esc closes the panel again" wait_for 5 panel_gone
+drv tray 0x401 600 500 >/dev/null
+check "Enter on the focused icon shows the panel" wait_for 5 panel_shown
+check "in front" wait_for 5 panel_active
+keys_to_panel
+xdotool key Escape
+check "and Esc closes it" wait_for 5 panel_gone
+drv tray 0x7B 300 200 >/dev/null
+check "the menu key on the icon opens the tray menu" wait_for 5 menus_are 1
+read -r _ _ mL mT _ _ <<<"$(drv menu)"
+check "at the icon's anchor" eq "$mL $mT" "300 200"
+drv menu-keys 0x1B >/dev/null
+check "Esc closes the menu" wait_for 5 menus_are 0
+check "one program still" processes_are 1
 finish

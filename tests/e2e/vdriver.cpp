@@ -9,7 +9,7 @@
 //   vdriver processes              "processes N" (running Velmora.exe)
 //   vdriver icon                   "icon 1|0" (Velmora's icon in the notification area)
 //   vdriver tray-icons             "tray-icons N" (icons the notification area shows)
-//   vdriver tray MSG               send the icon callback with mouse message MSG
+//   vdriver tray MSG [X Y]         send the icon callback with message MSG (and the anchor X Y)
 //   vdriver menu                   "menu N L T R B" (visible popup menus, rect of the first)
 //   vdriver windows                "windows N" (visible windows of Velmora processes) and their titles
 //   vdriver kill [EXE]             end every Velmora.exe (or EXE) at once
@@ -591,8 +591,10 @@ int wmain(int argc, wchar_t** argv) {
             std::printf("error no-tray-host\n");
             return 1;
         }
-        // What the shell does on a mouse event over the icon.
-        ::PostMessageW(host, kTrayCallbackMessage, 0, MAKELPARAM(std::wcstol(argv[2], nullptr, 0), 1));  // version 4
+        // What the shell does on a mouse or keyboard event of the icon;
+        // version 4 gives the icon's anchor (X Y) with the keyboard's.
+        const WPARAM anchor = argc >= 5 ? MAKEWPARAM(_wtoi(argv[3]), _wtoi(argv[4])) : 0;
+        ::PostMessageW(host, kTrayCallbackMessage, anchor, MAKELPARAM(std::wcstol(argv[2], nullptr, 0), 1));
         std::printf("sent\n");
         return 0;
     }
