@@ -4,11 +4,11 @@
 # right click, its 关闭计算机 submenu, the launcher panel opened by a
 # double-click on the icon, with and without a highlighted cell, and the
 # power menu of its 关闭计算机 cell, the wallpaper changer over the panel in
-# its timed and immediate modes, the picture viewer, the desktop with a
-# wallpaper the changer applied, the web-search box with its message and
-# its engine menu, and the colour picker over a coloured desktop with its
-# copy menu. Runs on a private display in a fresh prefix; touches nothing
-# of the host.
+# its timed and immediate modes and with an option chosen by the keyboard,
+# the picture viewer, the desktop with a wallpaper the changer applied,
+# the web-search box with its message and its engine menu, and the colour
+# picker over a coloured desktop with its copy menu. Runs on a private
+# display in a fresh prefix; touches nothing of the host.
 #
 #   scripts/screenshot.sh [--high-contrast] [--dpi N] [OUTDIR]
 #
@@ -153,6 +153,16 @@ sleep 1
 xdotool mousemove $((width - 10)) $((height / 2))
 sleep 0.3
 snap changer-timed
+# The keyboard moves the choice of order: the option it lands on shows the
+# focus mark around its caption. Then back to the saved order.
+click_control Velmora.WallpaperChanger 2204  # 顺序更换
+xdotool key Right
+sleep 0.5
+xdotool mousemove $((width - 10)) $((height / 2))
+sleep 0.3
+snap changer-keys
+xdotool key Left
+sleep 0.3
 click_control Velmora.WallpaperChanger 2203  # 立即更换 mode
 sleep 0.5
 xdotool mousemove $((width - 10)) $((height / 2))

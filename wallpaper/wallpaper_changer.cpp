@@ -16,6 +16,8 @@ namespace velmora {
 using namespace changer_control;
 using wallpaper::ChangeMode;
 using wallpaper::ChangerController;
+using wallpaper::ChangerSettings;
+using wallpaper::ControlStates;
 using wallpaper::Order;
 using wallpaper::Position;
 using wallpaper::Schedule;
@@ -43,26 +45,70 @@ constexpr Group kWindow{0, 0}, kOrderPlace{3600, 2280}, kPositionPlace{3600, 282
 constexpr double W(double twips) { return twips; }
 constexpr double H(double twips) { return twips; }
 
-// The option buttons, the labels that carry their captions, and the choice
-// each makes.
+// The option buttons, the labels that carry their captions, the choice
+// each makes and when it is the one made.
 struct OptionChoice {
     int option;
     int caption;
     void (*choose)(ChangerController&);
+    bool (*chosen)(const ChangerSettings&, const ControlStates&);
 };
 constexpr OptionChoice kOptionChoices[] = {
-    {kTimedOption, kTimedCaption, [](ChangerController& c) { c.ChooseMode(ChangeMode::Timed); }},
-    {kImmediateOption, kImmediateCaption, [](ChangerController& c) { c.ChooseMode(ChangeMode::Immediate); }},
-    {kSequentialOption, kSequentialCaption, [](ChangerController& c) { c.ChooseOrder(Order::Sequential); }},
-    {kRandomOption, kRandomCaption, [](ChangerController& c) { c.ChooseOrder(Order::Random); }},
-    {kTileOption, kTileCaption, [](ChangerController& c) { c.ChoosePosition(Position::Tile); }},
-    {kStretchOption, kStretchCaption, [](ChangerController& c) { c.ChoosePosition(Position::Stretch); }},
-    {kCentreOption, kCentreCaption, [](ChangerController& c) { c.ChoosePosition(Position::Centre); }},
-    {kFillOption, kFillCaption, [](ChangerController& c) { c.ChoosePosition(Position::Fill); }},
-    {kFitOption, kFitCaption, [](ChangerController& c) { c.ChoosePosition(Position::Fit); }},
+    {kTimedOption, kTimedCaption, [](ChangerController& c) { c.ChooseMode(ChangeMode::Timed); },
+     [](const ChangerSettings&, const ControlStates& s) { return s.timedSelected; }},
+    {kImmediateOption, kImmediateCaption, [](ChangerController& c) { c.ChooseMode(ChangeMode::Immediate); },
+     [](const ChangerSettings&, const ControlStates& s) { return !s.timedSelected; }},
+    {kSequentialOption, kSequentialCaption, [](ChangerController& c) { c.ChooseOrder(Order::Sequential); },
+     [](const ChangerSettings& s, const ControlStates&) { return s.order == Order::Sequential; }},
+    {kRandomOption, kRandomCaption, [](ChangerController& c) { c.ChooseOrder(Order::Random); },
+     [](const ChangerSettings& s, const ControlStates&) { return s.order == Order::Random; }},
+    {kTileOption, kTileCaption, [](ChangerController& c) { c.ChoosePosition(Position::Tile); },
+     [](const ChangerSettings& s, const ControlStates&) { return s.position == Position::Tile; }},
+    {kStretchOption, kStretchCaption, [](ChangerController& c) { c.ChoosePosition(Position::Stretch); },
+     [](const ChangerSettings& s, const ControlStates&) { return s.position == Position::Stretch; }},
+    {kCentreOption, kCentreCaption, [](ChangerController& c) { c.ChoosePosition(Position::Centre); },
+     [](const ChangerSettings& s, const ControlStates&) { return s.position == Position::Centre; }},
+    {kFillOption, kFillCaption, [](ChangerController& c) { c.ChoosePosition(Position::Fill); },
+     [](const ChangerSettings& s, const ControlStates&) { return s.position == Position::Fill; }},
+    {kFitOption, kFitCaption, [](ChangerController& c) { c.ChoosePosition(Position::Fit); },
+     [](const ChangerSettings& s, const ControlStates&) { return s.position == Position::Fit; }},
 };
 
-bool IsClick(int code) { return code == BN_CLICKED || code == STN_CLICKED || code == STN_DBLCLK; }
+// The check boxes and the labels that carry their captions.
+struct CheckBoxCaption {
+    int box;
+    int caption;
+};
+constexpr CheckBoxCaption kCheckBoxCaptions[] = {{kStartWithProgramBox, kStartWithProgramCaption},
+                                                 {kPicturePerMonitorBox, kPicturePerMonitorCaption}};
+
+// The label beside a box-wide option button or check box; 0 for any other control.
+int CaptionOf(int box) {
+    for (const OptionChoice& choice : kOptionChoices) {
+        if (choice.option == box) return choice.caption;
+    }
+    for (const CheckBoxCaption& check : kCheckBoxCaptions) {
+        if (check.box == box) return check.caption;
+    }
+    return 0;
+}
+
+// The box whose caption a label carries; 0 for any other control.
+int BoxOf(int caption) {
+    for (const OptionChoice& choice : kOptionChoices) {
+        if (choice.caption == caption) return choice.option;
+    }
+    for (const CheckBoxCaption& check : kCheckBoxCaptions) {
+        if (check.caption == caption) return check.box;
+    }
+    return 0;
+}
+
+// The boxes notify their focus, so a double click on one comes as one
+// notification of its own.
+bool IsClick(int code) {
+    return code == BN_CLICKED || code == BN_DOUBLECLICKED || code == STN_CLICKED || code == STN_DBLCLK;
+}
 
 }  // namespace
 
@@ -118,14 +164,42 @@ HWND WallpaperChanger::MakeControl(const wchar_t* cls, const std::wstring& text,
 }
 
 HWND WallpaperChanger::MakeLabel(int id, const std::wstring& text, double x, double y, double w, double h) {
-    // A real static control with its text; the window's face draws it.
-    HWND label = MakeControl(WC_STATICW, text, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, id, x, y, w, h);
+    // A real static control with its text; the window's face draws it. Each
+    // label starts a group of its own: the arrow keys step through the
+    // controls of a group and must never land on a label.
+    HWND label = MakeControl(WC_STATICW, text, SS_LEFT | SS_NOPREFIX | SS_NOTIFY | WS_GROUP, id, x, y, w, h);
     frame::SkinnedFrame::AdoptControl(label);
     if (id != kFilePathLabel) {
         faceLabels_.push_back(label);
         PlaceControl(places_.back());  // now as a label
     }
     return label;
+}
+
+HWND WallpaperChanger::MakeButton(ChangerButton button, DWORD style, double x, double y, double w, double h) {
+    const int index = static_cast<int>(button);
+    return MakeControl(WC_BUTTONW, kButtonCaptions[index], BS_PUSHBUTTON | WS_TABSTOP | style, kButtonFirst + index,
+                       x, y, w, h);
+}
+
+void WallpaperChanger::MakeOptionGroup(std::initializer_list<BoxPlace> options) {
+    // The captions first, then the options one after another: the arrow
+    // keys move through the options alone. The tab stop is the chosen one's
+    // (ShowOption).
+    for (const BoxPlace& o : options) MakeLabel(o.caption, o.text, o.captionLeft, o.captionTop);
+    DWORD group = WS_GROUP;
+    for (const BoxPlace& o : options) {
+        // Its own caption names it to a screen reader; its width hides it.
+        MakeControl(WC_BUTTONW, o.text, BS_RADIOBUTTON | BS_NOTIFY | group, o.box, o.left, o.top, kBox, kBox);
+        group = 0;
+    }
+}
+
+void WallpaperChanger::MakeCheckBox(const BoxPlace& place) {
+    MakeLabel(place.caption, place.text, place.captionLeft, place.captionTop);
+    // As an option button: named by its own caption, which its width hides.
+    MakeControl(WC_BUTTONW, place.text, BS_CHECKBOX | BS_NOTIFY | WS_TABSTOP | WS_GROUP, place.box, place.left,
+                place.top, kBox, kBox);
 }
 
 void WallpaperChanger::PlaceControl(const Place& place) {
@@ -159,27 +233,32 @@ void WallpaperChanger::AfterDpiChange(int) {
 }
 
 void WallpaperChanger::CreateControls() {
-    // In the design's order, which is the order of the tab key.
-    CreateListAndPreview();
+    // Creation order is the order of the tab key: the list with the buttons
+    // under it, then the right column from the thumbnail down, then the
+    // last row; 关闭/隐藏, beyond the visible area, last.
+    CreateListAndItsButtons();
+    CreatePreview();
     CreateOrderAndPosition();
     CreateModeGroup();
-    CreateButtonsAndFileLabels();
-    // At design: timed, sequential, centred.
-    SetChecked(Control(kTimedOption), true);
-    SetChecked(Control(kSequentialOption), true);
-    SetChecked(Control(kCentreOption), true);
+    CreateLastRow();
 }
 
-void WallpaperChanger::CreateListAndPreview() {
+void WallpaperChanger::CreateListAndItsButtons() {
     const Group& g = kWindow;
+    // Right before the list: the label a screen reader names it by.
     MakeLabel(kListHeading, L"已有图片", g.X(1560), g.Y(480), W(720), H(180));
-    MakeControl(WC_LISTBOXW, L"", WS_VSCROLL | WS_BORDER | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+    MakeControl(WC_LISTBOXW, L"", WS_VSCROLL | WS_BORDER | WS_TABSTOP | WS_GROUP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                 kPictureList, g.X(360), g.Y(720), W(3135), H(3630));
+    MakeButton(ChangerButton::UpdatePictures, WS_GROUP, g.X(480), g.Y(4560), W(1215), H(375));
+    MakeButton(ChangerButton::AddPictures, 0, g.X(2040), g.Y(4560), W(1215), H(375));
+}
+
+void WallpaperChanger::CreatePreview() {
+    const Group& g = kWindow;
     MakeLabel(kPreviewHeading, L"缩略图", g.X(4440), g.Y(480), W(540), H(180));
     HWND preview = MakeControl(WC_STATICW, L"", SS_NOTIFY, kPreview, g.X(3600), g.Y(720), W(2160), H(1530));
     frame::SkinnedFrame::AdoptControl(preview);
-    MakeControl(WC_BUTTONW, kButtonCaptions[2], BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP,
-                kButtonFirst + static_cast<int>(ChangerButton::ViewFullSize), g.X(6360), g.Y(1080), W(615), H(615));
+    MakeButton(ChangerButton::ViewFullSize, BS_MULTILINE | WS_GROUP, g.X(6360), g.Y(1080), W(615), H(615));
 
     // The thumbnail's tooltip: a window owned by the changer, gone with it.
     HWND tooltip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
@@ -196,34 +275,24 @@ void WallpaperChanger::CreateListAndPreview() {
 
 void WallpaperChanger::CreateOrderAndPosition() {
     const Group &o = kOrderPlace, &p = kPositionPlace;
-    MakeControl(WC_BUTTONW, L"更换顺序", BS_GROUPBOX, kOrderGroup, o.X(0), o.Y(0), W(3855), H(525));
-    MakeControl(WC_BUTTONW, L"", BS_RADIOBUTTON | WS_TABSTOP | WS_GROUP, kSequentialOption, o.X(720), o.Y(180), kBox,
-                kBox);
-    MakeLabel(kSequentialCaption, L"顺序更换", o.X(1080), o.Y(240));
-    MakeControl(WC_BUTTONW, L"", BS_RADIOBUTTON, kRandomOption, o.X(2160), o.Y(180), kBox, kBox);
-    MakeLabel(kRandomCaption, L"随机更换", o.X(2520), o.Y(240));
+    MakeControl(WC_BUTTONW, L"更换顺序", BS_GROUPBOX | WS_GROUP, kOrderGroup, o.X(0), o.Y(0), W(3855), H(525));
+    MakeOptionGroup({{kSequentialOption, kSequentialCaption, L"顺序更换", o.X(720), o.Y(180), o.X(1080), o.Y(240)},
+                     {kRandomOption, kRandomCaption, L"随机更换", o.X(2160), o.Y(180), o.X(2520), o.Y(240)}});
 
-    MakeControl(WC_BUTTONW, L"显示位置", BS_GROUPBOX, kPositionGroup, p.X(0), p.Y(0), W(3855), H(525));
+    MakeControl(WC_BUTTONW, L"显示位置", BS_GROUPBOX | WS_GROUP, kPositionGroup, p.X(0), p.Y(0), W(3855), H(525));
     // Five choices across the group's 3855 twips, 740 apart.
-    MakeControl(WC_BUTTONW, L"", BS_RADIOBUTTON | WS_TABSTOP | WS_GROUP, kTileOption, p.X(120), p.Y(190), kBox, kBox);
-    MakeLabel(kTileCaption, L"平铺", p.X(420), p.Y(280));
-    MakeControl(WC_BUTTONW, L"", BS_RADIOBUTTON, kStretchOption, p.X(860), p.Y(190), kBox, kBox);
-    MakeLabel(kStretchCaption, L"拉伸", p.X(1160), p.Y(280));
-    MakeControl(WC_BUTTONW, L"", BS_RADIOBUTTON, kCentreOption, p.X(1600), p.Y(190), kBox, kBox);
-    MakeLabel(kCentreCaption, L"居中", p.X(1900), p.Y(280));
-    MakeControl(WC_BUTTONW, L"", BS_RADIOBUTTON, kFillOption, p.X(2340), p.Y(190), kBox, kBox);
-    MakeLabel(kFillCaption, L"填充", p.X(2640), p.Y(280));
-    MakeControl(WC_BUTTONW, L"", BS_RADIOBUTTON, kFitOption, p.X(3080), p.Y(190), kBox, kBox);
-    MakeLabel(kFitCaption, L"适应", p.X(3380), p.Y(280));
+    MakeOptionGroup({{kTileOption, kTileCaption, L"平铺", p.X(120), p.Y(190), p.X(420), p.Y(280)},
+                     {kStretchOption, kStretchCaption, L"拉伸", p.X(860), p.Y(190), p.X(1160), p.Y(280)},
+                     {kCentreOption, kCentreCaption, L"居中", p.X(1600), p.Y(190), p.X(1900), p.Y(280)},
+                     {kFillOption, kFillCaption, L"填充", p.X(2340), p.Y(190), p.X(2640), p.Y(280)},
+                     {kFitOption, kFitCaption, L"适应", p.X(3080), p.Y(190), p.X(3380), p.Y(280)}});
 }
 
 void WallpaperChanger::CreateModeGroup() {
     const Group& m = kModePlace;
-    MakeControl(WC_BUTTONW, L"选择更换方式", BS_GROUPBOX, kModeGroup, m.X(0), m.Y(0), W(3840), H(1680));
-    MakeControl(WC_BUTTONW, L"", BS_RADIOBUTTON | WS_TABSTOP | WS_GROUP, kTimedOption, m.X(240), m.Y(200), kBox, kBox);
-    MakeLabel(kTimedCaption, L"定时更换", m.X(600), m.Y(240));
-    MakeControl(WC_BUTTONW, L"", BS_RADIOBUTTON, kImmediateOption, m.X(1800), m.Y(200), kBox, kBox);
-    MakeLabel(kImmediateCaption, L"立即更换", m.X(2160), m.Y(240));
+    MakeControl(WC_BUTTONW, L"选择更换方式", BS_GROUPBOX | WS_GROUP, kModeGroup, m.X(0), m.Y(0), W(3840), H(1680));
+    MakeOptionGroup({{kTimedOption, kTimedCaption, L"定时更换", m.X(240), m.Y(200), m.X(600), m.Y(240)},
+                     {kImmediateOption, kImmediateCaption, L"立即更换", m.X(1800), m.Y(200), m.X(2160), m.Y(240)}});
     ShowControl(MakeLabel(kScheduleLabel, L"更换时间", m.X(120), m.Y(650), W(720), H(180)), false);
     // A list to pick from: a typed schedule would be one that never fires.
     HWND schedule = MakeControl(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
@@ -234,39 +303,30 @@ void WallpaperChanger::CreateModeGroup() {
     }
     ::SendMessageW(schedule, CB_SETCURSEL, 0, 0);
     ShowControl(schedule, false);
+    // The field's name for a screen reader, which takes the label right
+    // before a field, shown or not; the "秒" after it is for the eye.
+    ShowControl(MakeLabel(kIntervalName, L"更换间隔（秒）", m.X(1920), m.Y(645)), false);
     ShowControl(MakeControl(WC_EDITW, L"30", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, kIntervalField, m.X(1920),
                             m.Y(600), W(495), H(270)),
                 false);
     ShowControl(MakeLabel(kSecondsLabel, L"秒", m.X(2520), m.Y(645), W(180), H(180)), false);
     MakeLabel(kStatusLabel, L"", m.X(240), m.Y(960));
-    // The box's own caption is hidden by its width; the label beside it shows it.
-    MakeControl(WC_BUTTONW, L"软件启动 自动执行桌面更换功能", BS_CHECKBOX | WS_TABSTOP, kStartWithProgramBox,
-                m.X(120), m.Y(1420), kBox, kBox);
-    MakeLabel(kStartWithProgramCaption, L"软件启动 自动执行桌面更换功能", m.X(360), m.Y(1440));
+    const Group& g = kWindow;
+    MakeButton(ChangerButton::Start, WS_GROUP, g.X(3720), g.Y(4320), W(1095), H(375));
+    MakeButton(ChangerButton::Stop, 0, g.X(5040), g.Y(4320), W(1095), H(375));
+    MakeButton(ChangerButton::ChangeNow, 0, g.X(6240), g.Y(4320), W(1095), H(375));
+    MakeCheckBox({kStartWithProgramBox, kStartWithProgramCaption, L"软件启动 自动执行桌面更换功能", m.X(120),
+                  m.Y(1420), m.X(360), m.Y(1440)});
 }
 
-void WallpaperChanger::CreateButtonsAndFileLabels() {
+void WallpaperChanger::CreateLastRow() {
     const Group& g = kWindow;
-    struct ButtonPlace {
-        ChangerButton button;
-        int left, top, width;
-    };
-    // 关闭/隐藏 at 10080 lies beyond the pinned width, reachable by the tab key.
-    constexpr ButtonPlace kPlaces[] = {
-        {ChangerButton::Start, 3720, 4320, 1095},       {ChangerButton::Stop, 5040, 4320, 1095},
-        {ChangerButton::ChangeNow, 6240, 4320, 1095},   {ChangerButton::Hide, 10080, 4320, 1215},
-        {ChangerButton::UpdatePictures, 480, 4560, 1215}, {ChangerButton::AddPictures, 2040, 4560, 1215},
-    };
-    for (const ButtonPlace& p : kPlaces) {
-        const int index = static_cast<int>(p.button);
-        MakeControl(WC_BUTTONW, kButtonCaptions[index], BS_PUSHBUTTON | WS_TABSTOP, kButtonFirst + index, g.X(p.left),
-                    g.Y(p.top), W(p.width), H(375));
-    }
-    MakeControl(WC_BUTTONW, L"每个显示器不同图片", BS_CHECKBOX | WS_TABSTOP, kPicturePerMonitorBox, g.X(5280),
-                g.Y(5300), kBox, kBox);
-    MakeLabel(kPicturePerMonitorCaption, L"每个显示器不同图片", g.X(5520), g.Y(5310));
     MakeLabel(kFileNameLabel, L"", g.X(360), g.Y(5040));
     MakeLabel(kFilePathLabel, L"", g.X(360), g.Y(5220), W(4770), H(405));
+    MakeCheckBox({kPicturePerMonitorBox, kPicturePerMonitorCaption, L"每个显示器不同图片", g.X(5280), g.Y(5300),
+                  g.X(5520), g.Y(5310)});
+    // Beyond the pinned width: reached by the tab key alone, after everything seen.
+    MakeButton(ChangerButton::Hide, WS_GROUP, g.X(10080), g.Y(4320), W(1215), H(375));
 }
 
 void WallpaperChanger::RedrawControl(HWND control) {
@@ -314,15 +374,9 @@ void WallpaperChanger::ShowPreviewChanged() { RedrawControl(Control(kPreview)); 
 
 void WallpaperChanger::ShowControls(const wallpaper::ChangerSettings& settings,
                                     const wallpaper::ControlStates& controls, const std::string& statusText) {
-    SetChecked(Control(kTimedOption), controls.timedSelected);
-    SetChecked(Control(kImmediateOption), !controls.timedSelected);
-    SetChecked(Control(kSequentialOption), settings.order == Order::Sequential);
-    SetChecked(Control(kRandomOption), settings.order == Order::Random);
-    SetChecked(Control(kTileOption), settings.position == Position::Tile);
-    SetChecked(Control(kStretchOption), settings.position == Position::Stretch);
-    SetChecked(Control(kCentreOption), settings.position == Position::Centre);
-    SetChecked(Control(kFillOption), settings.position == Position::Fill);
-    SetChecked(Control(kFitOption), settings.position == Position::Fit);
+    for (const OptionChoice& choice : kOptionChoices) {
+        ShowOption(Control(choice.option), choice.chosen(settings, controls));
+    }
     // With one monitor there is nothing to choose, and the box says so.
     const bool severalMonitors = services_.rotation.Monitors().size() > 1;
     SetChecked(Control(kPicturePerMonitorBox), settings.picturePerMonitor && severalMonitors);
@@ -348,6 +402,14 @@ void WallpaperChanger::ShowControls(const wallpaper::ChangerSettings& settings,
     ::EnableWindow(Button(ChangerButton::Start), controls.startEnabled);
     ::EnableWindow(Button(ChangerButton::Stop), controls.stopEnabled);
     ::EnableWindow(Button(ChangerButton::ChangeNow), controls.changeNowEnabled);
+}
+
+void WallpaperChanger::ShowOption(HWND option, bool chosen) {
+    SetChecked(option, chosen);
+    // The tab key enters a group of options at the chosen one, as in any
+    // dialog; the arrow keys move from there.
+    const LONG_PTR style = ::GetWindowLongPtrW(option, GWL_STYLE);
+    ::SetWindowLongPtrW(option, GWL_STYLE, chosen ? style | WS_TABSTOP : style & ~WS_TABSTOP);
 }
 
 void WallpaperChanger::CloseWindow() { CloseForGood(); }
@@ -398,8 +460,26 @@ bool WallpaperChanger::OnOptionOrCaption(int id) {
     return false;
 }
 
+void WallpaperChanger::FocusBoxOf(int caption) {
+    // A click on a caption takes the focus to its box, as a click on a
+    // caption drawn by the box itself does.
+    const int id = BoxOf(caption);
+    HWND box = id ? Control(id) : nullptr;
+    if (box && ::IsWindowVisible(box) && ::IsWindowEnabled(box)) ::SetFocus(box);
+}
+
+void WallpaperChanger::OnBoxFocus(HWND box, bool gained) {
+    RedrawFocusMark(box);
+    // An option the arrow keys move to is chosen, as Windows' option buttons
+    // report themselves clicked when they take the focus unchosen (Wine's do
+    // not). A click chooses it too: choosing twice changes nothing.
+    if (gained && !IsChecked(box)) OnOptionOrCaption(::GetDlgCtrlID(box));
+}
+
 void WallpaperChanger::OnCommand(int id, int code, HWND control) {
-    if (id >= kButtonFirst && id <= kButtonFirst + static_cast<int>(ChangerButton::ChangeNow)) {
+    if (CaptionOf(id) && (code == BN_SETFOCUS || code == BN_KILLFOCUS)) {
+        OnBoxFocus(control, code == BN_SETFOCUS);
+    } else if (id >= kButtonFirst && id <= kButtonFirst + static_cast<int>(ChangerButton::ChangeNow)) {
         if (code == BN_CLICKED) OnButton(static_cast<ChangerButton>(id - kButtonFirst));
     } else if (id == kPictureList) {
         if (code == LBN_SELCHANGE) {
@@ -414,14 +494,58 @@ void WallpaperChanger::OnCommand(int id, int code, HWND control) {
         }
     } else if (id == kIntervalField) {
         if (code == EN_CHANGE) controller_.EditInterval(Narrow(WindowText(control)));
-    } else if (id == kPicturePerMonitorBox || id == kPicturePerMonitorCaption) {
-        if (IsClick(code) && ::IsWindowEnabled(Control(kPicturePerMonitorBox))) controller_.TogglePicturePerMonitor();
+    } else if (IsClick(code)) {
+        OnBoxOrCaptionClick(id);
+    }
+}
+
+void WallpaperChanger::OnBoxOrCaptionClick(int id) {
+    if (id == kPicturePerMonitorBox || id == kPicturePerMonitorCaption) {
+        if (::IsWindowEnabled(Control(kPicturePerMonitorBox))) controller_.TogglePicturePerMonitor();
     } else if (id == kStartWithProgramBox || id == kStartWithProgramCaption) {
         // The box's caption ticks it too, as users expect, while it is enabled.
-        if (IsClick(code) && startWithProgramEnabled_) controller_.ToggleStartWithProgram();
-    } else if (IsClick(code)) {
+        if (startWithProgramEnabled_) controller_.ToggleStartWithProgram();
+    } else {
         OnOptionOrCaption(id);
     }
+    FocusBoxOf(id);
+}
+
+// ---- the focus mark
+
+HWND WallpaperChanger::FocusMarkLabel() const {
+    // Only while the window shows keyboard cues: the keyboard moved the
+    // focus, not the mouse.
+    if (focusCuesHidden_) return nullptr;
+    HWND focus = ::GetFocus();
+    const int caption = focus && ::GetParent(focus) == hwnd() ? CaptionOf(::GetDlgCtrlID(focus)) : 0;
+    return caption ? Control(caption) : nullptr;
+}
+
+RECT WallpaperChanger::FocusMarkRect(HWND label) const {
+    RECT r = ChildRect(label);
+    ::InflateRect(&r, frame_.Scaled(3), frame_.Scaled(1));
+    return r;
+}
+
+void WallpaperChanger::OnUiStateChange(int action, int flags) {
+    // Kept as told: Wine answers WM_QUERYUISTATE with nothing hidden, whatever
+    // it was told. Windows tells every change, and what it made of its own
+    // initial state.
+    if (!(flags & UISF_HIDEFOCUS)) return;
+    if (action == UIS_SET || action == UIS_CLEAR) {
+        focusCuesHidden_ = action == UIS_SET;
+    } else {
+        focusCuesHidden_ = (::SendMessageW(hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+    }
+    RedrawFocusMark(::GetFocus());
+}
+
+void WallpaperChanger::RedrawFocusMark(HWND box) {
+    const int caption = box && ::GetParent(box) == hwnd() ? CaptionOf(::GetDlgCtrlID(box)) : 0;
+    if (!caption) return;
+    const RECT r = FocusMarkRect(Control(caption));
+    frame_.Redraw(&r);
 }
 
 // ---- frame and messages
@@ -455,7 +579,8 @@ void WallpaperChanger::PaintOverSkin(HDC dc) {
     // The labels: one line each but the path, which may take two.
     SelectGuard font(dc, frame_.Font());
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, RGB(0, 0, 0));
+    // In a high-contrast theme, the theme's text on the theme's window.
+    ::SetTextColor(dc, frame_.HighContrast() ? ::GetSysColor(COLOR_WINDOWTEXT) : RGB(0, 0, 0));
     auto draw = [&](HWND label, UINT format) {
         if (!HasVisibleFlag(label)) return;
         const std::wstring text = WindowText(label);
@@ -464,6 +589,17 @@ void WallpaperChanger::PaintOverSkin(HDC dc) {
     };
     for (HWND label : faceLabels_) draw(label, DT_SINGLELINE | DT_LEFT);
     draw(Control(kFilePathLabel), DT_WORDBREAK | DT_EDITCONTROL | DT_LEFT);
+
+    if (HWND label = FocusMarkLabel()) {
+        // The system's dotted rectangle inverts what lies under it: it shows
+        // on the skin and in any high-contrast theme. A line of the design
+        // thick at this DPI.
+        RECT r = FocusMarkRect(label);
+        for (int i = 0; i < std::max(1, frame_.Scaled(1)); ++i) {
+            ::DrawFocusRect(dc, &r);
+            ::InflateRect(&r, -1, -1);
+        }
+    }
 }
 
 LRESULT WallpaperChanger::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -478,8 +614,27 @@ LRESULT WallpaperChanger::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
+            if (frame_.HighContrast()) {
+                ::SetTextColor(reinterpret_cast<HDC>(wp), ::GetSysColor(COLOR_WINDOWTEXT));
+                ::SetBkColor(reinterpret_cast<HDC>(wp), ::GetSysColor(COLOR_WINDOW));
+                return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+            }
             ::SetBkColor(reinterpret_cast<HDC>(wp), kBackground);
             return reinterpret_cast<LRESULT>(background_.get());
+        case WM_SHOWWINDOW:
+            // As a dialog does: focus marks hidden when the mouse opened the
+            // window, until a key moves the focus (IsDialogMessage shows them).
+            if (wp) {
+                ::SendMessageW(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL),
+                               0);
+            }
+            break;
+        case WM_UPDATEUISTATE: {
+            // Keyboard cues shown or hidden: the focus mark comes or goes.
+            const LRESULT result = Default(msg, wp, lp);
+            OnUiStateChange(LOWORD(wp), HIWORD(wp));
+            return result;
+        }
         case WM_SYSCOMMAND:
             // Alt+F4 and the close of the taskbar's button: as the caption's
             // close button, a hide.

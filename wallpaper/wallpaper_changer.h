@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,6 +57,7 @@ inline constexpr int kStartWithProgramCaption = 2314;
 inline constexpr int kFillCaption = 2315;
 inline constexpr int kFitCaption = 2316;
 inline constexpr int kPicturePerMonitorCaption = 2317;
+inline constexpr int kIntervalName = 2318;  // never shown: names the interval field for a screen reader
 inline constexpr int kListHeading = 2320;
 inline constexpr int kPreviewHeading = 2321;
 inline constexpr int kOrderGroup = 2400;
@@ -119,12 +121,13 @@ private:
     void Load();
     void LineUpWithPanel();
 
-    // Controls.
+    // Controls, created in the order of the tab key.
     void CreateControls();
-    void CreateListAndPreview();
+    void CreateListAndItsButtons();
+    void CreatePreview();
     void CreateOrderAndPosition();
     void CreateModeGroup();
-    void CreateButtonsAndFileLabels();
+    void CreateLastRow();
     // A control's place in twips of the window; a label without a width is
     // as wide and high as its text.
     struct Place {
@@ -134,13 +137,33 @@ private:
     HWND MakeControl(const wchar_t* cls, const std::wstring& text, DWORD style, int id, double x, double y, double w,
                      double h);
     HWND MakeLabel(int id, const std::wstring& text, double x, double y, double w = 0, double h = 0);
+    HWND MakeButton(ChangerButton button, DWORD style, double x, double y, double w, double h);
+    // An option button or check box as wide as its box, its caption on a
+    // label beside it.
+    struct BoxPlace {
+        int box, caption;
+        const wchar_t* text;
+        double left, top, captionLeft, captionTop;
+    };
+    void MakeOptionGroup(std::initializer_list<BoxPlace> options);
+    void MakeCheckBox(const BoxPlace& place);
     void PlaceControl(const Place& place);
     void SetLabel(HWND label, const std::wstring& text);
     void ShowControl(HWND control, bool shown);
     void RedrawControl(HWND control);
+    void ShowOption(HWND option, bool chosen);
     void OnCommand(int id, int code, HWND control);
     void OnButton(ChangerButton button);
     bool OnOptionOrCaption(int id);
+    void OnBoxOrCaptionClick(int id);
+    void OnBoxFocus(HWND box, bool gained);
+    void FocusBoxOf(int caption);
+    // The focus mark around the caption of a box-wide button holding the
+    // focus, which the system's mark (around a caption the box hides) cannot show.
+    HWND FocusMarkLabel() const;
+    RECT FocusMarkRect(HWND label) const;
+    void RedrawFocusMark(HWND box);
+    void OnUiStateChange(int action, int flags);
     void Hide() { ::ShowWindow(hwnd(), SW_HIDE); }
 
     // wallpaper::ChangerWindow
@@ -161,6 +184,7 @@ private:
     std::vector<Place> places_;     // every control, placed again at each DPI
     bool startWithProgramEnabled_ = true;  // as last shown: its caption ticks the box then
     bool closingForGood_ = false;
+    bool focusCuesHidden_ = false;  // the window's keyboard cues, as last told
 };
 
 }  // namespace velmora

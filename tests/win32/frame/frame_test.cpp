@@ -266,20 +266,7 @@ TEST_F(Frame, EveryAreaAskedForBeforeAPaintShowsTheChange) {
 namespace velmora {
 namespace {
 
-// The theme's state as the system stores it, put back when done: the test
-// session's other tests see the skin.
-class StoredHighContrast {
-public:
-    explicit StoredHighContrast(const wchar_t* flags) { Set(flags); }
-    ~StoredHighContrast() { ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"Flags"); }
-    void Set(const wchar_t* flags) {
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Flags", REG_SZ, flags,
-                          static_cast<DWORD>((std::wcslen(flags) + 1) * sizeof(wchar_t)));
-    }
-
-private:
-    static constexpr const wchar_t* kKey = L"Control Panel\\Accessibility\\HighContrast";
-};
+using testing::StoredHighContrast;
 
 TEST_F(Frame, AHighContrastThemeTurnedOnOrOffRepaintsInTheSystemsColoursAtOnce) {
     RECT client{};

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cwchar>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -102,5 +103,22 @@ inline void PressKeys(HWND target, std::initializer_list<UINT> keys) {
         ::PostMessageW(target, WM_KEYUP, vk, 0xC0000000);
     }
 }
+
+// The high-contrast theme's state as the system stores it, put back when
+// done: the session's other tests see the skin.
+class StoredHighContrast {
+public:
+    explicit StoredHighContrast(const wchar_t* flags) { Set(flags); }
+    ~StoredHighContrast() { ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"Flags"); }
+    StoredHighContrast(const StoredHighContrast&) = delete;
+    StoredHighContrast& operator=(const StoredHighContrast&) = delete;
+    void Set(const wchar_t* flags) {
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Flags", REG_SZ, flags,
+                          static_cast<DWORD>((std::wcslen(flags) + 1) * sizeof(wchar_t)));
+    }
+
+private:
+    static constexpr const wchar_t* kKey = L"Control Panel\\Accessibility\\HighContrast";
+};
 
 }  // namespace velmora::testing

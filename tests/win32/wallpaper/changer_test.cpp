@@ -5,6 +5,11 @@
 // to a recording prompter.
 #include "wallpaper/changer_fixture.h"
 
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
+
 #include "platform/controls.h"
 
 namespace velmora {
@@ -635,6 +640,188 @@ TEST_F(Changer, ADpiChangeScalesEveryControlAndKeepsEveryLabelWhole) {
             EXPECT_NEAR(now.right, seen.at96.right * 2, 2) << id;
             EXPECT_NEAR(now.bottom, seen.at96.bottom * 2, 2) << id;
         }
+    }
+}
+
+// ---- the keyboard and a screen reader
+
+LONG_PTR StyleOf(HWND w) { return ::GetWindowLongPtrW(w, GWL_STYLE); }
+bool ClassIs(HWND w, const wchar_t* name) { return _wcsicmp(testing::ClassOf(w).c_str(), name) == 0; }
+
+// The name a screen reader gives a control by Active Accessibility's rule:
+// a button its own text; an edit, list or combo box the text of the static
+// control before it in window order, shown or not, looking past hidden
+// controls but not past a visible tab stop or group start.
+std::wstring AccessibleName(HWND control) {
+    if (ClassIs(control, L"Button")) return TextOf(control);
+    for (HWND w = ::GetWindow(control, GW_HWNDPREV); w; w = ::GetWindow(w, GW_HWNDPREV)) {
+        if (ClassIs(w, L"Static")) return TextOf(w);
+        if ((StyleOf(w) & WS_VISIBLE) && (StyleOf(w) & (WS_GROUP | WS_TABSTOP))) break;
+    }
+    return L"";
+}
+
+// a comes before b as the eye reads: on the same line to its left, or in
+// the same column above it.
+bool ReadBefore(const RECT& a, const RECT& b) {
+    const bool line = a.top < b.bottom && b.top < a.bottom, column = a.left < b.right && b.left < a.right;
+    return (line && a.right <= b.left) || (column && a.bottom <= b.top);
+}
+
+// The changer with every control of the timed mode shown: the schedule box
+// and the interval field.
+class ChangerKeys : public Changer {
+protected:
+    WallpaperChanger& OpenAll() {
+        settings_.Set("xz", "1");
+        settings_.Set("sj", "自定义");
+        return Open();
+    }
+    void OpenShownInFront() {
+        HWND w = OpenAll().hwnd();
+        ::SetWindowPos(w, nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        ::ShowWindow(w, SW_SHOW);
+        ::SetForegroundWindow(w);
+    }
+    // A key through the dialog keys' handling, as the program's loop does.
+    void Key(WPARAM key) {
+        MSG msg{::GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+        ASSERT_TRUE(::IsDialogMessageW(changer_->hwnd(), &msg));
+    }
+    void Cues(bool shown) {
+        ::SendMessageW(changer_->hwnd(), WM_UPDATEUISTATE, MAKEWPARAM(shown ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS), 0);
+    }
+    // The window's pixels in r (client coordinates), read back from the
+    // screen, row by row.
+    std::vector<COLORREF> Pixels(const RECT& r) {
+        ::UpdateWindow(changer_->hwnd());
+        POINT at{r.left, r.top};
+        ::ClientToScreen(changer_->hwnd(), &at);
+        const int w = r.right - r.left, h = r.bottom - r.top;
+        HDC screen = ::GetDC(nullptr);
+        UniqueMemoryDc copy(::CreateCompatibleDC(screen));
+        UniqueBitmap bitmap(::CreateCompatibleBitmap(screen, w, h));
+        SelectGuard select(copy.get(), bitmap.get());
+        ::BitBlt(copy.get(), 0, 0, w, h, screen, at.x, at.y, SRCCOPY);
+        ::ReleaseDC(nullptr, screen);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) pixels.push_back(::GetPixel(copy.get(), x, y));
+        }
+        return pixels;
+    }
+};
+
+TEST_F(ChangerKeys, EveryControlThatTakesTheFocusHasAName) {
+    HWND w = OpenAll().hwnd();
+    for (HWND c = ::GetWindow(w, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        const bool focusable = ClassIs(c, L"Edit") || ClassIs(c, L"ListBox") || ClassIs(c, L"ComboBox") ||
+                               (ClassIs(c, L"Button") && (StyleOf(c) & BS_TYPEMASK) != BS_GROUPBOX);
+        if (focusable) EXPECT_FALSE(AccessibleName(c).empty()) << ::GetDlgCtrlID(c);
+    }
+}
+
+TEST_F(ChangerKeys, TabVisitsEveryStopOnceInReadingOrderAndEntersAGroupAtItsChoice) {
+    HWND w = OpenAll().hwnd();
+    std::vector<HWND> stops, frames;
+    for (HWND c = ::GetWindow(w, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        if ((StyleOf(c) & (WS_TABSTOP | WS_VISIBLE | WS_DISABLED)) == (WS_TABSTOP | WS_VISIBLE)) stops.push_back(c);
+        if (ClassIs(c, L"Button") && (StyleOf(c) & BS_TYPEMASK) == BS_GROUPBOX) frames.push_back(c);
+    }
+    std::vector<HWND> visited{::GetNextDlgTabItem(w, nullptr, FALSE)};
+    while (visited.size() <= stops.size()) {
+        HWND next = ::GetNextDlgTabItem(w, visited.back(), FALSE);
+        if (next == visited.front()) break;
+        visited.push_back(next);
+    }
+    ASSERT_EQ(visited.size(), stops.size()) << "back to the first after each stop once";
+    EXPECT_TRUE(std::is_permutation(visited.begin(), visited.end(), stops.begin()));
+
+    for (size_t i = 0; i < visited.size(); ++i) {
+        if (ClassIs(visited[i], L"Button") && (StyleOf(visited[i]) & BS_TYPEMASK) == BS_RADIOBUTTON) {
+            EXPECT_TRUE(IsChecked(visited[i])) << ::GetDlgCtrlID(visited[i]);
+        }
+        for (size_t j = i + 1; j < visited.size(); ++j) {
+            EXPECT_FALSE(ReadBefore(ChildRect(visited[j]), ChildRect(visited[i])))
+                << ::GetDlgCtrlID(visited[j]) << " is read before " << ::GetDlgCtrlID(visited[i]);
+        }
+    }
+    // The stops inside a group's frame one after another.
+    for (HWND frame : frames) {
+        const RECT outline = ChildRect(frame);
+        std::vector<size_t> inside;
+        for (size_t i = 0; i < visited.size(); ++i) {
+            const RECT r = ChildRect(visited[i]);
+            RECT both{};
+            if (::IntersectRect(&both, &r, &outline) && ::EqualRect(&both, &r)) inside.push_back(i);
+        }
+        ASSERT_FALSE(inside.empty()) << ::GetDlgCtrlID(frame);
+        EXPECT_EQ(inside.back() - inside.front() + 1, inside.size()) << ::GetDlgCtrlID(frame);
+    }
+}
+
+TEST_F(ChangerKeys, ArrowKeysChooseWithinAGroupAndTabGoesOnToTheNextGroupsChoice) {
+    OpenShownInFront();
+    ::SetFocus(C(kSequentialOption));
+    Key(VK_RIGHT);
+    EXPECT_EQ(::GetFocus(), C(kRandomOption));
+    EXPECT_TRUE(IsChecked(C(kRandomOption)));
+    EXPECT_EQ(settings_.Read("sx"), "2");
+    Key(VK_DOWN);  // past the group's last option: its first, never the next group's
+    EXPECT_EQ(::GetFocus(), C(kSequentialOption));
+    EXPECT_TRUE(IsChecked(C(kSequentialOption)));
+    EXPECT_FALSE(IsChecked(C(kRandomOption)));
+
+    Key(VK_TAB);
+    EXPECT_EQ(::GetFocus(), C(kCentreOption));
+    Key(VK_LEFT);
+    EXPECT_EQ(::GetFocus(), C(kStretchOption));
+    EXPECT_EQ(settings_.Read("wz"), "2");
+    Key(VK_TAB);
+    EXPECT_EQ(::GetFocus(), C(kTimedOption));
+    Key(VK_RIGHT);
+    EXPECT_EQ(settings_.Read("xz"), "3");
+    EXPECT_FALSE(HasVisibleFlag(C(kScheduleBox)));
+}
+
+TEST_F(ChangerKeys, AFocusedBoxIsMarkedAroundItsCaptionWhileKeyboardCuesShow) {
+    OpenShownInFront();
+    HWND box = C(kSequentialOption), elsewhere = C(kPictureList);
+    const RECT text = ChildRect(C(kSequentialCaption));
+    const LONG margin = (text.bottom - text.top) / 2;
+    const RECT around{text.left - margin, text.top - margin, text.right + margin, text.bottom + margin};
+    // Where two pictures of `around` differ: above, below, left of, right of
+    // the caption, or on it.
+    auto changes = [&](const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
+        std::array<int, 5> sides{};
+        const LONG width = around.right - around.left;
+        for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+            const LONG x = around.left + static_cast<LONG>(i) % width, y = around.top + static_cast<LONG>(i) / width;
+            if (a[i] != b[i]) {
+                ++sides[y < text.top ? 0 : y >= text.bottom ? 1 : x < text.left ? 2 : x >= text.right ? 3 : 4];
+            }
+        }
+        return sides;
+    };
+    for (const bool contrast : {false, true}) {
+        SCOPED_TRACE(contrast ? "high contrast" : "skin");
+        std::optional<testing::StoredHighContrast> theme;
+        if (contrast) theme.emplace(L"127");  // on, with every other flag the system sets
+        ::SendMessageW(changer_->hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        Cues(true);
+        ::SetFocus(elsewhere);
+        const std::vector<COLORREF> plain = Pixels(around);
+        ::SetFocus(box);
+        const std::array<int, 5> marked = changes(plain, Pixels(around));
+        for (int side = 0; side < 4; ++side) EXPECT_GT(marked[side], 0) << side;
+        EXPECT_EQ(marked[4], 0) << "the caption itself stays as it is";
+        ::SetFocus(elsewhere);
+        EXPECT_EQ(Pixels(around), plain);
+
+        // The focus moved by the mouse: no cues, no mark.
+        Cues(false);
+        ::SetFocus(box);
+        EXPECT_EQ(Pixels(around), plain);
     }
 }
 
