@@ -35,8 +35,10 @@ std::wstring AccessibleName(HWND control) {
     if (!labelled) return TextOf(control);
     for (HWND h = ::GetWindow(control, GW_HWNDPREV); h; h = ::GetWindow(h, GW_HWNDPREV)) {
         if (::lstrcmpiW(ClassOf(h).c_str(), L"Static") == 0) return TextOf(h);
+        // Stricter than the rule needs: a label must not lie past any
+        // visible stop or group start, where a reader may not look for it.
         const LONG_PTR style = ::GetWindowLongPtrW(h, GWL_STYLE);
-        if ((style & (WS_GROUP | WS_TABSTOP)) == (WS_GROUP | WS_TABSTOP)) break;
+        if ((style & WS_VISIBLE) && (style & (WS_GROUP | WS_TABSTOP))) break;
     }
     return L"";
 }

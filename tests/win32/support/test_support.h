@@ -23,8 +23,8 @@ RECT RectInParent(HWND child);
 // The name a screen reader hears for a standard control, by Microsoft
 // Active Accessibility's documented rule: a button or static is named by
 // its own text; an edit, list or combo box by the nearest static before it
-// (GW_HWNDPREV, shown or not), looking no further back than a control that
-// is both a tab stop and the start of a group.
+// (GW_HWNDPREV, shown or not), looking past hidden controls but not past a
+// visible tab stop or group start.
 std::wstring AccessibleName(HWND control);
 
 // A fresh, empty folder under the Windows temporary folder, removed with

@@ -648,19 +648,6 @@ TEST_F(Changer, ADpiChangeScalesEveryControlAndKeepsEveryLabelWhole) {
 LONG_PTR StyleOf(HWND w) { return ::GetWindowLongPtrW(w, GWL_STYLE); }
 bool ClassIs(HWND w, const wchar_t* name) { return _wcsicmp(testing::ClassOf(w).c_str(), name) == 0; }
 
-// The name a screen reader gives a control by Active Accessibility's rule:
-// a button its own text; an edit, list or combo box the text of the static
-// control before it in window order, shown or not, looking past hidden
-// controls but not past a visible tab stop or group start.
-std::wstring AccessibleName(HWND control) {
-    if (ClassIs(control, L"Button")) return TextOf(control);
-    for (HWND w = ::GetWindow(control, GW_HWNDPREV); w; w = ::GetWindow(w, GW_HWNDPREV)) {
-        if (ClassIs(w, L"Static")) return TextOf(w);
-        if ((StyleOf(w) & WS_VISIBLE) && (StyleOf(w) & (WS_GROUP | WS_TABSTOP))) break;
-    }
-    return L"";
-}
-
 // a comes before b as the eye reads: on the same line to its left, or in
 // the same column above it.
 bool ReadBefore(const RECT& a, const RECT& b) {
@@ -717,7 +704,7 @@ TEST_F(ChangerKeys, EveryControlThatTakesTheFocusHasAName) {
     for (HWND c = ::GetWindow(w, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
         const bool focusable = ClassIs(c, L"Edit") || ClassIs(c, L"ListBox") || ClassIs(c, L"ComboBox") ||
                                (ClassIs(c, L"Button") && (StyleOf(c) & BS_TYPEMASK) != BS_GROUPBOX);
-        if (focusable) EXPECT_FALSE(AccessibleName(c).empty()) << ::GetDlgCtrlID(c);
+        if (focusable) EXPECT_FALSE(testing::AccessibleName(c).empty()) << ::GetDlgCtrlID(c);
     }
 }
 
