@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/controls.h"
 #include "platform/text.h"
@@ -75,33 +76,35 @@ constexpr OptionChoice kOptionChoices[] = {
 };
 
 // The check boxes and the labels that carry their captions.
-struct CheckBoxCaption {
+struct BoxAndCaption {
     int box;
     int caption;
 };
-constexpr CheckBoxCaption kCheckBoxCaptions[] = {{kStartWithProgramBox, kStartWithProgramCaption},
-                                                 {kPicturePerMonitorBox, kPicturePerMonitorCaption}};
+constexpr BoxAndCaption kCheckBoxCaptions[] = {{kStartWithProgramBox, kStartWithProgramCaption},
+                                               {kPicturePerMonitorBox, kPicturePerMonitorCaption}};
 
-// The label beside a box-wide option button or check box; 0 for any other control.
-int CaptionOf(int box) {
+// A box-wide option button or check box and the label beside it, found by
+// either of the two; nullopt for any other control.
+std::optional<BoxAndCaption> BoxAndCaptionOf(int id) {
     for (const OptionChoice& choice : kOptionChoices) {
-        if (choice.option == box) return choice.caption;
+        if (choice.option == id || choice.caption == id) return BoxAndCaption{choice.option, choice.caption};
     }
-    for (const CheckBoxCaption& check : kCheckBoxCaptions) {
-        if (check.box == box) return check.caption;
+    for (const BoxAndCaption& check : kCheckBoxCaptions) {
+        if (check.box == id || check.caption == id) return check;
     }
-    return 0;
+    return std::nullopt;
+}
+
+// The label beside a box; 0 for any other control.
+int CaptionOf(int box) {
+    const std::optional<BoxAndCaption> pair = BoxAndCaptionOf(box);
+    return pair && pair->box == box ? pair->caption : 0;
 }
 
 // The box whose caption a label carries; 0 for any other control.
 int BoxOf(int caption) {
-    for (const OptionChoice& choice : kOptionChoices) {
-        if (choice.caption == caption) return choice.option;
-    }
-    for (const CheckBoxCaption& check : kCheckBoxCaptions) {
-        if (check.caption == caption) return check.box;
-    }
-    return 0;
+    const std::optional<BoxAndCaption> pair = BoxAndCaptionOf(caption);
+    return pair && pair->caption == caption ? pair->box : 0;
 }
 
 // The boxes notify their focus, so a double click on one comes as one
