@@ -37,7 +37,12 @@ Application::Application(AppServices services)
               [this] {
                   return ColourPicker::Create({services_.pixels, tray_ ? tray_->hwnd() : nullptr, copiedColours_});
               }),
-      viewer_(later_, [this] { return PictureViewer::Create({viewerPath_, tray_ ? tray_->hwnd() : nullptr}); }) {}
+      viewer_(later_, [this] { return PictureViewer::Create({viewerPath_, tray_ ? tray_->hwnd() : nullptr}); }) {
+    // Once the panel has been open, the next one waits made and hidden:
+    // reopening it from the tray then only shows it. Until the first
+    // opening nothing of it is in memory.
+    panel_.KeepSpare(true);
+}
 
 Application::~Application() {
     if (pendingRender_) later_.Cancel(pendingRender_);
@@ -289,6 +294,7 @@ void Application::SaveOpenPlacements() {
 void Application::ExitProgram() {
     if (exiting_) return;
     exiting_ = true;
+    panel_.KeepSpare(false);
     // In this order; each window's close logic runs (the panel and the
     // changer save their placement).
     if (WallpaperChanger* changer = changer_.Live()) changer->CloseForGood();

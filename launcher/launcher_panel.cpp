@@ -498,8 +498,16 @@ LRESULT LauncherPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             // Letters pick cells here; an input method would take them for
             // composing Chinese text, and the panel has no text to enter.
             ::ImmAssociateContextEx(hwnd(), nullptr, 0);
-            ::SetTimer(hwnd(), static_cast<UINT_PTR>(TimerId::Clock), kClockInterval, nullptr);
             return 0;
+        case WM_SHOWWINDOW:
+            // The clock ticks only where it can be read.
+            if (wp) {
+                ShowTime();
+                ::SetTimer(hwnd(), static_cast<UINT_PTR>(TimerId::Clock), kClockInterval, nullptr);
+            } else {
+                ::KillTimer(hwnd(), static_cast<UINT_PTR>(TimerId::Clock));
+            }
+            break;
         case WM_ACTIVATE:
             // Active, the panel takes the keys itself: its controls are
             // pictures and labels that never hold the focus.

@@ -56,7 +56,7 @@ public:
     static constexpr std::size_t kLinkCount = std::size(web::kRecommended);
 
     enum class TimerId : UINT_PTR {
-        Clock = 1,  // rewrites the clock line every second
+        Clock = 1,  // rewrites the clock line every second while shown
     };
 
     struct Services {
@@ -76,6 +76,9 @@ public:
     // appears and waits for nothing but the window.
     static void PrepareToOpen();
     ~LauncherPanel();
+    // Loads a panel made earlier and kept hidden again, as Create loaded
+    // it: at the place the record holds now, with the clock of now.
+    void Reload() { Load(); }
 
     // Opens the CD tray when the caption offers to open it, closes it
     // otherwise; the caption then offers the other way.

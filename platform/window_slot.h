@@ -3,6 +3,10 @@
 // it) when there is none. Closing the window destroys it; the slot lets its
 // object go on the next turn of the message loop, and the next use creates
 // both afresh.
+//
+// A window kind that is slow to make may keep a spare (KeepSpare): once its
+// window is gone, a new one is made hidden at the next turn of the loop,
+// while nobody waits for it, and the next use takes that one.
 #pragma once
 
 #include <windows.h>
@@ -36,18 +40,30 @@ public:
     W* Ensure() {
         if (W* live = Live()) return live;
         object_.reset();  // a window gone before the slot heard of it
-        std::unique_ptr<W> made = make_ ? make_() : nullptr;
+        std::unique_ptr<W> made = TakeSpare();
+        if (!made) made = make_ ? make_() : nullptr;
         if (!made || !made->hwnd()) return nullptr;
         object_ = std::move(made);
         W* raw = object_.get();
         raw->SetGoneCallback([this, raw, token = std::weak_ptr<int>(alive_)] {
             // Not now: the object may be deep in its own call stack.
             later_.Post([this, raw, token] {
-                if (!token.expired() && object_.get() == raw && !raw->hwnd()) object_.reset();
+                if (token.expired() || object_.get() != raw || raw->hwnd()) return;
+                object_.reset();
+                if (keepSpare_ && make_) spare_ = make_();
             });
         });
         return raw;
     }
+
+    // On: from the next close on, a spare waits for the next use, which
+    // loads it again (W::Reload, for what changed while it waited) and
+    // takes it. Off: a spare waiting goes, and none is made.
+    void KeepSpare(bool on) {
+        keepSpare_ = on;
+        if (!on) spare_.reset();
+    }
+    bool HasSpare() const { return spare_ && spare_->hwnd(); }
 
     // Shows the window modeless, creating it first when needed, restores it
     // when minimised or maximised and brings it to the front.
@@ -69,12 +85,22 @@ public:
     void Destroy() {
         if (HWND h = LiveWindow()) ::DestroyWindow(h);
         object_.reset();
+        spare_.reset();
     }
 
 private:
+    std::unique_ptr<W> TakeSpare() {
+        std::unique_ptr<W> spare = std::move(spare_);
+        if (!spare || !spare->hwnd()) return nullptr;
+        if constexpr (requires(W& w) { w.Reload(); }) spare->Reload();
+        return spare;
+    }
+
     DeferredCalls& later_;
     Factory make_;
     std::unique_ptr<W> object_;
+    std::unique_ptr<W> spare_;  // made hidden after a close, for the next use
+    bool keepSpare_ = false;
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 

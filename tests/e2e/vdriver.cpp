@@ -14,7 +14,8 @@
 //   vdriver windows                "windows N" (visible windows of Velmora processes) and their titles
 //   vdriver kill [EXE]             end every Velmora.exe (or EXE) at once
 //   vdriver count EXE              "count N" (running processes of EXE)
-//   vdriver panel                  "panel VISIBLE ICONIC L T R B" of the launcher panel (0 when none)
+//   vdriver panel                  "panel VISIBLE ICONIC L T R B" of the launcher panel, once the
+//                                  program answers (0 when none is shown)
 //   vdriver text ID                "text T": UTF-8 text of the panel's control ID
 //   vdriver active                 "active CLASS": class of the active (foreground) window, "-" when none
 //   vdriver box [ok]               "box N TITLE|TEXT" of Velmora's visible message boxes
@@ -618,11 +619,22 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (cmd == L"panel") {
+        // Once the program has handled what came before: under Wine a
+        // window being taken down holds its thread for a while.
+        if (HWND host = ::FindWindowW(L"Velmora.TrayHost", L"Velmora")) {
+            DWORD_PTR answer = 0;
+            ::SendMessageTimeoutW(host, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &answer);
+        }
+        // The shown panel; else a hidden one (made ahead for the next opening).
         HWND panel = ::FindWindowW(L"Velmora.LauncherPanel", nullptr);
+        for (HWND w = panel; w; w = ::FindWindowExW(nullptr, w, L"Velmora.LauncherPanel", nullptr)) {
+            if (::IsWindowVisible(w)) panel = w;
+        }
+        const bool shown = panel && ::IsWindowVisible(panel);
         RECT r{};
-        if (panel) ::GetWindowRect(panel, &r);
-        std::printf("panel %d %d %ld %ld %ld %ld\n", panel && ::IsWindowVisible(panel) ? 1 : 0,
-                    panel && ::IsIconic(panel) ? 1 : 0, r.left, r.top, r.right, r.bottom);
+        if (shown) ::GetWindowRect(panel, &r);
+        std::printf("panel %d %d %ld %ld %ld %ld\n", shown ? 1 : 0, shown && ::IsIconic(panel) ? 1 : 0, r.left, r.top,
+                    r.right, r.bottom);
         return panel ? 0 : 1;
     }
     if (cmd == L"active") {

@@ -645,9 +645,12 @@ TEST_F(App, EachToolShownFromAMenuOrACellIsInFrontTakingTheKeys) {
     EXPECT_TRUE(testing::PumpUntil([&] { return takesTheKeys(app.Changer().LiveWindow()); }, 5s));
 }
 
-int PanelWindows() {
+// The panel's windows, and those of them shown (a closed panel rests hidden).
+int PanelWindows(bool shownOnly = false) {
     int count = 0;
-    for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, LauncherPanel::kClassName, nullptr)) != nullptr;) ++count;
+    for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, LauncherPanel::kClassName, nullptr)) != nullptr;) {
+        if (!shownOnly || ::IsWindowVisible(w)) ++count;
+    }
     return count;
 }
 
@@ -703,8 +706,13 @@ TEST_F(Verbs, ThePanelKeyShowsThePanelAndClosesItWhenInFrontAsItsCloseButtonWoul
     press();
     ASSERT_TRUE(testing::PumpUntil([&] { return app.Panel().LiveWindow() == nullptr; }, 5s));
     EXPECT_TRUE(PlacementSaved()) << "the panel's close logic ran";
+    // The next panel is made hidden once the closed one has gone.
+    ASSERT_TRUE(testing::PumpUntil([&] { return app.Panel().HasSpare(); }, 5s));
+    EXPECT_EQ(PanelWindows(true), 0);
+    const HWND spare = ::FindWindowW(LauncherPanel::kClassName, nullptr);
     press();
     ASSERT_TRUE(testing::PumpUntil([&] { return PanelTakesTheKeys(app); }, 5s));
+    EXPECT_EQ(app.Panel().LiveWindow(), spare) << "the panel made after the close is the one shown";
     // Behind another window it is brought forward, not closed.
     const HWND other = ::CreateWindowW(L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
                                        nullptr, nullptr, nullptr);
@@ -718,7 +726,7 @@ TEST_F(Verbs, ThePanelKeyShowsThePanelAndClosesItWhenInFrontAsItsCloseButtonWoul
     ASSERT_TRUE(testing::PumpUntil([] { return HIWORD(::GetQueueStatus(QS_ALLPOSTMESSAGE)) == 0; }, 5s));
     EXPECT_LE(PanelWindows(), 1);
     if (app.Panel().LiveWindow()) EXPECT_TRUE(PanelTakesTheKeys(app));
-    EXPECT_EQ(PanelWindows(), app.Panel().LiveWindow() ? 1 : 0);
+    EXPECT_EQ(PanelWindows(true), app.Panel().LiveWindow() ? 1 : 0);
 }
 
 TEST_F(Verbs, TheProfileNamesThePanelKeyOrTurnsItOffAndJunkKeepsTheDefault) {

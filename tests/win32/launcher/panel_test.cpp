@@ -188,7 +188,10 @@ TEST_F(Panel, ClockLineComesFromTheClockAtOnceAndEverySecond) {
     clock_.now = {.year = 2009, .month = 2, .day = 8, .hour = 9, .minute = 5, .second = 3, .weekday = 0};
     LauncherPanel& panel = Open();
     EXPECT_EQ(TextOf(panel.ClockLabel()), L"2009年02月08日 星期日 09:05:03");
+    EXPECT_FALSE(::KillTimer(panel.hwnd(), static_cast<UINT_PTR>(LauncherPanel::TimerId::Clock)))
+        << "hidden, nobody reads it: no tick";
 
+    ::ShowWindow(panel.hwnd(), SW_SHOWNOACTIVATE);
     clock_.now = {.year = 2009, .month = 12, .day = 31, .hour = 13, .minute = 0, .second = 0, .weekday = 4};
     EXPECT_TRUE(testing::PumpUntil(
         [&] { return TextOf(panel.ClockLabel()) == L"2009年12月31日 星期四 13:00:00"; }, 2500ms));

@@ -41,6 +41,7 @@ public:
         return Default(msg, wp, lp);
     }
     void OnWindowGone() { log_.push_back("gone"); }
+    void Reload() { log_.push_back("reload"); }
 
 private:
     std::vector<std::string>& log_;
@@ -110,6 +111,42 @@ TEST_F(Slots, ShowNormalShowsAndRestoresAMinimisedWindow) {
     ASSERT_TRUE(::IsIconic(w->hwnd()));
     EXPECT_EQ(slot.ShowNormal(), w);
     EXPECT_FALSE(::IsIconic(w->hwnd()));
+}
+
+TEST_F(Slots, AKeptSpareIsMadeAfterACloseAndHandedOutLoadedAgainOnlyWhileItsWindowLives) {
+    auto slot = MakeSlot();
+    slot.KeepSpare(true);
+    ASSERT_NE(slot.Ensure(), nullptr);
+    EXPECT_EQ(made_, 1) << "no spare before a close";
+    slot.Close();
+    ASSERT_TRUE(testing::PumpUntil([&] { return slot.HasSpare(); }, 2s));
+    EXPECT_EQ(made_, 2);
+    EXPECT_EQ(slot.Live(), nullptr) << "a spare is not a window in use";
+    log_.clear();
+    LoggingWindow* taken = slot.Ensure();
+    ASSERT_NE(taken, nullptr);
+    EXPECT_EQ(made_, 2) << "the spare, not a new one";
+    EXPECT_EQ(log_, std::vector<std::string>{"reload"});
+    EXPECT_FALSE(slot.HasSpare());
+
+    // A spare whose window someone destroyed is not handed out.
+    slot.Close();
+    ASSERT_TRUE(testing::PumpUntil([&] { return slot.HasSpare(); }, 2s));
+    ::DestroyWindow(::FindWindowW(LoggingWindow::kClassName, nullptr));
+    EXPECT_FALSE(slot.HasSpare());
+    ASSERT_NE(slot.Ensure(), nullptr);
+    EXPECT_EQ(made_, 4);
+
+    // Off: the spare waiting goes, and a close makes none.
+    slot.Close();
+    ASSERT_TRUE(testing::PumpUntil([&] { return slot.HasSpare(); }, 2s));
+    slot.KeepSpare(false);
+    EXPECT_EQ(::FindWindowW(LoggingWindow::kClassName, nullptr), nullptr);
+    ASSERT_NE(slot.Ensure(), nullptr);
+    slot.Close();
+    EXPECT_TRUE(testing::PumpUntil([&] { return later_.Pending() == 0; }, 2s));
+    EXPECT_FALSE(slot.HasSpare());
+    EXPECT_EQ(made_, 6);
 }
 
 TEST_F(Slots, ASlotDestroysItsWindowBeforeItsObjectWithoutTheCloseLogic) {
