@@ -5,8 +5,8 @@
 //     closed and gone;
 //   - with the program's own code in this process, from "show the panel"
 //     (what the tray double-click asks for) to the panel painted: the first
-//     opening, which also loads the artwork, and later openings of a new
-//     panel;
+//     opening, which also loads the artwork, and later openings of the panel
+//     made after each close;
 //   - the panel's artwork loaded for the screen's DPI (144 at 96 dpi), drawn
 //     the first time and kept after;
 //   - one DrawSkin;
