@@ -51,7 +51,10 @@ toggle_from_menu() {
   local left top right bottom arrow sub
   xdotool mousemove 700 300
   wait_for 10 open_menu || return 1
-  read -r _ _ left top right bottom <<<"$(drv menu)"
+  local seen count
+  seen=$(drv menu)
+  read -r _ count left top right bottom <<<"$seen"
+  [ "$count" = 1 ] || { echo "     the menu went again: '$seen'"; return 1; }
   xwd -root -silent | /usr/bin/convert xwd:- -crop "1x$((bottom - top))+$((right - 10))+$top" +repage txt:- \
     >"$VELMORA_SESSION/out/menu-edge.txt"
   arrow=$(awk -F'[,:]' '/#[0-4][0-9A-F][0-4][0-9A-F][0-4][0-9A-F]/ {

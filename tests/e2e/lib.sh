@@ -11,10 +11,17 @@ failures=0
 checks=0
 
 # vdriver ARGS...: runs the driver, its output to stdout (through a file:
-# Wine programs keep pipes open while anything they started lives).
+# Wine programs keep pipes open while anything they started lives). Every
+# command of the driver prints a line; like winepath below, a Wine program
+# started while the session is busy now and then never runs and prints
+# nothing, and is then started again.
 drv() {
   local out="$VELMORA_SESSION/out/vdriver.$$.txt"
-  wine "$WIN/vdriver.exe" "$@" </dev/null >"$out" 2>/dev/null || true
+  for _ in 1 2 3; do
+    wine "$WIN/vdriver.exe" "$@" </dev/null >"$out" 2>/dev/null || true
+    [ -s "$out" ] && break
+    sleep 0.2
+  done
   tr -d '\r' <"$out"
 }
 
