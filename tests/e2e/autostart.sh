@@ -54,7 +54,7 @@ toggle_from_menu() {
   local seen count
   seen=$(drv menu)
   read -r _ count left top right bottom <<<"$seen"
-  [ "$count" = 1 ] || { echo "     the menu went again: '$seen'"; return 1; }
+  [ "$count" = 1 ] || { echo "     the driver read no open menu: '$seen'"; return 1; }
   xwd -root -silent | /usr/bin/convert xwd:- -crop "1x$((bottom - top))+$((right - 10))+$top" +repage txt:- \
     >"$VELMORA_SESSION/out/menu-edge.txt"
   arrow=$(awk -F'[,:]' '/#[0-4][0-9A-F][0-4][0-9A-F][0-4][0-9A-F]/ {
